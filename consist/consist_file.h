@@ -1,0 +1,53 @@
+// Consist files "data\consists\*.con": one consist line per wagon and a summary line
+// (";" weight TAB axles TAB wagons), Windows-1251 text with CR LF. Saving replaces the file
+// through a temporary file; loading reads the file first and only then replaces the consist,
+// expanding amounts of 2 or more into single wagons and counting weight and axles from the base.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "consist/consist_model.h"
+
+namespace rakewright {
+
+// The names of the entries that fit "data\consists\*.con" (folders included), in the stable
+// listing order; none when the folder is missing.
+std::vector<std::string> listConsistFiles(std::string_view dataRoot);
+
+// ";" Con_Weight TAB Num_Osey TAB Wag_Num
+std::string summaryLine(const ConsistModel& model);
+
+struct SaveResult {
+  enum class Outcome {
+    Ignored,       // empty name or ".con": nothing happens
+    BlankRefused,  // the name holds a blank: the window shows the blank warning
+    Saved,
+  };
+  Outcome outcome = Outcome::Ignored;
+  std::string name;  // the combo box's text afterwards (".con" appended where it was missing)
+};
+
+// Saves the consist under the combo box's text. Throws std::runtime_error with
+// `Cannot create file "PATH". REASON` when the file cannot be written (the old file stays), and
+// with a clear message for a name holding "\" or "/".
+SaveResult SaveConsist(std::string_view dataRoot, std::string_view comboText,
+                       const ConsistModel& model);
+
+struct LoadResult {
+  int skippedLines = 0;       // lines that could not be read and were left out
+  bool limitReached = false;  // the file held more than 100 wagons; the first 100 were loaded
+};
+
+// Replaces the consist by the file named by the combo box's text (no ".con" appended). An empty
+// name empties the consist. A file that cannot be read throws std::runtime_error with
+// `Cannot open file "PATH". REASON` and leaves the consist unchanged; so does a name holding "\"
+// or "/".
+LoadResult LoadConsist(std::string_view dataRoot, std::string_view comboText, ConsistModel& model);
+
+// The reading of a consist file's text into a consist (used by LoadConsist, and by the fuzzer).
+// The base is the model's, opened once per line.
+LoadResult loadConsistText(std::string_view text, ConsistModel& model);
+
+}  // namespace rakewright

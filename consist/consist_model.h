@@ -1,0 +1,135 @@
+// The consist being edited: its wagons in order, each with its consist line ("amount TAB name TAB
+// length"), the two 102-position tables behind the strip (WagonNames, WagonImages), WagonCount,
+// PageStart and the four totals held as text.
+//
+// The wagons are the single source of truth: WagonNames, WagonCount, the consist lines and
+// Wag_Num are all read from them, so they cannot drift apart. Each wagon remembers the length,
+// weight and axles that were counted for it, and the totals are always the running sum of those
+// figures over the wagons in the consist, in consist order (each step rounded to 15 significant
+// digits, as the totals are shown). Adding a wagon adds its figures; removing one recomputes the
+// sum without it, so what typing into the weight field or editing the base did meanwhile cannot
+// leave a remainder. Every operation checks all its figures before it changes anything: a
+// conversion failure (ConversionError) leaves the consist as it was. A sum that leaves the range
+// of its total (32 bits for axles, the double range for length and weight) is a conversion failure
+// too.
+//
+// The window (TForm1) passes the selection fields in, shows what the operations report, and runs
+// the strip redraw after each change.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "reference/rolling_stock_base.h"
+
+namespace rakewright {
+
+class ConsistModel {
+ public:
+  static constexpr int kPositions = 102;            // positions 1..102 of the tables
+  static constexpr int kMaxWagons = 100;            // adding stops here
+  static constexpr std::string_view kAmount = "1";  // the amount of every line added
+
+  // One wagon with what was counted for it.
+  struct Wagon {
+    std::string line;        // the consist line as stored
+    std::string name;        // rolling-stock name, never empty
+    std::string lengthText;  // the length field as written in the line
+    std::string weightText;  // the weight counted, as it was given
+    std::int32_t axles = 0;  // the axles counted
+  };
+
+  explicit ConsistModel(RollingStockBase& base) : base_(base) {}
+
+  RollingStockBase& base() const { return base_; }
+
+  // --- State -------------------------------------------------------------------------------
+  const std::vector<Wagon>& wagons() const { return wagons_; }
+  std::vector<std::string> lines() const;
+  int WagonCount() const { return static_cast<int>(wagons_.size()); }
+  // Position 1..102; "" for a free position or one outside the table.
+  const std::string& WagonName(int position) const;
+  const std::string& WagonImage(int position) const;
+  // The remembered wagon picture: the folder selection writes it for position WagonCount()+1.
+  // Positions outside 1..102 are ignored.
+  void setWagonImage(int position, std::string path);
+
+  int PageStart() const { return pageStart_; }
+  void setPageStart(int pageStart) { pageStart_ = pageStart < 1 ? 1 : pageStart; }
+
+  // The totals as the window shows and saves them.
+  std::string Wag_Num() const;
+  const std::string& ConsistLength() const { return length_; }
+  const std::string& Con_Weight() const { return weight_; }
+  const std::string& Num_Osey() const { return axles_; }
+
+  // --- Operations ------------------------------------------------------------------------------
+  enum class AddOutcome { Added, LimitReached, EmptyName };
+
+  // Appends the selection as one wagon: line "1 TAB name TAB length", the length and weight as
+  // given, the axles from the base. Refuses at 100 wagons and for an empty name. Moves PageStart so
+  // that from the fourth wagon on the new wagon shows in the fourth slot. Throws ConversionError
+  // (nothing changed) when the length, the weight or the base's axle count is not a number, or a
+  // total would leave its range. A name holding a TAB or a line break, which no catalogue gives,
+  // would break the consist line: std::invalid_argument, nothing changed.
+  AddOutcome addPS(std::string_view name, std::string_view lengthText, std::string_view weightText);
+
+  // The "+" button: addPS only when the amount, the name and the length are all non-empty;
+  // nullopt (nothing done, nothing shown) otherwise.
+  std::optional<AddOutcome> AddButtonClick(std::string_view name, std::string_view lengthText,
+                                           std::string_view weightText);
+
+  // What the window shows after a removal: the wagon's length field and its counted weight.
+  struct Removed {
+    std::string lengthText;
+    std::string weightText;
+  };
+
+  // Removes the wagon of consist line `index` (0-based); the wagons after it and their pictures
+  // move up one position. Throws std::out_of_range for an index that names no wagon. Removing the
+  // last wagon always succeeds; removing another can fail with ConversionError (nothing changed)
+  // only when the remaining wagons' sum leaves the range of a total, which takes negative figures.
+  Removed DeleteWagon(int index);
+
+  // The "-" button: removes the last wagon; nullopt when the consist is empty.
+  std::optional<Removed> DeleteButtonClick();
+
+  // Removes every wagon: totals "0", PageStart 1, the filled positions of both tables emptied.
+  void Clear();
+
+  // Appends a wagon read from a consist file with what was counted for it (the file reader's
+  // lookups). Throws ConversionError, changing nothing, when a figure is not a number or a total
+  // would leave its range; returns false, changing nothing, when the consist already holds
+  // kMaxWagons wagons. std::invalid_argument for an empty name.
+  bool appendLoaded(Wagon wagon);
+
+  // Appends up to `copies` equal wagons, as many as the limit leaves room for, all or none:
+  // the figures of every copy are checked first. Returns the number appended.
+  int appendLoaded(const Wagon& wagon, std::int64_t copies);
+
+ private:
+  // Running sums behind the total texts; each step is rounded to what its text shows.
+  struct Sums {
+    double length = 0;
+    double weight = 0;
+    std::int32_t axles = 0;
+  };
+  // The sums with `wagon` counted once more; throws ConversionError.
+  static Sums added(const Sums& sums, const Wagon& wagon);
+  void setSums(const Sums& sums);
+
+  RollingStockBase& base_;
+  std::vector<Wagon> wagons_;
+  std::array<std::string, kPositions + 1> images_{};  // [0] unused
+  int pageStart_ = 1;
+  Sums sums_;
+  std::string length_ = "0";
+  std::string weight_ = "0";
+  std::string axles_ = "0";
+};
+
+}  // namespace rakewright

@@ -1,0 +1,112 @@
+#include "platform/dir_search.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "platform/cp1251.h"
+#include "platform/paths.h"
+
+namespace rakewright {
+
+bool fitsMask(std::string_view name, std::string_view mask) {
+  if (mask == "*.*") {
+    return true;
+  }
+  // Wildcard match with backtracking to the last "*".
+  std::size_t n = 0;
+  std::size_t m = 0;
+  std::size_t starMask = std::string_view::npos;
+  std::size_t starName = 0;
+  while (n < name.size()) {
+    if (m < mask.size() && mask[m] == '*') {
+      starMask = m++;
+      starName = n;
+    } else if (m < mask.size() &&
+               (mask[m] == '?' || cp1251Upper(mask[m]) == cp1251Upper(name[n]))) {
+      ++m;
+      ++n;
+    } else if (starMask != std::string_view::npos) {
+      m = starMask + 1;
+      n = ++starName;
+    } else {
+      return false;
+    }
+  }
+  while (m < mask.size() && mask[m] == '*') {
+    ++m;
+  }
+  return m == mask.size();
+}
+
+std::vector<DirEntry> listFolder(const std::string& diskFolder) {
+  std::vector<DirEntry> entries;
+  DIR* dir = opendir(diskFolder.empty() ? "." : diskFolder.c_str());
+  if (dir == nullptr) {
+    return entries;
+  }
+  const std::string prefix =
+      diskFolder.empty() ? "" : (diskFolder.back() == '/' ? diskFolder : diskFolder + "/");
+  while (const dirent* entry = readdir(dir)) {
+    const std::string diskName = entry->d_name;
+    if (diskName == "." || diskName == "..") {
+      continue;
+    }
+    bool isFolder = entry->d_type == DT_DIR;
+    if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+      struct stat info {};
+      isFolder = stat((prefix + diskName).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    }
+    entries.push_back({nameFromDisk(diskName), isFolder});
+  }
+  closedir(dir);
+
+  // The order an NTFS volume lists names in: by their upper-cased form; exact names break ties so
+  // the order never depends on the file system.
+  std::vector<std::pair<std::string, std::size_t>> keys;
+  keys.reserve(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    keys.emplace_back(cp1251UpperCase(entries[i].name), i);
+  }
+  std::sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
+    if (a.first != b.first) {
+      return a.first < b.first;
+    }
+    return entries[a.second].name < entries[b.second].name;
+  });
+  std::vector<DirEntry> sorted;
+  sorted.reserve(entries.size());
+  for (const auto& key : keys) {
+    sorted.push_back(std::move(entries[key.second]));
+  }
+  return sorted;
+}
+
+std::vector<DirEntry> findFiles(std::string_view anchor, std::string_view pattern) {
+  const std::size_t cut = pattern.find_last_of("\\/");
+  const std::string_view folder =
+      cut == std::string_view::npos ? std::string_view() : pattern.substr(0, cut + 1);
+  const std::string_view mask = cut == std::string_view::npos ? pattern : pattern.substr(cut + 1);
+
+  std::string diskFolder;
+  if (folder.empty()) {
+    diskFolder = std::string(anchor);
+  } else {
+    const ResolvedPath resolved = resolvePath(anchor, folder);
+    if (resolved.status != ResolvedPath::Status::Found) {
+      return {};
+    }
+    diskFolder = resolved.diskPath;
+  }
+
+  std::vector<DirEntry> matches;
+  for (DirEntry& entry : listFolder(diskFolder)) {
+    if (fitsMask(entry.name, mask)) {
+      matches.push_back(std::move(entry));
+    }
+  }
+  return matches;
+}
+
+}  // namespace rakewright

@@ -1,0 +1,67 @@
+#include "platform/file_error.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace rakewright {
+
+FileError::FileError(int code, int systemError)
+    : FileError(code, systemError, fileErrorText(code)) {}
+
+FileError::FileError(int code, int systemError, const std::string& text)
+    : std::runtime_error(text), code_(code), systemError_(systemError) {}
+
+std::string fileErrorText(int code) {
+  switch (code) {
+    case FileError::kFileNotFound:
+      return "File not found";
+    case FileError::kPathNotFound:
+      return "Invalid filename";
+    case FileError::kTooManyOpenFiles:
+      return "Too many open files";
+    case FileError::kAccessDenied:
+      return "File access denied";
+    case FileError::kReadBeyondEnd:
+      return "Read beyond end of file";
+    case FileError::kDiskFull:
+      return "Disk full";
+    default:
+      return "I/O error " + std::to_string(code);
+  }
+}
+
+FileError fileErrorFromErrno(int errnoValue) {
+  switch (errnoValue) {
+    case ENOENT:
+      return {FileError::kFileNotFound, errnoValue};
+    case ENOTDIR:
+    case ENAMETOOLONG:
+      return {FileError::kPathNotFound, errnoValue};
+    case EMFILE:
+    case ENFILE:
+      return {FileError::kTooManyOpenFiles, errnoValue};
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+      return {FileError::kAccessDenied, errnoValue};
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return {FileError::kDiskFull, errnoValue};
+    default:
+      // Spelled out here: an errno such as EIO (5) must not read as one of the codes above.
+      return {errnoValue, errnoValue, "I/O error " + std::to_string(errnoValue)};
+  }
+}
+
+std::string systemReason(int errnoValue) {
+  // strerrordesc_np gives the English text whatever the locale says.
+  if (const char* text = strerrordesc_np(errnoValue)) {
+    return text;
+  }
+  return "Unknown error " + std::to_string(errnoValue);
+}
+
+}  // namespace rakewright

@@ -1,0 +1,144 @@
+#include "platform/profile_reader.h"
+
+#include <sys/stat.h>
+
+#include "platform/cp1251.h"
+#include "platform/file_error.h"
+#include "platform/paths.h"
+#include "platform/text_file.h"
+
+namespace rakewright {
+
+namespace {
+
+bool isBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+std::string_view trim(std::string_view text) {
+  while (!text.empty() && isBlank(text.front())) {
+    text.remove_prefix(1);
+  }
+  while (!text.empty() && isBlank(text.back())) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+std::string unquoted(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return std::string(value.substr(0, ProfileData::kMaxValueLength));
+}
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+}  // namespace
+
+ProfileData ProfileData::parse(std::string_view text) {
+  std::string converted;
+  if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+    text.remove_prefix(kUtf8Bom.size());
+    if (auto cp1251 = utf8ToCp1251(text)) {
+      converted = std::move(*cp1251);
+      text = converted;
+    }
+  }
+
+  ProfileData data;
+  Section* section = nullptr;  // lines before the first section belong to none
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      end = text.size();
+    }
+    const std::string_view line = trim(text.substr(start, end - start));
+    start = end + 1;
+    if (line.empty()) {
+      continue;
+    }
+    if (line.front() == '[') {
+      const std::size_t close = line.rfind(']');
+      if (close != std::string_view::npos && close > 0) {
+        const std::string name = cp1251UpperCase(trim(line.substr(1, close - 1)));
+        // Only the first section of a name is ever searched.
+        const auto [it, inserted] = data.sections_.try_emplace(name);
+        section = inserted ? &it->second : nullptr;
+        continue;
+      }
+    }
+    if (section == nullptr) {
+      continue;
+    }
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) {
+      section->try_emplace(cp1251UpperCase(line), std::nullopt);
+    } else {
+      section->try_emplace(cp1251UpperCase(trim(line.substr(0, equals))),
+                           unquoted(trim(line.substr(equals + 1))));
+    }
+  }
+  return data;
+}
+
+std::string ProfileData::value(std::string_view section, std::string_view key,
+                               std::string_view fallback) const {
+  const auto foundSection = sections_.find(cp1251UpperCase(section));
+  if (foundSection == sections_.end()) {
+    return std::string(fallback);
+  }
+  const auto foundKey = foundSection->second.find(cp1251UpperCase(key));
+  if (foundKey == foundSection->second.end() || !foundKey->second) {
+    return std::string(fallback);
+  }
+  return *foundKey->second;
+}
+
+ProfileFile::ProfileFile(std::string anchor, std::string path)
+    : anchor_(std::move(anchor)),
+      path_(std::move(path)),
+      data_(std::make_shared<const ProfileData>()) {}
+
+std::shared_ptr<const ProfileData> ProfileFile::current() {
+  const auto identify = [](const std::string& diskPath) -> std::optional<Identity> {
+    struct stat info {};
+    if (diskPath.empty() || stat(diskPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+      return std::nullopt;
+    }
+    return Identity{info.st_dev, info.st_ino, info.st_size,
+                    info.st_mtim.tv_sec * 1'000'000'000LL + info.st_mtim.tv_nsec,
+                    info.st_ctim.tv_sec * 1'000'000'000LL + info.st_ctim.tv_nsec};
+  };
+
+  // The last resolution is tried first: one stat per lookup while the file stays where it was.
+  std::optional<Identity> identity = identify(resolvedDiskPath_);
+  if (!identity) {
+    const ResolvedPath resolved = resolvePath(anchor_, path_);
+    resolvedDiskPath_ =
+        resolved.status == ResolvedPath::Status::Found ? resolved.diskPath : std::string();
+    identity = identify(resolvedDiskPath_);
+  }
+  if (!identity) {
+    identity_.reset();
+    data_ = std::make_shared<const ProfileData>();
+    return data_;
+  }
+  if (identity_ && *identity_ == *identity) {
+    return data_;
+  }
+  try {
+    data_ =
+        std::make_shared<const ProfileData>(ProfileData::parse(readDiskFile(resolvedDiskPath_)));
+    identity_ = identity;
+  } catch (const FileError&) {
+    // An unreadable base reads as a missing one: every lookup gives its default.
+    identity_.reset();
+    data_ = std::make_shared<const ProfileData>();
+  }
+  return data_;
+}
+
+}  // namespace rakewright

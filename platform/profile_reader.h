@@ -1,0 +1,68 @@
+// The INI reader for the rolling-stock base, with the rules of the Windows private-profile reader:
+// - the text is split into lines at every CR or LF, and each line is trimmed of blanks;
+// - "[name]" starts a section whose name runs to the last "]", trimmed; lines before the first
+//   section belong to no section;
+// - any other line is a key up to the first "=" and a value after it, both trimmed; a line without
+//   "=" is a key without a value (a lookup gives the default);
+// - section and key names match ignoring letter case (Latin and Cyrillic); the first matching
+//   section is the only one searched, and in it the first matching key wins;
+// - a value of two or more characters that starts and ends with the same quotation mark (' or ")
+//   loses both marks; "k=" gives the empty text; at most 2047 characters of a value are returned;
+// - a text that starts with a UTF-8 byte-order mark is UTF-8 and is converted to Windows-1251.
+#pragma once
+
+#include <sys/types.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace rakewright {
+
+class ProfileData {
+ public:
+  static ProfileData parse(std::string_view text);
+
+  // The value of `key` in `section`, or `fallback` when the section or key is absent or the key has
+  // no "=".
+  std::string value(std::string_view section, std::string_view key,
+                    std::string_view fallback) const;
+
+  static constexpr std::size_t kMaxValueLength = 2047;
+
+ private:
+  // Upper-cased key -> value (nullopt for a key line without "="), first occurrence only.
+  using Section = std::unordered_map<std::string, std::optional<std::string>>;
+  std::unordered_map<std::string, Section> sections_;  // by upper-cased name, first only
+};
+
+// A profile file read by path, reused while the file is unchanged. Each call of current() looks at
+// the file as it is at that moment (a stat of the path), and parses it again only when its size,
+// modification time or inode changed, so an edit shows at the next lookup.
+class ProfileFile {
+ public:
+  ProfileFile(std::string anchor, std::string path);
+
+  // The file's content as it is now; an empty profile when the file is missing or unreadable.
+  std::shared_ptr<const ProfileData> current();
+
+ private:
+  struct Identity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    long long mtimeNs = 0;
+    long long ctimeNs = 0;
+    bool operator==(const Identity&) const = default;
+  };
+
+  std::string anchor_;
+  std::string path_;
+  std::string resolvedDiskPath_;  // the last resolution of path_, tried before resolving again
+  std::optional<Identity> identity_;
+  std::shared_ptr<const ProfileData> data_;
+};
+
+}  // namespace rakewright

@@ -1,0 +1,73 @@
+// The rolling-stock base base.ini: length, weight and axle count per rolling-stock name, and the
+// five length sections that double as the categories of the traffic filter. Values are handed on
+// as text, unchecked; they are parsed where they are added up.
+//
+// Each group of lookups (one selection, one filtered item, one added, removed or loaded wagon)
+// takes a View: the file as it is at that moment. A parsed copy is reused only while the file is
+// unchanged, so an edit takes effect at the next lookup.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/profile_reader.h"
+
+namespace rakewright {
+
+namespace sections {
+inline constexpr std::string_view kPass = "PASS";
+inline constexpr std::string_view kFreight = "FREIGHT";
+inline constexpr std::string_view kLocos = "LOCOS";
+inline constexpr std::string_view kMvps = "MVPS";
+inline constexpr std::string_view kSpec = "SPEC";
+inline constexpr std::string_view kWeights = "WEIGHTS";
+inline constexpr std::string_view kAxles = "OSI";
+}  // namespace sections
+
+// The not-found marker of the length sections.
+inline constexpr std::string_view kNoLength = "-1";
+inline constexpr std::string_view kDefaultWeight = "50";
+inline constexpr std::string_view kDefaultAxles = "4";
+
+class RollingStockBase {
+ public:
+  // The base is programFolder + "data\consists\base.ini".
+  explicit RollingStockBase(std::string programFolder);
+
+  class View {
+   public:
+    explicit View(std::shared_ptr<const ProfileData> data) : data_(std::move(data)) {}
+
+    // PASS, FREIGHT, LOCOS, MVPS with default "-1": the first result that is not exactly "-1";
+    // else SPEC read with `finalDefault`.
+    std::string length(std::string_view name, std::string_view finalDefault) const;
+    // WEIGHTS, default "50".
+    std::string weight(std::string_view name) const;
+    // OSI, default "4".
+    std::string axles(std::string_view name) const;
+    // Whether the length section holds a value other than "-1" for the name (empty text and 0
+    // included).
+    bool isMember(std::string_view section, std::string_view name) const;
+
+   private:
+    std::shared_ptr<const ProfileData> data_;
+  };
+
+  // The base as it is now.
+  View open();
+
+ private:
+  ProfileFile file_;
+};
+
+// For a traffic-catalogue name: the first of the fragments cup_wag, plac_wag, avto_pass,
+// auto_pass, bagaz, tank, flat, avto, auto, box, hop, gon found in the name with A-Z folded to
+// lower case; "15" when none is.
+std::string trafficLengthGuess(std::string_view name);
+
+// For a folder-catalogue name: the last of the fragments cup, plac, chme, skop found, letter case
+// significant; "14" when none is.
+std::string folderLengthGuess(std::string_view name);
+
+}  // namespace rakewright
