@@ -58,7 +58,7 @@ std::vector<DirEntry> listFolder(const std::string& diskFolder) {
       struct stat info {};
       isFolder = stat((prefix + diskName).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
     }
-    entries.push_back({nameFromDisk(diskName), isFolder});
+    entries.push_back({nameFromDisk(diskName), isFolder, diskName});
   }
   closedir(dir);
 

@@ -13,6 +13,7 @@ namespace rakewright {
 struct DirEntry {
   std::string name;  // as stored, in Windows-1251
   bool isFolder = false;
+  std::string diskName;  // the name as the operating system has it
 };
 
 // `pattern` is a path whose last component is the mask, such as "data/freight_wags/" + folder +
