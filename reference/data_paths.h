@@ -24,8 +24,8 @@ inline constexpr std::string_view kPassWags = "data/pass_wags/";
 inline constexpr std::string_view kAllEntries = "*.*";
 inline constexpr std::string_view kWagonFolderSeparator = "\\";
 inline constexpr std::array<std::string_view, 3> kFreightMasks = {"*.dmd", "*.tga", "*.bmp"};
-inline constexpr std::array<std::string_view, 4> kCupSet = {
-    "cup_wagon.dmd", "cup_wagon.tga", "cup_wagon.bmp", "cup_wagon_night.bmp"};
+inline constexpr std::array<std::string_view, 4> kCupSet = {"cup_wagon.dmd", "cup_wagon.tga",
+                                                            "cup_wagon.bmp", "cup_wagon_night.bmp"};
 inline constexpr std::array<std::string_view, 4> kPlacSet = {
     "plac_wagon.dmd", "plac_wagon.tga", "plac_wagon.bmp", "plac_wagon_night.bmp"};
 inline constexpr std::string_view kLogo = "data\\consists\\preview\\Logo.jpg";

@@ -1,0 +1,100 @@
+#include "reference/rolling_stock_base.h"
+
+#include <array>
+#include <utility>
+
+#include "platform/cp1251.h"
+#include "reference/data_paths.h"
+
+namespace rakewright {
+
+namespace {
+
+struct Fragment {
+  std::string_view text;
+  std::string_view length;
+};
+
+// Tested in this order; the first one found in the name gives the length.
+constexpr std::array<Fragment, 12> kTrafficFragments = {{
+    {"cup_wag", "25"},
+    {"plac_wag", "25"},
+    {"avto_pass", "24"},
+    {"auto_pass", "24"},
+    {"bagaz", "24.5"},
+    {"tank", "12"},
+    {"flat", "14.5"},
+    {"avto", "24"},
+    {"auto", "24"},
+    {"box", "14.5"},
+    {"hop", "16.5"},
+    {"gon", "14"},
+}};
+constexpr std::string_view kTrafficFallback = "15";
+
+// All tested; the last one found in the name gives the length.
+constexpr std::array<Fragment, 4> kFolderFragments = {{
+    {"cup", "25"},
+    {"plac", "25"},
+    {"chme", "17"},
+    {"skop", "25"},
+}};
+constexpr std::string_view kFolderFallback = "14";
+
+// The length sections tried before SPEC, which is read with the caller's final default.
+constexpr std::array<std::string_view, 4> kLengthChain = {sections::kPass, sections::kFreight,
+                                                          sections::kLocos, sections::kMvps};
+
+}  // namespace
+
+RollingStockBase::RollingStockBase(std::string programFolder)
+    : file_(std::move(programFolder), std::string(paths::kBaseIni)) {}
+
+RollingStockBase::View RollingStockBase::open() {
+  return View(file_.current());
+}
+
+std::string RollingStockBase::View::length(std::string_view name,
+                                           std::string_view finalDefault) const {
+  for (std::string_view section : kLengthChain) {
+    std::string value = data_->value(section, name, kNoLength);
+    if (value != kNoLength) {
+      return value;
+    }
+  }
+  return data_->value(sections::kSpec, name, finalDefault);
+}
+
+std::string RollingStockBase::View::weight(std::string_view name) const {
+  return data_->value(sections::kWeights, name, kDefaultWeight);
+}
+
+std::string RollingStockBase::View::axles(std::string_view name) const {
+  return data_->value(sections::kAxles, name, kDefaultAxles);
+}
+
+bool RollingStockBase::View::isMember(std::string_view section, std::string_view name) const {
+  return data_->value(section, name, kNoLength) != kNoLength;
+}
+
+std::string trafficLengthGuess(std::string_view name) {
+  const std::string folded = asciiLowerCase(name);
+  for (const Fragment& fragment : kTrafficFragments) {
+    if (folded.find(fragment.text) != std::string::npos) {
+      return std::string(fragment.length);
+    }
+  }
+  return std::string(kTrafficFallback);
+}
+
+std::string folderLengthGuess(std::string_view name) {
+  std::string_view length;
+  for (const Fragment& fragment : kFolderFragments) {
+    if (name.find(fragment.text) != std::string_view::npos) {
+      length = fragment.length;
+    }
+  }
+  return std::string(length.empty() ? kFolderFallback : length);
+}
+
+}  // namespace rakewright
