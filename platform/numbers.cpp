@@ -62,14 +62,23 @@ bool isDecimalSyntax(std::string_view text) {
   return i == text.size();
 }
 
+std::string quoted(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 40);
+  out.push_back('\'');
+  out.append(text);
+  out.push_back('\'');
+  return out;
+}
+
 }  // namespace
 
 ConversionError notADecimal(std::string_view text) {
-  return ConversionError("'" + std::string(text) + "' is not a valid floating point value");
+  return ConversionError(quoted(text).append(" is not a valid floating point value"));
 }
 
 ConversionError notAWhole(std::string_view text) {
-  return ConversionError("'" + std::string(text) + "' is not a valid integer value");
+  return ConversionError(quoted(text).append(" is not a valid integer value"));
 }
 
 double parseDecimal(std::string_view text) {
