@@ -47,7 +47,12 @@ struct LoadResult {
 LoadResult LoadConsist(std::string_view dataRoot, std::string_view comboText, ConsistModel& model);
 
 // The reading of a consist file's text into a consist (used by LoadConsist, and by the fuzzer).
-// The base is the model's, opened once per line.
+// Empties the consist first (PageStart 1), drops the summary line, then takes the lines in order,
+// opening the base once per line: empty lines are dropped; a line that cannot be read (a field
+// missing, an amount, length, weight or axle count that is not a number, an empty name, totals
+// that would leave their range) is left out and counted; an amount of 2 or more becomes that many
+// lines "1 TAB name TAB length" with the length in the usual number format; loading stops at 100
+// wagons. The loaded wagons start without remembered pictures.
 LoadResult loadConsistText(std::string_view text, ConsistModel& model);
 
 }  // namespace rakewright

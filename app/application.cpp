@@ -1,0 +1,40 @@
+#include "app/application.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFontDatabase>
+#include <QIcon>
+#include <QString>
+
+#include "app/user_messages.h"
+
+// Q_INIT_RESOURCE has to be used outside any namespace. The pictures are compiled into the gui
+// library, which is static: without this reference the linker would leave them out.
+static void initResources() {
+  Q_INIT_RESOURCE(resources);
+}
+
+namespace rakewright {
+
+namespace {
+
+// Tahoma, regular and bold, as the Debian package fonts-wine installs it: a free font with
+// Cyrillic letters, drawn to the metrics the window's layout was made for.
+constexpr const char* kFontFiles[] = {"/usr/share/wine/fonts/tahoma.ttf",
+                                      "/usr/share/wine/fonts/tahomabd.ttf"};
+
+}  // namespace
+
+void prepareApplication() {
+  initResources();
+  for (const char* file : kFontFiles) {
+    const QString path = QString::fromLatin1(file);
+    if (QFile::exists(path)) {
+      QFontDatabase::addApplicationFont(path);
+    }
+  }
+  QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/rakewright.png")));
+}
+
+}  // namespace rakewright

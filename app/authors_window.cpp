@@ -1,0 +1,108 @@
+#include "app/authors_window.h"
+
+#include <QFile>
+#include <QLabel>
+
+#include <algorithm>
+
+#include "app/picture_loader.h"
+#include "app/widgets.h"
+
+namespace rakewright {
+
+namespace {
+
+QLabel* label(QWidget* parent, const char* name, int left, int top, const QString& caption,
+              const QColor& colour = QColor()) {
+  auto* control = new QLabel(parent);
+  control->setObjectName(QLatin1String(name));
+  control->setTextFormat(Qt::PlainText);
+  if (colour.isValid()) {
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    control->setPalette(palette);
+  }
+  control->move(left, top);
+  setCaption(control, caption);
+  return control;
+}
+
+// The picture compiled into the program; the window does without it if it cannot be decoded.
+QImage authorsPicture() {
+  QFile file(QStringLiteral(":/authors.jpg"));
+  if (!file.open(QIODevice::ReadOnly)) {
+    return {};
+  }
+  const QByteArray bytes = file.readAll();
+  try {
+    return decodeJpeg(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                      "authors.jpg");
+  } catch (const PictureError&) {
+    return {};
+  }
+}
+
+// Places `label` right of `before`: at `left`, or further right where `before`'s caption reaches
+// beyond it.
+void follow(QLabel* label, const QLabel* before, int left, int gap = 4) {
+  label->move(std::max(left, before->x() + before->width() + gap), label->y());
+}
+
+}  // namespace
+
+TForm2::TForm2(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("Form2"));
+  setWindowTitle(QStringLiteral("АВТОРЫ"));
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
+  setFixedSize(kClientWidth, kClientHeight);
+  // Closing the main window ends the program even while this one is open.
+  setAttribute(Qt::WA_QuitOnClose, false);
+  setFont(tahoma(11));
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, palette.color(QPalette::HighlightedText));
+  setPalette(palette);
+  setAutoFillBackground(true);
+
+  Image1 = new PictureBox(this);
+  Image1->setObjectName(QStringLiteral("Image1"));
+  Image1->setGeometry(8, 5, 442, 134);
+  Image1->setImage(authorsPicture());
+
+  QFont heading(QStringLiteral("Gill Sans MT"));
+  heading.setStyleHint(QFont::SansSerif);
+  heading.setPixelSize(20);
+  heading.setBold(true);
+  Label1 = label(this, "Label1", 8, 145, QString(), palette.color(QPalette::Highlight));
+  Label1->setFont(heading);
+  setCaption(Label1, QStringLiteral("АВТОРЫ"));
+
+  const QColor red(Qt::red);
+  Label2 = label(this, "Label2", 8, 174, QStringLiteral("Версию 1.0 и 1.1 разработали:"));
+  Label6 = label(this, "Label6", 171, 174, QStringLiteral("Rakewright"), red);
+  follow(Label6, Label2, 171);
+
+  Label3 = label(this, "Label3", 8, 193, QStringLiteral("Версию 2.1 Разработал:"));
+  Label5 = label(this, "Label5", 145, 193, QStringLiteral("Команда Rakewright (a.k.a "), red);
+  follow(Label5, Label3, 145);
+  QFont alias(QStringLiteral("Unispace"));
+  alias.setStyleHint(QFont::TypeWriter);
+  alias.setPixelSize(11);
+  alias.setBold(true);
+  alias.setUnderline(true);
+  Label8 = label(this, "Label8", 280, 193, QString(), red);
+  Label8->setFont(alias);
+  setCaption(Label8, QStringLiteral("RW"));
+  follow(Label8, Label5, 280);
+  // The closing bracket hugs the alias, whatever its length.
+  Label9 = label(this, "Label9", 320, 193, QStringLiteral(")"), red);
+  follow(Label9, Label8, 0, 1);
+
+  Label4 = label(this, "Label4", 9, 212,
+                 QStringLiteral("Спасибо тестировщикам за тестирование и новые идеи!"));
+  Label7 = label(this, "Label7", 8, 231,
+                 QStringLiteral("и Разработчикам симулятора, без них ничего бы не вышло!"));
+}
+
+}  // namespace rakewright

@@ -1,0 +1,22 @@
+// The program: the main window on the working folder (the simulator's root folder), the hidden
+// authors window, and the event loop until the main window is closed. Nothing is saved on exit.
+#include <QApplication>
+
+#include "app/application.h"
+#include "app/authors_window.h"
+#include "app/main_window.h"
+#include "app/user_messages.h"
+#include "platform/paths.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  rakewright::prepareApplication();
+
+  rakewright::MessageBoxes messages;
+  rakewright::TForm1 form1(rakewright::Anchors{"", rakewright::programFolder()}, messages);
+  rakewright::TForm2 form2;
+  form1.setAuthorsWindow(&form2);
+  form1.centreOnScreen();
+  form1.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,28 @@
+// The one crossing between the core's text and the window's: the core holds Windows-1251 bytes,
+// the controls hold QStrings. Every byte converts to a character and back unchanged; a character
+// typed by the user that Windows-1251 cannot hold is refused, never replaced.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace rakewright {
+
+// Windows-1251 bytes as a QString. Never fails.
+QString fromCp1251(std::string_view text);
+
+// A QString as Windows-1251 bytes; nullopt when a character has no Windows-1251 byte.
+std::optional<std::string> toCp1251(const QString& text);
+
+// The text of an input control as Windows-1251 bytes. Throws std::runtime_error naming the control
+// by `caption` when a character cannot be held.
+std::string inputText(const QString& text, const QString& caption);
+
+// One of our own messages, written in UTF-8 in the source, as the Windows-1251 text that an
+// exception carries to the error box.
+std::string cp1251Message(std::string_view utf8);
+
+}  // namespace rakewright

@@ -1,0 +1,38 @@
+// What the window tells the user in a box: the error box, which ends a handler that failed, and
+// the warnings with a fixed text. The window only talks to UserMessages, so tests can record the
+// boxes instead of blocking on a modal dialog.
+#pragma once
+
+#include <QString>
+
+#include <string_view>
+
+class QWidget;
+
+namespace rakewright {
+
+// The caption of every box.
+inline constexpr char kApplicationTitle[] = "Rakewright";
+
+class UserMessages {
+ public:
+  virtual ~UserMessages() = default;
+  // The error box: error icon, OK button.
+  virtual void error(const QString& text) = 0;
+  // A warning with a fixed text: OK button.
+  virtual void warning(const QString& text) = 0;
+};
+
+// Modal message boxes over the active window.
+class MessageBoxes final : public UserMessages {
+ public:
+  void error(const QString& text) override;
+  void warning(const QString& text) override;
+};
+
+// The error box's text for an exception message (Windows-1251): the message, with "." appended
+// when its last character sorts after "." by character code, so "File not found" reads
+// "File not found." while a message that ends in "." or ")" stays as it is.
+QString errorBoxText(std::string_view message);
+
+}  // namespace rakewright

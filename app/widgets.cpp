@@ -1,0 +1,80 @@
+#include "app/widgets.h"
+
+#include <QFont>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace rakewright {
+
+QFont tahoma(int pixelSize, bool bold) {
+  QFont font(QStringLiteral("Tahoma"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(pixelSize);
+  font.setBold(bold);
+  return font;
+}
+
+void setCaption(QLabel* label, const QString& caption) {
+  label->setText(caption);
+  label->adjustSize();
+}
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
+
+void PictureBox::setImage(const QImage& image) {
+  image_ = image;
+  update();
+}
+
+void PictureBox::clear() {
+  image_ = QImage();
+  update();
+}
+
+void PictureBox::paintEvent(QPaintEvent* /*event*/) {
+  if (image_.isNull()) {
+    return;
+  }
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(rect(), image_);
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+  emit mouseReleased(event->button());
+  event->accept();
+}
+
+namespace {
+constexpr int kPanelGap = 2;  // between status panels, and above them
+}  // namespace
+
+StatusBar::StatusBar(std::initializer_list<int> widths, QWidget* parent) : QWidget(parent) {
+  int left = 0;
+  for (const int width : widths) {
+    auto* panel = new QLabel(this);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setIndent(3);
+    panel->setTextFormat(Qt::PlainText);
+    panel->setObjectName(QStringLiteral("Panel%1").arg(panels_.size()));
+    panel->setGeometry(left, kPanelGap, width - kPanelGap, 0);
+    panels_.push_back(panel);
+    left += width;
+  }
+}
+
+QString StatusBar::panelText(int panel) const {
+  return panels_.at(static_cast<std::size_t>(panel))->text();
+}
+
+void StatusBar::setPanelText(int panel, const QString& text) {
+  panels_.at(static_cast<std::size_t>(panel))->setText(text);
+}
+
+void StatusBar::resizeEvent(QResizeEvent* /*event*/) {
+  for (QLabel* panel : panels_) {
+    panel->resize(panel->width(), height() - kPanelGap);
+  }
+}
+
+}  // namespace rakewright

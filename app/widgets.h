@@ -1,0 +1,62 @@
+// Small widgets of the windows, one job each: the stretched picture box that reports the mouse
+// button released over it, the status bar of text panels, and the label that sizes itself to its
+// caption.
+#pragma once
+
+#include <QImage>
+#include <QLabel>
+#include <QWidget>
+
+#include <initializer_list>
+#include <vector>
+
+class QFont;
+
+namespace rakewright {
+
+// Tahoma (or its nearest fallback) with a height in pixels.
+QFont tahoma(int pixelSize, bool bold = false);
+
+// Sets a label's caption and sizes the label to it, keeping its top-left corner.
+void setCaption(QLabel* label, const QString& caption);
+
+// A picture stretched to the box. An empty box draws nothing, so its parent shows through.
+class PictureBox : public QWidget {
+  Q_OBJECT
+ public:
+  explicit PictureBox(QWidget* parent = nullptr);
+
+  const QImage& image() const { return image_; }
+  void setImage(const QImage& image);
+  void clear();
+
+ signals:
+  // A mouse button was released after being pressed over the box.
+  void mouseReleased(Qt::MouseButton button);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  QImage image_;
+};
+
+// A status bar of sunken text panels of fixed widths, from the left.
+class StatusBar : public QWidget {
+  Q_OBJECT
+ public:
+  StatusBar(std::initializer_list<int> widths, QWidget* parent = nullptr);
+
+  int panelCount() const { return static_cast<int>(panels_.size()); }
+  QString panelText(int panel) const;
+  void setPanelText(int panel, const QString& text);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  std::vector<QLabel*> panels_;
+};
+
+}  // namespace rakewright

@@ -1,0 +1,83 @@
+// The main window on a large simulator folder: creating it runs the whole start-up sequence
+// (traffic list, folder index written and read back, consist files listed, both lists filled,
+// the strip drawn), which is what the user waits for before the window appears. Runs on the
+// offscreen platform unless another is asked for.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "app/application.h"
+#include "app/main_window.h"
+#include "app/user_messages.h"
+#include "bench/large_folder.h"
+
+namespace rakewright::bench {
+namespace {
+
+// Counts the boxes the window would show; a benchmark that sees one is invalid.
+class CountingMessages final : public UserMessages {
+ public:
+  void error(const QString& text) override { record(text); }
+  void warning(const QString& text) override { record(text); }
+  void record(const QString& text) {
+    lastError = text;
+    ++count;
+  }
+  int count = 0;
+  QString lastError;
+};
+
+Anchors largeAnchors() {
+  const LargeSimulatorRoot& root = LargeSimulatorRoot::shared();
+  return Anchors{root.path(), root.path()};
+}
+
+void BM_WindowStartup(benchmark::State& state) {
+  const Anchors anchors = largeAnchors();
+  CountingMessages messages;
+  for (auto _ : state) {
+    TForm1 window(anchors, messages);
+    benchmark::DoNotOptimize(window.ListBox3->count());
+  }
+  if (messages.count != 0) {
+    state.SkipWithError(messages.lastError.toStdString().c_str());
+  }
+  TForm1 window(anchors, messages);
+  state.counters["traffic"] = window.ListBox1->count();
+  state.counters["folder"] = window.ListBox3->count();
+}
+BENCHMARK(BM_WindowStartup)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+void BM_LoadLargeConsistThroughButton(benchmark::State& state) {
+  CountingMessages messages;
+  TForm1 window(largeAnchors(), messages);
+  window.ConsistsComboBox->setEditText(
+      QString::fromLatin1(kLargeConsist.data(), kLargeConsist.size()));
+  for (auto _ : state) {
+    window.LoadButton->click();
+  }
+  if (messages.count != 0) {
+    state.SkipWithError(messages.lastError.toStdString().c_str());
+  }
+  state.counters["wagons"] = window.Wag_Num->text().toInt();
+}
+BENCHMARK(BM_LoadLargeConsistThroughButton)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace rakewright::bench
+
+int main(int argc, char* argv[]) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  QApplication application(argc, argv);
+  rakewright::prepareApplication();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,207 @@
+#include "consist/consist_file.h"
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+
+#include "platform/cp1251.h"
+#include "platform/dir_search.h"
+#include "platform/file_error.h"
+#include "platform/numbers.h"
+#include "platform/text_file.h"
+#include "reference/data_paths.h"
+
+namespace rakewright {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+// A file name is one entry of the consist folder; a separator would reach into another folder.
+bool namesAnotherFolder(std::string_view name) {
+  return name.find_first_of("\\/") != std::string_view::npos;
+}
+
+const std::string& separatorMessage() {
+  static const std::string text =
+      utf8ToCp1251("Нельзя использовать символы \\ и / в названии файла!")
+          .value_or("Invalid file name");
+  return text;
+}
+
+std::string failureMessage(std::string_view what, std::string_view name, const FileError& error) {
+  const std::string reason =
+      error.systemError() != 0 ? systemReason(error.systemError()) : std::string(error.what());
+  std::string message(what);
+  message.append(" file \"").append(paths::consistFile(name)).append("\". ").append(reason);
+  return message;
+}
+
+// The fields of one consist line, as the loader reads them.
+struct LineFields {
+  std::int32_t amount = 0;
+  std::string_view name;
+  std::string_view lengthText;
+  double length = 0;
+};
+
+// amount TAB name TAB length, where the amount's TAB is searched from the second character on and
+// the length is everything after the name's TAB. nullopt for a line that cannot be read: a field
+// missing, an amount or length that is not a number, or an empty name (which the position tables
+// could not tell from a free position).
+std::optional<LineFields> readFields(std::string_view line) {
+  const std::size_t amountEnd = line.find('\t', 1);
+  if (amountEnd == std::string_view::npos) {
+    return std::nullopt;
+  }
+  const std::string_view rest = line.substr(amountEnd + 1);
+  const std::size_t nameEnd = rest.find('\t');
+  if (nameEnd == std::string_view::npos || nameEnd == 0) {
+    return std::nullopt;
+  }
+  LineFields fields;
+  fields.name = rest.substr(0, nameEnd);
+  fields.lengthText = rest.substr(nameEnd + 1);
+  try {
+    fields.amount = parseWhole(line.substr(0, amountEnd));
+    fields.length = parseDecimal(fields.lengthText);
+  } catch (const ConversionError&) {
+    return std::nullopt;
+  }
+  return fields;
+}
+
+// Drops the summary line: the last line goes when its first character is ";", and the line before
+// it as well when its second character is ";".
+void dropSummaryLine(std::vector<std::string>& lines) {
+  if (lines.empty()) {
+    return;
+  }
+  const std::string last = lines.back();
+  if (!last.empty() && last[0] == ';') {
+    lines.pop_back();
+  }
+  if (last.size() >= 2 && last[1] == ';' && !lines.empty()) {
+    lines.pop_back();
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> listConsistFiles(std::string_view dataRoot) {
+  std::vector<std::string> names;
+  for (DirEntry& entry : findFiles(dataRoot, paths::kConsistFiles)) {
+    names.push_back(std::move(entry.name));
+  }
+  return names;
+}
+
+std::string summaryLine(const ConsistModel& model) {
+  std::string line = ";";
+  line.append(model.Con_Weight()).append(1, '\t').append(model.Num_Osey());
+  line.append(1, '\t').append(model.Wag_Num());
+  return line;
+}
+
+SaveResult SaveConsist(std::string_view dataRoot, std::string_view comboText,
+                       const ConsistModel& model) {
+  SaveResult result;
+  result.name = std::string(comboText);
+  if (result.name.empty() || result.name == paths::kConsistExtension) {
+    return result;
+  }
+  if (result.name.find(paths::kConsistExtension) == std::string::npos) {
+    result.name.append(paths::kConsistExtension);
+  }
+  if (result.name.find(' ') != std::string::npos) {
+    result.outcome = SaveResult::Outcome::BlankRefused;
+    return result;
+  }
+  if (namesAnotherFolder(result.name)) {
+    throw std::runtime_error(separatorMessage());
+  }
+
+  std::string content;
+  for (const ConsistModel::Wagon& wagon : model.wagons()) {
+    content.append(wagon.line).append(kCrLf);
+  }
+  content.append(summaryLine(model)).append(kCrLf);
+
+  try {
+    replaceFile(dataRoot, paths::consistFile(result.name), content);
+  } catch (const FileError& error) {
+    throw std::runtime_error(failureMessage("Cannot create", result.name, error));
+  }
+  result.outcome = SaveResult::Outcome::Saved;
+  return result;
+}
+
+LoadResult LoadConsist(std::string_view dataRoot, std::string_view comboText, ConsistModel& model) {
+  if (comboText.empty()) {
+    model.Clear();
+    return {};
+  }
+  if (namesAnotherFolder(comboText)) {
+    throw std::runtime_error(separatorMessage());
+  }
+  std::string text;
+  try {
+    text = readWholeFile(dataRoot, paths::consistFile(comboText));
+  } catch (const FileError& error) {
+    throw std::runtime_error(failureMessage("Cannot open", comboText, error));
+  }
+  return loadConsistText(text, model);
+}
+
+LoadResult loadConsistText(std::string_view text, ConsistModel& model) {
+  std::vector<std::string> lines = splitTextLines(text);
+  dropSummaryLine(lines);
+
+  model.Clear();
+  LoadResult result;
+  for (const std::string& line : lines) {
+    if (line.empty()) {
+      continue;
+    }
+    const std::optional<LineFields> fields = readFields(line);
+    if (!fields) {
+      ++result.skippedLines;
+      continue;
+    }
+
+    ConsistModel::Wagon wagon;
+    wagon.name = std::string(fields->name);
+    std::int64_t copies = 1;
+    try {
+      const RollingStockBase::View base = model.base().open();
+      wagon.weightText = base.weight(wagon.name);
+      wagon.axles = parseWhole(base.axles(wagon.name));
+      if (fields->amount >= 2) {
+        // An amount stands for that many single wagons, each line written as the program
+        // writes lines, with the length in the usual number format.
+        copies = fields->amount;
+        wagon.lengthText = formatDecimal(fields->length);
+        wagon.line.reserve(ConsistModel::kAmount.size() + wagon.name.size() +
+                           wagon.lengthText.size() + 2);
+        wagon.line.append(ConsistModel::kAmount).append(1, '\t').append(wagon.name);
+        wagon.line.append(1, '\t').append(wagon.lengthText);
+      } else {
+        wagon.lengthText = std::string(fields->lengthText);
+        wagon.line = line;
+      }
+      if (model.appendLoaded(wagon, copies) < copies) {
+        result.limitReached = true;
+        break;
+      }
+    } catch (const ConversionError&) {
+      ++result.skippedLines;
+    }
+  }
+  // A picture remembered for a wagon about to be added belongs to no loaded wagon.
+  for (int p = 1; p <= model.WagonCount(); ++p) {
+    model.setWagonImage(p, {});
+  }
+  return result;
+}
+
+}  // namespace rakewright

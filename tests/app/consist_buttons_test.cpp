@@ -1,0 +1,273 @@
+// The consist through the window's buttons: "+", "-", clearing, the 100-wagon limit, and saving
+// and loading consist files, with the totals and the consist lines the window shows.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <filesystem>
+
+#include "app/support/app_test_support.h"
+#include "app/widgets.h"
+
+namespace rakewright::testing {
+namespace {
+
+class ConsistButtonsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void addsAndRemovesWithTotals();
+  void refusesIncompleteOrUnreadableSelection();
+  void stopsAtHundredWagons();
+  void savesAndLoadsThroughTheButtons();
+  void refusesBlankInFileName();
+  void reportsFilesThatCannotBeOpenedOrWritten();
+  void reportsSkippedLinesAndCutFiles();
+};
+
+void checkUnitLabels(const TForm1& window) {
+  QCOMPARE(window.Label4->x(), window.ConsistLength->x() + window.ConsistLength->width() + 5);
+  QCOMPARE(window.Label9->x(), window.Con_Weight->x() + window.Con_Weight->width() + 5);
+  QVERIFY(window.ConsistLength->width() >= window.ConsistLength->sizeHint().width());
+}
+
+QString totals(const TForm1& window) {
+  return QStringList{window.Wag_Num->text(), window.ConsistLength->text(),
+                     window.Con_Weight->text(), window.Num_Osey->text()}
+      .join(QLatin1Char('|'));
+}
+
+void ConsistButtonsTest::addsAndRemovesWithTotals() {
+  TempFolder root;
+  writeSimulatorRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  select(*window, QStringLiteral("Tank"), QStringLiteral("25"), QStringLiteral("58.5"));
+  window->AddButton->click();
+  // Unknown to the base: 4 axles, and the weight as typed.
+  select(*window, QStringLiteral("Flatcar"), QStringLiteral("24.5"), QStringLiteral("50"));
+  window->AddButton->click();
+  QCOMPARE(totals(*window), QStringLiteral("2|49.5|108.5|8"));
+  QCOMPARE(window->ConsistsMemo->toPlainText(), QStringLiteral("1\tTank\t25\n1\tFlatcar\t24.5"));
+  QCOMPARE(slotNames(*window).mid(0, 3),
+           (QStringList{QStringLiteral("Tank"), QStringLiteral("Flatcar"), QString()}));
+  checkUnitLabels(*window);
+
+  // Hopper has 6 axles in the base; a long length moves the unit label further right.
+  select(*window, QStringLiteral("Hopper"), QStringLiteral("1000.25"), QStringLiteral("20"));
+  window->AddButton->click();
+  QCOMPARE(totals(*window), QStringLiteral("3|1049.75|128.5|14"));
+  checkUnitLabels(*window);
+
+  window->DeleteButton->click();
+  QCOMPARE(window->LengthEdit->text(), QStringLiteral("1000.25"));
+  QCOMPARE(window->Edit1->text(), QStringLiteral("20"));
+  QCOMPARE(totals(*window), QStringLiteral("2|49.5|108.5|8"));
+  window->DeleteButton->click();
+  QCOMPARE(window->LengthEdit->text(), QStringLiteral("24.5"));
+  QCOMPARE(totals(*window), QStringLiteral("1|25|58.5|4"));
+  checkUnitLabels(*window);
+
+  // "+" now adds the last selection with the figures of the removed wagon.
+  window->AddButton->click();
+  QCOMPARE(window->ConsistsMemo->toPlainText(), QStringLiteral("1\tTank\t25\n1\tHopper\t24.5"));
+
+  window->ClearButton->click();
+  QCOMPARE(totals(*window), QStringLiteral("0|0|0|0"));
+  QCOMPARE(window->ConsistsMemo->toPlainText(), QString());
+  QCOMPARE(slotNames(*window), QStringList(6, QString()));
+  checkUnitLabels(*window);
+
+  // "-" on an empty consist does nothing.
+  window->DeleteButton->click();
+  QCOMPARE(totals(*window), QStringLiteral("0|0|0|0"));
+  QVERIFY(messages.errors.isEmpty());
+  QVERIFY(messages.warnings.isEmpty());
+}
+
+void ConsistButtonsTest::refusesIncompleteOrUnreadableSelection() {
+  TempFolder root;
+  writeSimulatorRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  // "+" with an empty name, length or amount does nothing and says nothing.
+  select(*window, QString(), QStringLiteral("10"), QStringLiteral("50"));
+  window->AddButton->click();
+  select(*window, QStringLiteral("Tank"), QString(), QStringLiteral("50"));
+  window->AddButton->click();
+  window->LengthEdit->setText(QStringLiteral("10"));
+  window->AmountEdit->clear();
+  window->AddButton->click();
+  QVERIFY(messages.errors.isEmpty());
+  window->AmountEdit->setText(QStringLiteral("1"));
+
+  select(*window, QStringLiteral("Tank"), QStringLiteral("24,5"), QStringLiteral("50"));
+  window->AddButton->click();
+  select(*window, QStringLiteral("Tank"), QStringLiteral("24"), QString());
+  window->AddButton->click();
+  // The base gives Broken the axle count "four".
+  select(*window, QStringLiteral("Broken"), QStringLiteral("24"), QStringLiteral("50"));
+  window->AddButton->click();
+  // A character that Windows-1251 cannot hold is refused, not replaced.
+  select(*window, QStringLiteral("Tank"), QStringLiteral("2\u2074"), QStringLiteral("50"));
+  window->AddButton->click();
+
+  QCOMPARE(messages.errors.size(), 4);
+  QCOMPARE(messages.errors[0], QStringLiteral("'24,5' is not a valid floating point value."));
+  QCOMPARE(messages.errors[1], QStringLiteral("'' is not a valid floating point value."));
+  QCOMPARE(messages.errors[2], QStringLiteral("'four' is not a valid integer value."));
+  QVERIFY(messages.errors[3].contains(QStringLiteral("Length")));
+  QCOMPARE(totals(*window), QStringLiteral("0|0|0|0"));
+  QCOMPARE(window->ConsistsMemo->toPlainText(), QString());
+}
+
+void ConsistButtonsTest::stopsAtHundredWagons() {
+  TempFolder root;
+  writeSimulatorRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  addWagons(*window, 99);
+  QCOMPARE(window->Wag_Num->text(), QStringLiteral("99"));
+  select(*window, QStringLiteral("Last"), QStringLiteral("10"), QStringLiteral("50"));
+  window->AddButton->click();
+  QCOMPARE(window->Wag_Num->text(), QStringLiteral("100"));
+  QVERIFY(messages.warnings.isEmpty());
+
+  window->AddButton->click();
+  QCOMPARE(messages.warnings, QStringList{QStringLiteral("Нельзя добавлять больше 100 вагонов!")});
+  QCOMPARE(totals(*window), QStringLiteral("100|1000|5000|400"));
+  QCOMPARE(window->model().PageStart(), 97);
+  QCOMPARE(window->WagName4->text(), QStringLiteral("Last"));
+  QVERIFY(messages.errors.isEmpty());
+}
+
+void ConsistButtonsTest::savesAndLoadsThroughTheButtons() {
+  TempFolder root;
+  writeSimulatorRoot(root);
+  root.mkdir("data/consists");
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  select(*window, QStringLiteral("Tank"), QStringLiteral("12.5"), QStringLiteral("58.5"));
+  window->AddButton->click();
+  select(*window, QStringLiteral("Вагон"), QStringLiteral("16"), QStringLiteral("50"));
+  window->AddButton->click();
+  window->ConsistsComboBox->setEditText(QStringLiteral("train1"));
+  window->SaveButton->click();
+
+  QVERIFY(messages.errors.isEmpty());
+  QCOMPARE(root.read("data/consists/train1.con"),
+           std::string("1\tTank\t12.5\r\n1\t\xC2\xE0\xE3\xEE\xED\t16\r\n;108.5\t8\t2\r\n"));
+  QCOMPARE(window->ConsistsComboBox->currentText(), QStringLiteral("train1.con"));
+  QCOMPARE(window->ConsistsComboBox->count(), 1);
+  QCOMPARE(window->ConsistsComboBox->itemText(0), QStringLiteral("train1.con"));
+  // Saving leaves the consist as it was.
+  QCOMPARE(window->ConsistsMemo->toPlainText(), QStringLiteral("1\tTank\t12.5\n1\tВагон\t16"));
+
+  window->ClearButton->click();
+  root.write("data/consists/other.con", "3\tTank\t12.50\r\n1\tHopper\t016\r\n;0\t0\t0\r\n");
+  window->ConsistsComboBox->setEditText(QStringLiteral("other.con"));
+  window->LoadButton->click();
+  QVERIFY(messages.errors.isEmpty());
+  QCOMPARE(window->ConsistsMemo->toPlainText(),
+           QStringLiteral("1\tTank\t12.5\n1\tTank\t12.5\n1\tTank\t12.5\n1\tHopper\t016"));
+  QCOMPARE(totals(*window), QStringLiteral("4|53.5|225.5|18"));
+  QCOMPARE(window->model().PageStart(), 1);
+  QCOMPARE(slotNames(*window).mid(2, 3),
+           (QStringList{QStringLiteral("Tank"), QStringLiteral("Hopper"), QString()}));
+  checkUnitLabels(*window);
+
+  // The saved file comes back as it was saved, the weights from the base.
+  window->ConsistsComboBox->setEditText(QStringLiteral("train1.con"));
+  window->LoadButton->click();
+  QCOMPARE(totals(*window), QStringLiteral("2|28.5|108.5|8"));
+  QCOMPARE(window->WagName2->text(), QStringLiteral("Вагон"));
+}
+
+void ConsistButtonsTest::refusesBlankInFileName() {
+  TempFolder root;
+  writeSimulatorRoot(root);
+  root.mkdir("data/consists");
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  window->ConsistsComboBox->setEditText(QStringLiteral("my train"));
+  window->SaveButton->click();
+  QCOMPARE(
+      messages.warnings,
+      QStringList{QStringLiteral("Нельзя использовать пробел в названии файла! Переименуйте!!!!")});
+  QCOMPARE(window->ConsistsComboBox->currentText(), QStringLiteral("my train.con"));
+  QVERIFY(!root.exists("data/consists/my train.con"));
+  QVERIFY(messages.errors.isEmpty());
+}
+
+void ConsistButtonsTest::reportsFilesThatCannotBeOpenedOrWritten() {
+  TempFolder root;
+  writeSimulatorRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+  addWagons(*window, 2);
+
+  window->ConsistsComboBox->setEditText(QStringLiteral("missing.con"));
+  window->LoadButton->click();
+  QCOMPARE(messages.errors, QStringList{QStringLiteral("Cannot open file "
+                                                       "\"data\\consists\\missing.con\". No such "
+                                                       "file or directory.")});
+  // A file that cannot be read does not cost the consist being edited.
+  QCOMPARE(window->Wag_Num->text(), QStringLiteral("2"));
+
+  // A name that Windows-1251 cannot hold is refused before anything is written.
+  window->ConsistsComboBox->setEditText(QStringLiteral("train\u2603"));
+  window->SaveButton->click();
+  QCOMPARE(messages.errors.size(), 2);
+  QCOMPARE(window->ConsistsComboBox->currentText(), QStringLiteral("train\u2603"));
+  for (const auto& entry : std::filesystem::directory_iterator(root / "data/consists")) {
+    QVERIFY(!entry.path().filename().string().starts_with("train"));
+  }
+
+  // A file that cannot be created: a folder stands in its place.
+  root.mkdir("data/consists/dir.con");
+  window->ConsistsComboBox->setEditText(QStringLiteral("dir.con"));
+  window->SaveButton->click();
+  QCOMPARE(messages.errors.size(), 3);
+  QVERIFY2(messages.errors[2].startsWith(
+               QStringLiteral("Cannot create file \"data\\consists\\dir.con\". ")),
+           qPrintable(messages.errors[2]));
+  QCOMPARE(window->ConsistsComboBox->count(), 0);
+  QCOMPARE(window->Wag_Num->text(), QStringLiteral("2"));
+  QCOMPARE(window->ConsistsMemo->toPlainText().count(QLatin1Char('\n')), 1);
+}
+
+void ConsistButtonsTest::reportsSkippedLinesAndCutFiles() {
+  TempFolder root;
+  writeSimulatorRoot(root);
+  root.write("data/consists/bad.con", "1\tTank\t12.5\r\nnonsense\r\n1\tTank\tlong\r\n;0\t0\t0\r\n");
+  root.write("data/consists/long.con", "150\tTank\t12.5\r\n");
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  window->ConsistsComboBox->setEditText(QStringLiteral("bad.con"));
+  window->LoadButton->click();
+  QCOMPARE(window->Wag_Num->text(), QStringLiteral("1"));
+  QCOMPARE(window->StatusBar1->panelText(1), QStringLiteral("Пропущено нечитаемых строк: 2"));
+  QVERIFY(messages.warnings.isEmpty());
+
+  window->ConsistsComboBox->setEditText(QStringLiteral("long.con"));
+  window->LoadButton->click();
+  QCOMPARE(messages.warnings, QStringList{QStringLiteral("Нельзя добавлять больше 100 вагонов!")});
+  QCOMPARE(window->Wag_Num->text(), QStringLiteral("100"));
+  QCOMPARE(window->StatusBar1->panelText(1), QString());
+  QVERIFY(messages.errors.isEmpty());
+}
+
+}  // namespace
+}  // namespace rakewright::testing
+
+RAKEWRIGHT_QTEST_MAIN(rakewright::testing::ConsistButtonsTest)
+#include "consist_buttons_test.moc"

@@ -1,0 +1,207 @@
+// The consist strip: paging with its six buttons, removing a wagon by a click on its picture,
+// the picture each slot shows, and a redraw that fails.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <filesystem>
+
+#include "app/consist_strip.h"
+#include "app/support/app_test_support.h"
+#include "app/widgets.h"
+
+namespace rakewright::testing {
+namespace {
+
+class ConsistStripTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void pagingAnEmptyConsistStaysAtOne();
+  void pagesBySixAndToTheEnds();
+  void pagesByOne();
+  void leftClickRemovesThatWagon();
+  void slotsShowTheirPictureChains();
+  void failedRedrawLeavesConsistentConsist();
+};
+
+int pageStart(TForm1& window) {
+  return window.model().PageStart();
+}
+
+void ConsistStripTest::pagingAnEmptyConsistStaysAtOne() {
+  TempFolder root;
+  writeSimulatorRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  for (QPushButton* button : {window->NextPageBtn, window->Button4, window->Button6,
+                              window->Button3, window->PrevPageBtn, window->Button5}) {
+    button->click();
+    QCOMPARE(pageStart(*window), 1);
+    QCOMPARE(window->WagNum1->text(), QStringLiteral("1"));
+    QCOMPARE(window->WagNum6->text(), QStringLiteral("6"));
+  }
+  QVERIFY(messages.errors.isEmpty());
+}
+
+void ConsistStripTest::pagesBySixAndToTheEnds() {
+  TempFolder root;
+  writeSimulatorRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+  addWagons(*window, 7);
+  window->Button5->click();
+  QCOMPARE(pageStart(*window), 1);
+
+  window->Button4->click();
+  QCOMPARE(pageStart(*window), 7);
+  QCOMPARE(slotNames(*window), (QStringList{QStringLiteral("W7"), {}, {}, {}, {}, {}}));
+  QCOMPARE(window->WagNum6->text(), QStringLiteral("12"));
+  QVERIFY(nearlyEqual(centreColour(window->PrvImg2), kNoWagonColour));
+  window->Button4->click();
+  QCOMPARE(pageStart(*window), 7);
+  window->Button3->click();
+  QCOMPARE(pageStart(*window), 1);
+  QCOMPARE(window->WagName1->text(), QStringLiteral("W1"));
+  window->Button6->click();
+  QCOMPARE(pageStart(*window), 7);
+  window->Button5->click();
+  QCOMPARE(pageStart(*window), 1);
+
+  // Ten wagons from 3: back a page stops at 1.
+  addWagons(*window, 3, QStringLiteral("X"));
+  window->model().setPageStart(3);
+  window->Button3->click();
+  QCOMPARE(pageStart(*window), 1);
+  QVERIFY(messages.errors.isEmpty());
+}
+
+void ConsistStripTest::pagesByOne() {
+  TempFolder root;
+  writeSimulatorRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+  addWagons(*window, 10);
+  window->model().setPageStart(3);
+
+  for (int expected = 4; expected <= 10; ++expected) {
+    window->NextPageBtn->click();
+    QCOMPARE(pageStart(*window), expected);
+    QCOMPARE(window->WagName1->text(), QStringLiteral("W%1").arg(expected));
+  }
+  // At the last wagon "->" does nothing, not even the redraw: with the picture of an empty slot
+  // gone, a redraw would fail.
+  std::filesystem::remove(root / "data/consists/Preview/Not_Wagon.jpg");
+  window->NextPageBtn->click();
+  QCOMPARE(pageStart(*window), 10);
+  QVERIFY(messages.errors.isEmpty());
+  root.write("data/consists/Preview/Not_Wagon.jpg", jpegBytes(kNoWagonColour));
+
+  window->Button5->click();
+  // "<-" at 1 stays there but redraws: a picture that appeared since shows.
+  const QColor preview(0x80, 0x40, 0xA0);
+  root.write("data/consists/Preview/W1.jpg", jpegBytes(preview));
+  QVERIFY(nearlyEqual(centreColour(window->PrvImg1), kNoPreviewColour));
+  window->PrevPageBtn->click();
+  QCOMPARE(pageStart(*window), 1);
+  QVERIFY(nearlyEqual(centreColour(window->PrvImg1), preview));
+  QVERIFY(messages.errors.isEmpty());
+}
+
+void ConsistStripTest::leftClickRemovesThatWagon() {
+  TempFolder root;
+  writeSimulatorRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+  addWagons(*window, 10);
+  window->model().setPageStart(4);
+  window->PrevPageBtn->click();  // shows 3 to 8
+  QCOMPARE(window->WagName2->text(), QStringLiteral("W4"));
+
+  QTest::mouseClick(window->PrvImg2, Qt::RightButton);
+  QTest::mouseClick(window->PrvImg2, Qt::MiddleButton);
+  QCOMPARE(window->Wag_Num->text(), QStringLiteral("10"));
+
+  QTest::mouseClick(window->PrvImg2, Qt::LeftButton);
+  QCOMPARE(window->Wag_Num->text(), QStringLiteral("9"));
+  QCOMPARE(slotNames(*window),
+           (QStringList{QStringLiteral("W3"), QStringLiteral("W5"), QStringLiteral("W6"),
+                        QStringLiteral("W7"), QStringLiteral("W8"), QStringLiteral("W9")}));
+  QCOMPARE(window->model().WagonName(4), std::string("W5"));
+  QCOMPARE(window->LengthEdit->text(), QStringLiteral("10"));
+
+  // A click on a slot without a wagon does nothing.
+  window->Button6->click();
+  QTest::mouseClick(window->PrvImg2, Qt::LeftButton);
+  QCOMPARE(window->Wag_Num->text(), QStringLiteral("9"));
+  QVERIFY(messages.errors.isEmpty());
+}
+
+void ConsistStripTest::slotsShowTheirPictureChains() {
+  TempFolder root;
+  writeSimulatorRoot(root);
+  const QColor preview(0x10, 0x10, 0x90);
+  const QColor bitmap(0xE0, 0xC0, 0x20);
+  root.write("data/consists/Preview/Tank.jpg", jpegBytes(preview));
+  root.write("data/pass_wags/Sleeper/cup_wagon.bmp", bmpBytes(bitmap));
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+  ConsistModel& model = window->model();
+
+  // A preview picture comes before the remembered bitmap.
+  model.setWagonImage(1, "data/pass_wags/Sleeper/cup_wagon.bmp");
+  select(*window, QStringLiteral("Tank"), QStringLiteral("12.5"), QStringLiteral("58.5"));
+  window->AddButton->click();
+  // Without a preview picture the remembered bitmap shows.
+  model.setWagonImage(2, "data/pass_wags/Sleeper/cup_wagon.bmp");
+  select(*window, QStringLiteral("Sleeper-cup"), QStringLiteral("24.5"), QStringLiteral("60"));
+  window->AddButton->click();
+  // Without either, the no-preview picture.
+  model.setWagonImage(3, "data/pass_wags/Nowhere/cup_wagon.bmp");
+  select(*window, QStringLiteral("Sleeper-plac"), QStringLiteral("24.5"), QStringLiteral("60"));
+  window->AddButton->click();
+  select(*window, QStringLiteral("Hopper"), QStringLiteral("14"), QStringLiteral("60"));
+  window->AddButton->click();
+
+  QVERIFY(nearlyEqual(centreColour(window->PrvImg1), preview));
+  QVERIFY(nearlyEqual(centreColour(window->PrvImg2), bitmap));
+  QVERIFY(nearlyEqual(centreColour(window->PrvImg3), kNoPreviewColour));
+  QVERIFY(nearlyEqual(centreColour(window->PrvImg4), kNoPreviewColour));
+  QVERIFY(nearlyEqual(centreColour(window->PrvImg5), kNoWagonColour));
+
+  QVERIFY(messages.errors.isEmpty());
+}
+
+void ConsistStripTest::failedRedrawLeavesConsistentConsist() {
+  TempFolder root;
+  writeSimulatorRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+  addWagons(*window, 2);
+  std::filesystem::remove(root / "data/consists/Preview/Not_Wag_Img.jpg");
+
+  select(*window, QStringLiteral("Tank"), QStringLiteral("12.5"), QStringLiteral("58.5"));
+  window->AddButton->click();
+  QCOMPARE(messages.errors,
+           QStringList{QStringLiteral("Cannot open file \"data/consists/Preview/Not_Wag_Img.jpg\". "
+                                      "No such file or directory.")});
+  // The wagon is in, the labels are written, the slots from the failing one on stay empty.
+  QCOMPARE(window->Wag_Num->text(), QStringLiteral("3"));
+  QCOMPARE(window->ConsistLength->text(), QStringLiteral("32.5"));
+  QCOMPARE(window->WagName3->text(), QStringLiteral("Tank"));
+  QVERIFY(window->PrvImg1->image().isNull());
+  QVERIFY(window->PrvImg6->image().isNull());
+
+  root.write("data/consists/Preview/Not_Wag_Img.jpg", jpegBytes(kNoPreviewColour));
+  window->DeleteButton->click();
+  QCOMPARE(window->Wag_Num->text(), QStringLiteral("2"));
+  QVERIFY(nearlyEqual(centreColour(window->PrvImg3), kNoWagonColour));
+}
+
+}  // namespace
+}  // namespace rakewright::testing
+
+RAKEWRIGHT_QTEST_MAIN(rakewright::testing::ConsistStripTest)
+#include "consist_strip_test.moc"

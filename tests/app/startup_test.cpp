@@ -1,0 +1,258 @@
+// The main window as it opens: its controls where the form puts them, the start-up sequence in
+// complete and in damaged simulator folders, and the authors window.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <filesystem>
+
+#include "app/authors_window.h"
+#include "app/support/app_test_support.h"
+#include "app/widgets.h"
+
+namespace rakewright::testing {
+namespace {
+
+class StartupTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void controlsStandWhereTheyAreClicked_data();
+  void controlsStandWhereTheyAreClicked();
+  void captionsFitTheirControls();
+  void startsWithEmptyConsistAndUnfilteredLists();
+  void reportsBothCatalogues();
+  void startsWithoutLogo();
+  void startsWithoutTrafficList();
+  void startsWithoutNoWagonPicture();
+  void authorsWindowComesAndGoes();
+};
+
+void StartupTest::controlsStandWhereTheyAreClicked_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QRect>("geometry");  // in client coordinates of the window
+  const auto row = [](const char* name, int left, int top, int width, int height) {
+    QTest::newRow(name) << QString::fromLatin1(name) << QRect(left, top, width, height);
+  };
+  row("NameEdit", 280, 16, 228, 21);
+  row("LengthEdit", 514, 16, 49, 21);
+  row("AddButton", 631, 12, 51, 25);
+  row("DeleteButton", 688, 12, 54, 25);
+  row("ListBox1", 8, 44, 266, 311);
+  row("ListBox3", 748, 43, 266, 313);
+  row("ConsistsComboBox", 8, 361, 266, 21);
+  row("LoadButton", 280, 361, 34, 21);
+  row("SaveButton", 320, 361, 33, 21);
+  row("ClearButton", 359, 361, 202, 21);
+  row("PrvImg1", 5, 408, 167, 60);
+  row("PrvImg6", 845, 408, 167, 60);
+  row("Button5", 208, 502, 94, 38);
+  row("Button3", 308, 502, 94, 38);
+  row("PrevPageBtn", 408, 502, 94, 38);
+  row("NextPageBtn", 508, 502, 94, 38);
+  row("Button4", 608, 502, 94, 38);
+  row("Button6", 708, 502, 94, 38);
+  row("Button1", 8, 510, 194, 25);
+  row("StatusBar1", 0, 549, 1022, 19);
+}
+
+void StartupTest::controlsStandWhereTheyAreClicked() {
+  QFETCH(QString, name);
+  QFETCH(QRect, geometry);
+  TempFolder root;
+  writeSimulatorRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  QCOMPARE(window->size(), QSize(1022, 568));
+  QCOMPARE(window->minimumSize(), window->maximumSize());
+  QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
+  QCOMPARE(window->windowTitle(), QStringLiteral("Rakewright 2.1"));
+
+  const auto* control = window->findChild<QWidget*>(name);
+  QVERIFY(control != nullptr);
+  const QPoint topLeft = control->mapTo(window.get(), QPoint(0, 0));
+  QCOMPARE(QRect(topLeft, control->size()), geometry);
+  // A click in the middle of the place reaches this control (or a part of it), nothing above it.
+  const QWidget* hit = window->childAt(geometry.center());
+  while (hit != nullptr && hit != control) {
+    hit = hit->parentWidget();
+  }
+  QCOMPARE(hit, control);
+}
+
+void StartupTest::captionsFitTheirControls() {
+  TempFolder root;
+  writeSimulatorRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  for (const QPushButton* button : window->findChildren<QPushButton*>()) {
+    const int textWidth = button->fontMetrics().horizontalAdvance(button->text());
+    QVERIFY2(textWidth <= button->width() - 4, qPrintable(button->objectName()));
+  }
+  // Labels size themselves to their captions and stay inside their parents.
+  for (const QLabel* label : window->findChildren<QLabel*>()) {
+    if (label->text().isEmpty() || !label->isVisibleTo(window.get())) {
+      continue;
+    }
+    QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
+    QVERIFY2(label->parentWidget()->rect().contains(label->geometry()),
+             qPrintable(label->objectName()));
+  }
+  // Each edit's caption stands just above it.
+  for (const QLineEdit* edit : {window->NameEdit, window->LengthEdit}) {
+    const auto* caption = window->findChild<QLabel*>(edit->objectName() + "Label");
+    QVERIFY(caption != nullptr);
+    QCOMPARE(caption->x(), edit->x());
+    QVERIFY(caption->geometry().bottom() < edit->y());
+  }
+  // The Tahoma of the Wine project, where it is installed, is the font the layout was made for.
+  if (QFile::exists(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"))) {
+    QCOMPARE(QFontInfo(window->font()).family(), QStringLiteral("Tahoma"));
+    QVERIFY(QFontInfo(window->AddButton->font()).bold());
+  }
+}
+
+void StartupTest::startsWithEmptyConsistAndUnfilteredLists() {
+  TempFolder root;
+  writeSimulatorRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  QVERIFY(messages.errors.isEmpty());
+  for (const QLabel* total :
+       {window->Wag_Num, window->ConsistLength, window->Con_Weight, window->Num_Osey}) {
+    QCOMPARE(total->text(), QStringLiteral("0"));
+  }
+  QCOMPARE(slotNames(*window), QStringList(6, QString()));
+  const QList<QLabel*> numbers = {window->WagNum1, window->WagNum2, window->WagNum3,
+                                  window->WagNum4, window->WagNum5, window->WagNum6};
+  const QList<PictureBox*> pictures = {window->PrvImg1, window->PrvImg2, window->PrvImg3,
+                                       window->PrvImg4, window->PrvImg5, window->PrvImg6};
+  for (int slot = 0; slot < 6; ++slot) {
+    QCOMPARE(numbers[slot]->text(), QString::number(slot + 1));
+    QVERIFY(nearlyEqual(centreColour(pictures[slot]), kNoWagonColour));
+  }
+  QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kLogoColour));
+
+  QVERIFY(window->ListBox1->isVisible() && window->ListBox3->isVisible());
+  QVERIFY(!window->ListBox2->isVisible() && !window->ListBox4->isVisible());
+  QVERIFY(!window->AmountEdit->isVisible() && !window->ConsistsMemo->isVisible());
+  QCOMPARE(window->ComboBox1->currentIndex(), -1);
+  QCOMPARE(window->ComboBox1->currentText(), QStringLiteral("Весь подвижной состав"));
+  QCOMPARE(window->ComboBox2->currentIndex(), -1);
+  QCOMPARE(window->ComboBox2->currentText(), QStringLiteral("Все вагоны из папок"));
+}
+
+void StartupTest::reportsBothCatalogues() {
+  TempFolder root;
+  // A traffic list in Windows-1251, with a comment line that is no entry.
+  writeSimulatorRoot(root, "; comment\r\nTank\tx\r\n\xD2\xE5\xEF\xEB\xEE\xE2\xEE\xE7\r\nLoco\r\n");
+  root.write("data/consists/second.con", ";0\t0\t0\r\n");
+  root.write("data/consists/first.con", ";0\t0\t0\r\n");
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  QVERIFY(messages.errors.isEmpty());
+  QCOMPARE(window->ListBox1->count(), 3);
+  QCOMPARE(window->ListBox1->item(0)->text(), QStringLiteral("Tank"));
+  QCOMPARE(window->ListBox1->item(1)->text(), QStringLiteral("Тепловоз"));
+  QCOMPARE(window->ListBox3->count(), 3);
+  QCOMPARE(window->ListBox3->item(0)->text(), QStringLiteral("Hopper"));
+  QCOMPARE(window->ListBox3->item(1)->text(), QStringLiteral("Sleeper-cup"));
+  QCOMPARE(window->StatusBar1->panelText(2),
+           QStringLiteral("6 поездных едениц загружено. (3 + 3)"));
+  QCOMPARE(window->StatusBar1->panelText(0), QString());
+  QCOMPARE(window->ConsistsComboBox->count(), 2);
+  QCOMPARE(window->ConsistsComboBox->itemText(0), QStringLiteral("first.con"));
+  QCOMPARE(window->ConsistsComboBox->currentText(), QString());
+  QVERIFY(root.exists("data/traffic/consists.ref"));
+}
+
+void StartupTest::startsWithoutLogo() {
+  TempFolder root;
+  writeSimulatorRoot(root);
+  root.write("data/consists/Preview/Logo.jpg", "not a picture");
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  QVERIFY(messages.errors.isEmpty());
+  QCOMPARE(window->PreviewImage->image().size(), QSize(462, 157));
+  QCOMPARE(centreColour(window->PreviewImage), QColor(Qt::white));
+  QCOMPARE(window->ListBox1->count(), 2);
+}
+
+void StartupTest::startsWithoutTrafficList() {
+  TempFolder root;
+  writeSimulatorRoot(root);
+  std::filesystem::remove(root / "data/traffic/traffic.ref");
+  root.write("data/consists/one.con", ";0\t0\t0\r\n");
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  QCOMPARE(messages.errors, QStringList{QStringLiteral("File not found.")});
+  QCOMPARE(window->ListBox1->count(), 0);
+  QCOMPARE(window->ListBox3->count(), 0);
+  QCOMPARE(window->ConsistsComboBox->count(), 0);
+  QCOMPARE(window->StatusBar1->panelText(2), QString());
+  // The steps before the failure are done: the strip is drawn.
+  QVERIFY(nearlyEqual(centreColour(window->PrvImg6), kNoWagonColour));
+}
+
+void StartupTest::startsWithoutNoWagonPicture() {
+  TempFolder root;
+  writeSimulatorRoot(root);
+  std::filesystem::remove(root / "data/consists/Preview/Not_Wagon.jpg");
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  QCOMPARE(messages.errors,
+           QStringList{QStringLiteral("Cannot open file \"data/consists/Preview/Not_Wagon.jpg\". "
+                                      "No such file or directory.")});
+  QCOMPARE(window->ListBox1->count(), 0);
+  QCOMPARE(window->ListBox3->count(), 0);
+  QCOMPARE(window->StatusBar1->panelText(2), QString());
+  QVERIFY(window->PrvImg1->image().isNull());
+  QCOMPARE(window->WagNum6->text(), QStringLiteral("6"));
+  // The window works on: a wagon whose preview is missing still goes into the consist.
+  select(*window, QStringLiteral("Tank"), QStringLiteral("12.5"), QStringLiteral("58.5"));
+  window->AddButton->click();
+  QCOMPARE(window->Wag_Num->text(), QStringLiteral("1"));
+}
+
+void StartupTest::authorsWindowComesAndGoes() {
+  TempFolder root;
+  writeSimulatorRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+  TForm2 authors;
+  window->setAuthorsWindow(&authors);
+  QVERIFY(!authors.isVisible());
+
+  window->Button1->click();
+  QVERIFY(authors.isVisible());
+  QVERIFY(!authors.isModal());
+  QVERIFY(!authors.Image1->image().isNull());
+  for (const QLabel* label : authors.findChildren<QLabel*>()) {
+    QVERIFY2(authors.rect().contains(label->geometry()), qPrintable(label->objectName()));
+  }
+  // The main window stays usable while it is open.
+  window->Button6->click();
+  QVERIFY(messages.errors.isEmpty());
+
+  authors.close();
+  QVERIFY(!authors.isVisible());
+  window->Button1->click();
+  QVERIFY(authors.isVisible());
+}
+
+}  // namespace
+}  // namespace rakewright::testing
+
+RAKEWRIGHT_QTEST_MAIN(rakewright::testing::StartupTest)
+#include "startup_test.moc"

@@ -1,0 +1,107 @@
+#include "app/support/app_test_support.h"
+
+#include <turbojpeg.h>
+
+#include <QBuffer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <stdexcept>
+#include <vector>
+
+#include "app/widgets.h"
+
+namespace rakewright::testing {
+
+std::string jpegBytes(const QColor& colour, int width, int height) {
+  std::vector<unsigned char> pixels;
+  pixels.reserve(static_cast<std::size_t>(width * height * 3));
+  for (int i = 0; i < width * height; ++i) {
+    pixels.push_back(static_cast<unsigned char>(colour.red()));
+    pixels.push_back(static_cast<unsigned char>(colour.green()));
+    pixels.push_back(static_cast<unsigned char>(colour.blue()));
+  }
+  tjhandle handle = tjInitCompress();
+  unsigned char* jpeg = nullptr;
+  unsigned long size = 0;
+  const int result = tjCompress2(handle, pixels.data(), width, width * 3, height, TJPF_RGB, &jpeg,
+                                 &size, TJSAMP_444, 95, 0);
+  std::string bytes;
+  if (result == 0) {
+    bytes.assign(reinterpret_cast<const char*>(jpeg), size);
+  }
+  tjFree(jpeg);
+  tjDestroy(handle);
+  if (result != 0) {
+    throw std::runtime_error("cannot make a JPEG");
+  }
+  return bytes;
+}
+
+std::string bmpBytes(const QColor& colour, int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(colour);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "BMP")) {
+    throw std::runtime_error("cannot make a bitmap");
+  }
+  return bytes.toStdString();
+}
+
+void writeSimulatorRoot(const TempFolder& root, std::string_view trafficList) {
+  root.write("data/consists/Preview/Logo.jpg", jpegBytes(kLogoColour));
+  root.write("data/consists/Preview/Not_Wagon.jpg", jpegBytes(kNoWagonColour));
+  root.write("data/consists/Preview/Not_Wag_Img.jpg", jpegBytes(kNoPreviewColour));
+  root.write("data/traffic/traffic.ref", trafficList);
+  root.write("data/freight_wags/Hopper/hopper.dmd", "model");
+  root.write("data/pass_wags/Sleeper/cup_wagon.dmd", "model");
+  root.write("data/consists/base.ini",
+             "[PASS]\r\nSleeper-cup=24.5\r\n"
+             "[FREIGHT]\r\nTank=12.5\r\nHopper=14\r\n"
+             "[WEIGHTS]\r\nTank=58.5\r\nSleeper-cup=60\r\n"
+             "[OSI]\r\nTank=4\r\nHopper=6\r\nBroken=four\r\n");
+}
+
+std::unique_ptr<TForm1> openWindow(const TempFolder& root, UserMessages& messages) {
+  auto window = std::make_unique<TForm1>(Anchors{root.path(), root.path()}, messages);
+  window->show();
+  return window;
+}
+
+QColor centreColour(const PictureBox* box) {
+  const QImage& image = box->image();
+  if (image.isNull()) {
+    return {};
+  }
+  return image.pixelColor(image.width() / 2, image.height() / 2);
+}
+
+bool nearlyEqual(const QColor& a, const QColor& b) {
+  constexpr int kTolerance = 6;
+  return a.isValid() && b.isValid() && std::abs(a.red() - b.red()) <= kTolerance &&
+         std::abs(a.green() - b.green()) <= kTolerance &&
+         std::abs(a.blue() - b.blue()) <= kTolerance;
+}
+
+void select(TForm1& window, const QString& name, const QString& length, const QString& weight) {
+  window.NameEdit->setText(name);
+  window.LengthEdit->setText(length);
+  window.Edit1->setText(weight);
+}
+
+void addWagons(TForm1& window, int count, const QString& prefix) {
+  for (int i = 1; i <= count; ++i) {
+    select(window, prefix + QString::number(i), QStringLiteral("10"), QStringLiteral("50"));
+    window.AddButton->click();
+  }
+}
+
+QStringList slotNames(const TForm1& window) {
+  return {window.WagName1->text(), window.WagName2->text(), window.WagName3->text(),
+          window.WagName4->text(), window.WagName5->text(), window.WagName6->text()};
+}
+
+}  // namespace rakewright::testing

@@ -1,0 +1,82 @@
+// What the window tests share: a recorder in place of the message boxes, small pictures of known
+// colours, a simulator root folder to start the window in, and the main function that runs a
+// test class on the offscreen platform.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QStringList>
+#include <QTest>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/application.h"
+#include "app/main_window.h"
+#include "app/user_messages.h"
+#include "support/temp_folder.h"
+
+namespace rakewright {
+class PictureBox;
+}
+
+namespace rakewright::testing {
+
+// Records the boxes instead of showing them.
+class RecordingMessages final : public UserMessages {
+ public:
+  void error(const QString& text) override { errors.append(text); }
+  void warning(const QString& text) override { warnings.append(text); }
+  QStringList errors;
+  QStringList warnings;
+};
+
+// The colours of the pictures that writeSimulatorRoot() writes.
+inline const QColor kLogoColour(0x20, 0x60, 0xC0);
+inline const QColor kNoWagonColour(0x30, 0xA0, 0x30);
+inline const QColor kNoPreviewColour(0xC0, 0x30, 0x30);
+
+// A JPEG (made with TurboJPEG) or a Windows bitmap of one colour.
+std::string jpegBytes(const QColor& colour, int width = 24, int height = 12);
+std::string bmpBytes(const QColor& colour, int width = 24, int height = 12);
+
+// A simulator root: the logo, the no-wagon and no-preview pictures, a traffic list with the
+// entries given, one freight wagon folder "Hopper", one passenger folder "Sleeper" and a
+// rolling-stock base with
+//   PASS:    Sleeper-cup=24.5
+//   FREIGHT: Tank=12.5, Hopper=14
+//   WEIGHTS: Tank=58.5, Sleeper-cup=60
+//   OSI:     Tank=4, Hopper=6, Broken=four
+void writeSimulatorRoot(const TempFolder& root, std::string_view trafficList = "Tank\r\nLoco\r\n");
+
+// The main window started in `root` (data root and program folder alike), shown offscreen.
+std::unique_ptr<TForm1> openWindow(const TempFolder& root, UserMessages& messages);
+
+// The colour in the middle of a picture box's picture; invalid when the box is empty.
+QColor centreColour(const PictureBox* box);
+// Whether two colours are equal within the small error of JPEG compression.
+bool nearlyEqual(const QColor& a, const QColor& b);
+
+// Puts a selection into the selection fields, as a catalogue selection would.
+void select(TForm1& window, const QString& name, const QString& length, const QString& weight);
+// Adds `count` wagons named prefix1, prefix2, ... of length 10 through "+".
+void addWagons(TForm1& window, int count, const QString& prefix = QStringLiteral("W"));
+
+// The captions of the six name labels of the strip, left to right.
+QStringList slotNames(const TForm1& window);
+
+}  // namespace rakewright::testing
+
+// main() for a Qt Test class: the offscreen platform unless another was asked for, and the
+// application prepared as the program prepares it.
+#define RAKEWRIGHT_QTEST_MAIN(TestClass)                  \
+  int main(int argc, char* argv[]) {                      \
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) { \
+      qputenv("QT_QPA_PLATFORM", "offscreen");            \
+    }                                                     \
+    QApplication application(argc, argv);                 \
+    rakewright::prepareApplication();                     \
+    TestClass test;                                       \
+    return QTest::qExec(&test, argc, argv);               \
+  }

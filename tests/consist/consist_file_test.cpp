@@ -1,0 +1,360 @@
+#include "consist/consist_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <clocale>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "consist/consist_fixture.h"
+#include "platform/cp1251.h"
+#include "platform/file_error.h"
+#include "platform/numbers.h"
+
+namespace rakewright {
+namespace {
+
+using testing::ConsistFixture;
+using Outcome = SaveResult::Outcome;
+using Lines = std::vector<std::string>;
+
+constexpr std::string_view kBase =
+    "[OSI]\nA=6\nB=2\n[WEIGHTS]\nA=60.5\nB=20\nBadWeight=heavy\n[PASS]\nA=24.5\n";
+
+std::string cp1251(std::string_view utf8) {
+  return utf8ToCp1251(utf8).value();
+}
+
+// Loads `content` written as data/consists/t.con.
+LoadResult loadText(ConsistFixture& f, std::string_view content) {
+  f.folder.write("data/consists/t.con", content);
+  return LoadConsist(f.folder.path(), "t.con", f.model);
+}
+
+std::vector<std::string> wagonNames(const ConsistModel& model) {
+  std::vector<std::string> names;
+  for (int p = 1; !model.WagonName(p).empty(); ++p) {
+    names.push_back(model.WagonName(p));
+  }
+  return names;
+}
+
+TEST(ConsistFile, SaveWritesLinesAndSummaryExactly) {
+  ConsistFixture f;
+  f.folder.mkdir("data/consists");
+  SaveResult empty = SaveConsist(f.folder.path(), "empty", f.model);
+  EXPECT_EQ(empty.outcome, Outcome::Saved);
+  EXPECT_EQ(empty.name, "empty.con");
+  EXPECT_EQ(f.folder.read("data/consists/empty.con"), ";0\t0\t0\r\n");
+
+  f.model.addPS("A", "25", "50");
+  EXPECT_EQ(SaveConsist(f.folder.path(), "one", f.model).outcome, Outcome::Saved);
+  EXPECT_EQ(f.folder.read("data/consists/one.con"), "1\tA\t25\r\n;50\t4\t1\r\n");
+
+  f.writeBase(kBase);
+  f.model.addPS("B", "16.50", "58.5");
+  SaveConsist(f.folder.path(), "one.con", f.model);  // replaces the file
+  EXPECT_EQ(f.folder.read("data/consists/one.con"), "1\tA\t25\r\n1\tB\t16.50\r\n;108.5\t6\t2\r\n");
+  EXPECT_EQ(f.model.lines(), (Lines{"1\tA\t25", "1\tB\t16.50"}));  // no summary line left behind
+
+  EXPECT_EQ(listConsistFiles(f.folder.path()), (Lines{"empty.con", "one.con"}));
+
+  // The empty consist's file loads as an empty consist.
+  EXPECT_EQ(LoadConsist(f.folder.path(), "empty.con", f.model).skippedLines, 0);
+  EXPECT_EQ(f.model.WagonCount(), 0);
+  EXPECT_EQ(f.model.ConsistLength(), "0");
+}
+
+TEST(ConsistFile, FileNameRules) {
+  ConsistFixture f;
+  f.folder.mkdir("data/consists");
+  const std::string root = f.folder.path();
+
+  EXPECT_EQ(SaveConsist(root, "Train.CON", f.model).name, "Train.CON.con");
+  EXPECT_TRUE(f.folder.exists("data/consists/Train.CON.con"));
+  EXPECT_EQ(SaveConsist(root, "my.conf", f.model).name, "my.conf");
+  EXPECT_TRUE(f.folder.exists("data/consists/my.conf"));
+
+  const SaveResult blank = SaveConsist(root, "my train", f.model);
+  EXPECT_EQ(blank.outcome, Outcome::BlankRefused);
+  EXPECT_EQ(blank.name, "my train.con");
+  EXPECT_EQ(SaveConsist(root, "", f.model).outcome, Outcome::Ignored);
+  EXPECT_EQ(SaveConsist(root, ".con", f.model).outcome, Outcome::Ignored);
+  EXPECT_EQ(SaveConsist(root, ".con", f.model).name, ".con");
+  EXPECT_EQ(listConsistFiles(root), Lines{"Train.CON.con"});  // my.conf does not end in .con
+
+  // A separator would reach out of the consist folder: refused both ways, nothing touched.
+  f.folder.write("data/other.con", "1\tX\t5\r\n");
+  f.model.addPS("A", "25", "50");
+  const std::string separators = cp1251("Нельзя использовать символы \\ и / в названии файла!");
+  for (const char* name : {"../other.con", "..\\other.con", "sub/x"}) {
+    try {
+      SaveConsist(root, name, f.model);
+      ADD_FAILURE() << "saved " << name;
+    } catch (const std::runtime_error& error) {
+      EXPECT_EQ(error.what(), separators);
+    }
+    try {
+      LoadConsist(root, name, f.model);
+      ADD_FAILURE() << "loaded " << name;
+    } catch (const std::runtime_error& error) {
+      EXPECT_EQ(error.what(), separators);
+    }
+    EXPECT_EQ(f.model.lines(), Lines{"1\tA\t25"});
+  }
+  EXPECT_EQ(f.folder.read("data/other.con"), "1\tX\t5\r\n");
+}
+
+TEST(ConsistFile, FailedSaveKeepsWhatWasThere) {
+  ConsistFixture f;
+  f.model.addPS("A", "25", "50");
+  const std::string root = f.folder.path();
+
+  // No consist folder.
+  try {
+    SaveConsist(root, "t", f.model);
+    ADD_FAILURE() << "saved without a folder";
+  } catch (const std::runtime_error& error) {
+    EXPECT_EQ(error.what(),
+              "Cannot create file \"data\\consists\\t.con\". " + systemReason(ENOENT));
+  }
+  EXPECT_EQ(f.model.lines(), Lines{"1\tA\t25"});
+
+  // A folder where the file should be stays a folder.
+  f.folder.mkdir("data/consists/t.con");
+  try {
+    SaveConsist(root, "t", f.model);
+    ADD_FAILURE() << "saved over a folder";
+  } catch (const std::runtime_error& error) {
+    EXPECT_EQ(error.what(),
+              "Cannot create file \"data\\consists\\t.con\". " + systemReason(EISDIR));
+  }
+  EXPECT_TRUE(f.folder.exists("data/consists/t.con/"));
+  EXPECT_EQ(listConsistFiles(root), Lines{"t.con"});  // folders are listed too
+  EXPECT_EQ(f.model.lines(), Lines{"1\tA\t25"});
+}
+
+TEST(ConsistFile, FailedSaveInReadOnlyFolderKeepsOldFile) {
+  if (geteuid() == 0) {
+    GTEST_SKIP() << "permission bits do not stop root";
+  }
+  ConsistFixture f;
+  f.folder.write("data/consists/t.con", "old\r\n");
+  chmod((f.folder / "data/consists").c_str(), 0555);
+  f.model.addPS("A", "25", "50");
+  EXPECT_THROW(SaveConsist(f.folder.path(), "t", f.model), std::runtime_error);
+  EXPECT_EQ(f.folder.read("data/consists/t.con"), "old\r\n");
+  EXPECT_EQ(f.model.lines(), Lines{"1\tA\t25"});
+}
+
+TEST(ConsistFile, SavedConsistLoadsBackTheSame) {
+  ConsistFixture f;
+  f.writeBase(kBase);
+  f.model.addPS("A", "24.5", "60.5");
+  f.model.addPS("B", "016", "20");
+  f.model.addPS("Unknown", "12.25", "50");
+  f.model.addPS("A", "24.5", "60.5");
+  ASSERT_EQ(SaveConsist(f.folder.path(), "round", f.model).outcome, Outcome::Saved);
+
+  ConsistModel loaded(f.base);
+  loaded.setWagonImage(1, "stale.bmp");
+  loaded.setPageStart(3);
+  const LoadResult result = LoadConsist(f.folder.path(), "round.con", loaded);
+  EXPECT_EQ(result.skippedLines, 0);
+  EXPECT_FALSE(result.limitReached);
+  EXPECT_EQ(loaded.lines(), f.model.lines());
+  EXPECT_EQ(wagonNames(loaded), (Lines{"A", "B", "Unknown", "A"}));
+  EXPECT_EQ(loaded.ConsistLength(), f.model.ConsistLength());
+  EXPECT_EQ(loaded.Con_Weight(), "191");
+  EXPECT_EQ(loaded.Num_Osey(), "18");
+  EXPECT_EQ(loaded.Wag_Num(), "4");
+  EXPECT_EQ(loaded.PageStart(), 1);
+  EXPECT_EQ(loaded.WagonImage(1), "");
+
+  // A weight typed when adding gives way to the base's weight on loading.
+  f.model.Clear();
+  f.model.addPS("A", "24.5", "70");
+  SaveConsist(f.folder.path(), "typed", f.model);
+  LoadConsist(f.folder.path(), "typed.con", loaded);
+  EXPECT_EQ(loaded.Con_Weight(), "60.5");
+}
+
+TEST(ConsistFile, AmountsExpandIntoSingleWagons) {
+  ConsistFixture f;
+  f.writeBase(kBase);
+  loadText(f, "3\tA\t24.50\r\n1\tB\t16.5\r\n;1\t2\t3\r\n");
+  EXPECT_EQ(f.model.lines(), (Lines{"1\tA\t24.5", "1\tA\t24.5", "1\tA\t24.5", "1\tB\t16.5"}));
+  EXPECT_EQ(f.model.WagonCount(), 4);
+  EXPECT_EQ(f.model.Wag_Num(), "4");
+  EXPECT_EQ(f.model.ConsistLength(), "90");
+  EXPECT_EQ(f.model.Con_Weight(), "201.5");  // 3 x 60.5 + 20
+  EXPECT_EQ(f.model.Num_Osey(), "20");
+  EXPECT_EQ(wagonNames(f.model), (Lines{"A", "A", "A", "B"}));
+
+  // Amounts of 1 or less are one wagon each, their lines kept as written.
+  loadText(f, "0\tB\t016\r\n-2\tB\t1.50\r\n1\tA\t24.50\r\n2\tB\t1e1\r\n");
+  EXPECT_EQ(f.model.lines(),
+            (Lines{"0\tB\t016", "-2\tB\t1.50", "1\tA\t24.50", "1\tB\t10", "1\tB\t10"}));
+  EXPECT_EQ(f.model.ConsistLength(), "62");
+  // Removing a loaded wagon reports its length field as written.
+  EXPECT_EQ(f.model.DeleteWagon(0).lengthText, "016");
+}
+
+TEST(ConsistFile, SummaryLineIsDropped) {
+  ConsistFixture f;
+  loadText(f, "1\tA\t25\r\n1\tB\t10\r\n");
+  EXPECT_EQ(wagonNames(f.model), (Lines{"A", "B"}));
+
+  loadText(f, "1\tA\t25\r\n1\tB\t10\r\n;\r\n");
+  EXPECT_EQ(wagonNames(f.model), (Lines{"A", "B"}));
+
+  // Two semicolons take the line before as well.
+  loadText(f, "1\tA\t25\r\n1\tB\t10\r\n;;50\t4\t1\r\n");
+  EXPECT_EQ(wagonNames(f.model), Lines{"A"});
+
+  // A semicolon second alone takes the last line itself.
+  loadText(f, "1\tA\t25\r\n1\tB\t10\r\nx;\r\n");
+  EXPECT_EQ(wagonNames(f.model), (Lines{"A", "B"}));
+
+  // Only the last line is looked at.
+  const LoadResult result = loadText(f, ";50\t4\t1\r\n1\tA\t25\r\n");
+  EXPECT_EQ(wagonNames(f.model), Lines{"A"});
+  EXPECT_EQ(result.skippedLines, 1);
+}
+
+TEST(ConsistFile, EveryLineBreakFormReads) {
+  ConsistFixture f;
+  const Lines expected{"1\tA\t25", "1\tB\t10", "1\tC\t5"};
+  for (std::string_view text : {
+           "1\tA\t25\r\n1\tB\t10\r\n1\tC\t5\r\n;50\t4\t1\r\n",
+           "1\tA\t25\n1\tB\t10\n1\tC\t5\n;50\t4\t1\n",
+           "1\tA\t25\r1\tB\t10\r1\tC\t5\r;50\t4\t1\r",
+           "1\tA\t25\r\n1\tB\t10\n1\tC\t5\r;50\t4\t1",
+           "1\tA\t25\r\n\r\n1\tB\t10\n\n\r\r1\tC\t5",
+       }) {
+    const LoadResult result = loadText(f, text);
+    EXPECT_EQ(f.model.lines(), expected) << text;
+    EXPECT_EQ(result.skippedLines, 0) << text;
+    EXPECT_EQ(f.model.ConsistLength(), "40") << text;
+  }
+}
+
+TEST(ConsistFile, UnreadableLinesAreSkipped) {
+  ConsistFixture f;
+  f.writeBase(kBase);
+  const LoadResult result = loadText(f,
+                                     "1\tA\t25\r\n"
+                                     "garbage\r\n"
+                                     "1\t\t25\r\n"          // empty name
+                                     "x\tB\t3\r\n"          // amount not a number
+                                     "\t1\tB\t3\r\n"        // amount is a TAB
+                                     "1\tB\t2,5\r\n"        // decimal comma
+                                     "1\tB\r\n"             // no length field
+                                     "1\t\r\n"              // nothing after the amount
+                                     "3\tBadWeight\t5\r\n"  // the base's weight is no number
+                                     "1\tB\t10\r\n"
+                                     ";\r\n");
+  EXPECT_EQ(result.skippedLines, 8);
+  EXPECT_FALSE(result.limitReached);
+  EXPECT_EQ(f.model.lines(), (Lines{"1\tA\t25", "1\tB\t10"}));
+  EXPECT_EQ(wagonNames(f.model), (Lines{"A", "B"}));
+  EXPECT_EQ(f.model.ConsistLength(), "35");
+  EXPECT_EQ(f.model.Con_Weight(), "80.5");
+  EXPECT_EQ(f.model.Num_Osey(), "8");
+  EXPECT_EQ(f.model.Wag_Num(), "2");
+}
+
+TEST(ConsistFile, LoadingStopsAtOneHundredWagons) {
+  ConsistFixture f;
+  const auto started = std::chrono::steady_clock::now();
+  LoadResult result = loadText(f, "999999999\tA\t10\r\n1\tB\t5\r\n");
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+  EXPECT_TRUE(result.limitReached);
+  EXPECT_EQ(f.model.WagonCount(), 100);
+  EXPECT_EQ(f.model.ConsistLength(), "1000");
+  EXPECT_EQ(f.model.Num_Osey(), "400");
+  EXPECT_EQ(f.model.WagonName(100), "A");
+  EXPECT_EQ(f.model.addPS("C", "1", "1"), ConsistModel::AddOutcome::LimitReached);
+
+  std::string sixty;
+  for (int i = 0; i < 60; ++i) {
+    sixty += "1\tA\t1\r\n";
+  }
+  result = loadText(f, sixty + "50\tB\t2\r\n" + sixty);
+  EXPECT_TRUE(result.limitReached);
+  EXPECT_EQ(f.model.WagonCount(), 100);
+  EXPECT_EQ(f.model.WagonName(61), "B");
+  EXPECT_EQ(f.model.WagonName(100), "B");
+  EXPECT_EQ(f.model.ConsistLength(), "140");
+
+  // Exactly one hundred is not beyond the limit.
+  result = loadText(f, sixty + "40\tB\t2\r\n;0\t0\t100\r\n");
+  EXPECT_FALSE(result.limitReached);
+  EXPECT_EQ(f.model.WagonCount(), 100);
+}
+
+TEST(ConsistFile, FailedLoadLeavesConsistAlone) {
+  ConsistFixture f;
+  f.folder.mkdir("data/consists/folder.con");
+  f.model.addPS("A", "25", "50");
+  f.model.setPageStart(1);
+
+  const auto expectOpenError = [&](std::string_view name, int error) {
+    try {
+      LoadConsist(f.folder.path(), name, f.model);
+      ADD_FAILURE() << "loaded " << name;
+    } catch (const std::runtime_error& e) {
+      EXPECT_EQ(e.what(), "Cannot open file \"data\\consists\\" + std::string(name) + "\". " +
+                              systemReason(error));
+    }
+    EXPECT_EQ(f.model.lines(), Lines{"1\tA\t25"});
+    EXPECT_EQ(f.model.ConsistLength(), "25");
+  };
+  expectOpenError("missing.con", ENOENT);
+  expectOpenError("folder.con", EISDIR);
+
+  // No name: the consist is emptied, nothing is read.
+  EXPECT_EQ(LoadConsist(f.folder.path(), "", f.model).skippedLines, 0);
+  EXPECT_EQ(f.model.WagonCount(), 0);
+  EXPECT_EQ(f.model.Num_Osey(), "0");
+}
+
+TEST(ConsistFile, ListingIsStable) {
+  ConsistFixture f;
+  EXPECT_TRUE(listConsistFiles(f.folder.path()).empty());  // no folder, no items
+  f.folder.write("data/consists/b.con", "");
+  f.folder.write("data/consists/A.con", "");
+  f.folder.write("data/consists/c.CON", "");
+  f.folder.write("data/consists/notes.txt", "");
+  f.folder.write("data/consists/base.ini", "");
+  f.folder.mkdir("data/consists/d.con");
+  EXPECT_EQ(listConsistFiles(f.folder.path()), (Lines{"A.con", "b.con", "c.CON", "d.con"}));
+}
+
+TEST(ConsistFile, NumbersIgnoreADecimalCommaLocale) {
+  const std::string previous = std::setlocale(LC_ALL, nullptr);
+  if (std::setlocale(LC_ALL, "ru_RU.UTF-8") == nullptr &&
+      std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
+    GTEST_SKIP() << "no locale with a decimal comma";
+  }
+  ConsistFixture f;
+  f.writeBase(kBase);
+  f.model.addPS("A", "25", "60.5");
+  f.model.addPS("B", "24.5", "0.25");
+  EXPECT_THROW(f.model.addPS("B", "24,5", "1"), ConversionError);
+  EXPECT_EQ(f.model.ConsistLength(), "49.5");
+  SaveConsist(f.folder.path(), "comma", f.model);
+  EXPECT_EQ(f.folder.read("data/consists/comma.con"), "1\tA\t25\r\n1\tB\t24.5\r\n;60.75\t8\t2\r\n");
+  loadText(f, "2\tA\t24.50\r\n1\tB\t1,5\r\n");
+  EXPECT_EQ(f.model.lines(), (Lines{"1\tA\t24.5", "1\tA\t24.5"}));
+  EXPECT_EQ(f.model.Con_Weight(), "121");
+  std::setlocale(LC_ALL, previous.c_str());
+}
+
+}  // namespace
+}  // namespace rakewright
