@@ -1,0 +1,380 @@
+// Picking rolling stock: what a selection in either catalogue puts into the selection fields, the
+// preview and the status bar, the bitmap remembered for the next wagon, adding with double-click
+// and Enter, and the two filter boxes.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include "app/catalogue_view.h"
+#include "app/support/app_test_support.h"
+#include "app/widgets.h"
+
+namespace rakewright::testing {
+namespace {
+
+const QColor kCupBitmapColour(0xE0, 0xC0, 0x20);
+const QColor kOtherBitmapColour(0x80, 0x20, 0xA0);
+const QColor kPreviewColour(0x10, 0xD0, 0xD0);
+
+const QString kLengthMissing = QStringLiteral("Не найдена длина вагона в базе");
+const QString kPreviewMissing =
+    QStringLiteral("Ну удалось загрузить предпросмотр для этого вагона!");
+
+// Traffic list: Cyrillic "Вагон_ЦМВ" (in the base as a locomotive) and names the base knows
+// in each category, plus two it does not.
+void writeCatalogueRoot(const TempFolder& root) {
+  writeSimulatorRoot(root,
+                     "Tank\r\nBIG_FLATCAR\r\n\xC2\xE0\xE3\xEE\xED_\xD6\xCC\xC2\r\nEmu3\r\n"
+                     "Crane\r\nSleeper-cup\r\nunknown_box\r\n");
+  root.write("data/consists/base.ini",
+             "[PASS]\r\nSleeper-cup=24.5\r\nBlue-cup=26\r\n"
+             "[FREIGHT]\r\nTank=12.5\r\nHopper=14\r\n"
+             "[LOCOS]\r\n\xE2\xE0\xE3\xEE\xED_\xF6\xEC\xE2=21\r\n"
+             "[MVPS]\r\nEmu3=20.2\r\n"
+             "[SPEC]\r\nCrane=16\r\n"
+             "[WEIGHTS]\r\nTank=58.5\r\nSleeper-cup=60\r\n"
+             "[OSI]\r\nTank=4\r\nHopper=6\r\n");
+  // Passenger folders: Blue with its cup bitmap, Grey without bitmaps but with a preview of its
+  // cup wagon, A and A-plac with cup bitmaps of different colours, A-cup without files.
+  root.write("data/pass_wags/Blue/cup_wagon.bmp", bmpBytes(kCupBitmapColour));
+  root.write("data/pass_wags/Grey/plac_wagon.dmd", "model");
+  root.write("data/consists/Preview/Grey-cup.jpg", jpegBytes(kPreviewColour));
+  root.write("data/pass_wags/A/cup_wagon.bmp", bmpBytes(kCupBitmapColour));
+  root.write("data/pass_wags/A-plac/cup_wagon.bmp", bmpBytes(kOtherBitmapColour));
+  root.write("data/pass_wags/A-cup/readme.txt", "");
+  // A freight folder with the bitmap that its folder-catalogue name leads to.
+  root.write("data/freight_wags/Boxcar/box.dmd", "model");
+  root.write("data/pass_wags/Boxcar/_wagon.bmp", bmpBytes(kOtherBitmapColour));
+}
+
+void selectRow(QListWidget* list, const QString& text) {
+  const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+  QVERIFY2(!found.isEmpty(), qPrintable(text));
+  list->setCurrentItem(found.front());
+}
+
+QStringList items(const QListWidget* list) {
+  QStringList texts;
+  for (int i = 0; i < list->count(); ++i) {
+    texts.append(list->item(i)->text());
+  }
+  return texts;
+}
+
+QString selection(const TForm1& window) {
+  return QStringList{window.NameEdit->text(), window.LengthEdit->text(), window.Edit1->text()}.join(
+      QLatin1Char('|'));
+}
+
+class CatalogueViewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void trafficSelectionFillsFieldsAndNotice();
+  void folderSelectionTriesBitmapPreviewNoPreview();
+  void passengerSuffixesAreRemovedEverywhere();
+  void trafficSelectionForgetsFolderBitmap();
+  void filtersEachSide();
+  void filterBoxChangeRebuildsOtherSide();
+  void enterAddsOnceInEveryList();
+  void doubleClickSelectsThenAdds();
+  void arrowKeysSelect();
+  void selectionToSavedFile();
+};
+
+void CatalogueViewTest::trafficSelectionFillsFieldsAndNotice() {
+  TempFolder root;
+  writeCatalogueRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  // Unknown to the base: the guess from "flat" in the folded name, the default weight, the notice.
+  selectRow(window->ListBox1, QStringLiteral("BIG_FLATCAR"));
+  QCOMPARE(selection(*window), QStringLiteral("BIG_FLATCAR|14.5|50"));
+  QCOMPARE(window->StatusBar1->panelText(1), kLengthMissing);
+  QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kNoPreviewColour));
+
+  // Known: the notice goes.
+  selectRow(window->ListBox1, QStringLiteral("Tank"));
+  QCOMPARE(selection(*window), QStringLiteral("Tank|12.5|58.5"));
+  QCOMPARE(window->StatusBar1->panelText(1), QString());
+
+  // Found through a Cyrillic key in another letter case.
+  selectRow(window->ListBox1, QStringLiteral("Вагон_ЦМВ"));
+  QCOMPARE(selection(*window), QStringLiteral("Вагон_ЦМВ|21|50"));
+
+  // An edit to the base shows at the next selection, without a restart.
+  root.write("data/consists/base.ini", "[FREIGHT]\r\nTank=13.75\r\n[WEIGHTS]\r\nTank=61\r\n");
+  selectRow(window->ListBox1, QStringLiteral("Crane"));
+  selectRow(window->ListBox1, QStringLiteral("Tank"));
+  QCOMPARE(selection(*window), QStringLiteral("Tank|13.75|61"));
+  QVERIFY(messages.errors.isEmpty());
+}
+
+void CatalogueViewTest::folderSelectionTriesBitmapPreviewNoPreview() {
+  TempFolder root;
+  writeCatalogueRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+  ConsistModel& model = window->model();
+
+  // The folder wagon bitmap: shown, and remembered for the next position.
+  selectRow(window->ListBox3, QStringLiteral("Blue-cup"));
+  QCOMPARE(selection(*window), QStringLiteral("Blue-cup|26|50"));
+  QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kCupBitmapColour));
+  QCOMPARE(window->StatusBar1->panelText(2), QString());  // the count message is gone
+  QCOMPARE(model.WagonImage(1), std::string("data/pass_wags/Blue/cup_wagon.bmp"));
+  // Added, the wagon has no preview of its own, so the strip shows the bitmap.
+  window->AddButton->click();
+  QCOMPARE(window->WagName1->text(), QStringLiteral("Blue-cup"));
+  QVERIFY(nearlyEqual(centreColour(window->PrvImg1), kCupBitmapColour));
+
+  // No bitmap but a preview: the preview, and nothing remembered for position 2.
+  model.setWagonImage(2, "stale");
+  selectRow(window->ListBox3, QStringLiteral("Grey-cup"));
+  QCOMPARE(selection(*window), QStringLiteral("Grey-cup|25|50"));  // folder guess for "cup"
+  QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kPreviewColour));
+  QCOMPARE(model.WagonImage(2), std::string());
+  QCOMPARE(window->StatusBar1->panelText(2), QString());
+
+  // Neither: the no-preview picture and the notice.
+  selectRow(window->ListBox3, QStringLiteral("Grey-plac"));
+  QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kNoPreviewColour));
+  QCOMPARE(window->StatusBar1->panelText(2), kPreviewMissing);
+  QCOMPARE(model.WagonImage(2), std::string());
+
+  // A freight folder leads to "_wagon.bmp" in the passenger folder of its name; its length is
+  // the base's.
+  selectRow(window->ListBox3, QStringLiteral("Boxcar"));
+  QCOMPARE(selection(*window), QStringLiteral("Boxcar|14|50"));
+  QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kOtherBitmapColour));
+  QCOMPARE(model.WagonImage(2), std::string("data/pass_wags/Boxcar/_wagon.bmp"));
+  QCOMPARE(window->StatusBar1->panelText(2), QString());
+  QVERIFY(messages.errors.isEmpty());
+}
+
+void CatalogueViewTest::passengerSuffixesAreRemovedEverywhere() {
+  TempFolder root;
+  writeCatalogueRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  // "A-plac-cup": only "-cup" is removed, the folder is "A-plac".
+  selectRow(window->ListBox3, QStringLiteral("A-plac-cup"));
+  QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kOtherBitmapColour));
+  QCOMPARE(window->model().WagonImage(1), std::string("data/pass_wags/A-plac/cup_wagon.bmp"));
+
+  // "A-cup-cup": every "-cup" goes, the folder is "A".
+  selectRow(window->ListBox3, QStringLiteral("A-cup-cup"));
+  QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kCupBitmapColour));
+  QCOMPARE(window->model().WagonImage(1), std::string("data/pass_wags/A/cup_wagon.bmp"));
+
+  // "A-cup-plac": "-cup" is removed first, so the kind is "cup" and the folder "A-plac".
+  selectRow(window->ListBox3, QStringLiteral("A-cup-plac"));
+  QCOMPARE(window->model().WagonImage(1), std::string("data/pass_wags/A-plac/cup_wagon.bmp"));
+}
+
+void CatalogueViewTest::trafficSelectionForgetsFolderBitmap() {
+  TempFolder root;
+  writeCatalogueRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  selectRow(window->ListBox3, QStringLiteral("Blue-cup"));
+  QCOMPARE(window->model().WagonImage(1), std::string("data/pass_wags/Blue/cup_wagon.bmp"));
+  selectRow(window->ListBox1, QStringLiteral("Tank"));
+  QCOMPARE(window->model().WagonImage(1), std::string());
+  window->AddButton->click();
+  // Tank has no preview and no bitmap of its own: the no-preview picture, not the coach.
+  QVERIFY(nearlyEqual(centreColour(window->PrvImg1), kNoPreviewColour));
+}
+
+void CatalogueViewTest::filtersEachSide() {
+  TempFolder root;
+  writeCatalogueRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+  QVERIFY(window->ListBox1->isVisible());
+  QVERIFY(!window->ListBox2->isVisible());
+
+  selectRow(window->ListBox1, QStringLiteral("Emu3"));
+  const QList<QPair<int, QStringList>> traffic = {
+      {1, {QStringLiteral("Sleeper-cup")}}, {2, {QStringLiteral("Tank")}},
+      {3, {QStringLiteral("Вагон_ЦМВ")}},   {4, {QStringLiteral("Emu3")}},
+      {5, {QStringLiteral("Crane")}},
+  };
+  for (const auto& [entry, expected] : traffic) {
+    window->ComboBox1->setCurrentIndex(entry);
+    window->catalogue().ComboBox1Change();
+    QVERIFY(!window->ListBox1->isVisible());
+    QVERIFY(window->ListBox2->isVisible());
+    QCOMPARE(items(window->ListBox2), expected);
+    QCOMPARE(window->catalogue().activeTrafficList(), window->ListBox2);
+  }
+  // A selection in the filtered list works like one in the full list.
+  selectRow(window->ListBox2, QStringLiteral("Crane"));
+  QCOMPARE(selection(*window), QStringLiteral("Crane|16|50"));
+
+  // Back to the whole list, with its earlier selection; the filtered list keeps its items.
+  window->ComboBox1->setCurrentIndex(0);
+  window->catalogue().ComboBox1Change();
+  QVERIFY(window->ListBox1->isVisible());
+  QVERIFY(!window->ListBox2->isVisible());
+  QCOMPARE(window->ListBox1->currentItem()->text(), QStringLiteral("Emu3"));
+  QCOMPARE(items(window->ListBox2), QStringList{QStringLiteral("Crane")});
+
+  // The folder side: passenger items hold "cup" or "plac" anywhere.
+  window->ComboBox2->setCurrentIndex(1);
+  window->catalogue().ComboBox1Change();
+  QVERIFY(!window->ListBox3->isVisible());
+  QVERIFY(window->ListBox4->isVisible());
+  QVERIFY(items(window->ListBox4).contains(QStringLiteral("A-cup-plac")));
+  QVERIFY(!items(window->ListBox4).contains(QStringLiteral("Hopper")));
+  QCOMPARE(items(window->ListBox4).size(), 14);  // seven passenger folders, two entries each
+  window->ComboBox2->setCurrentIndex(2);
+  window->catalogue().ComboBox1Change();
+  QCOMPARE(items(window->ListBox4),
+           (QStringList{QStringLiteral("Boxcar"), QStringLiteral("Hopper")}));
+  window->ComboBox2->setCurrentIndex(0);
+  window->catalogue().ComboBox1Change();
+  QVERIFY(window->ListBox3->isVisible());
+  QVERIFY(!window->ListBox4->isVisible());
+
+  // Without a base no traffic item belongs to any category.
+  QFile::remove(QString::fromStdString(root / "data/consists/base.ini"));
+  window->ComboBox1->setCurrentIndex(2);
+  window->catalogue().ComboBox1Change();
+  QCOMPARE(window->ListBox2->count(), 0);
+  QVERIFY(messages.errors.isEmpty());
+}
+
+void CatalogueViewTest::filterBoxChangeRebuildsOtherSide() {
+  TempFolder root;
+  writeCatalogueRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  window->ComboBox1->setCurrentIndex(3);  // locomotives
+  window->catalogue().ComboBox1Change();
+  selectRow(window->ListBox2, QStringLiteral("Вагон_ЦМВ"));
+  QCOMPARE(window->ListBox2->selectedItems().size(), 1);
+
+  // A choice in the folder box re-runs the traffic filter too: rebuilt, without a selection, and
+  // the selection fields stay as they were.
+  window->ComboBox2->setCurrentIndex(2);
+  emit window->ComboBox2->activated(2);
+  QCOMPARE(items(window->ListBox2), QStringList{QStringLiteral("Вагон_ЦМВ")});
+  QVERIFY(window->ListBox2->selectedItems().isEmpty());
+  QCOMPARE(selection(*window), QStringLiteral("Вагон_ЦМВ|21|50"));
+  QVERIFY(window->ListBox4->isVisible());
+
+  // Typing into a filter box and pressing Enter adds no entry of its own.
+  window->ComboBox1->setFocus();
+  window->ComboBox1->setEditText(QStringLiteral("xyz"));
+  QTest::keyClick(window->ComboBox1, Qt::Key_Return);
+  QCOMPARE(window->ComboBox1->count(), 6);
+}
+
+void CatalogueViewTest::enterAddsOnceInEveryList() {
+  TempFolder root;
+  writeCatalogueRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  selectRow(window->ListBox1, QStringLiteral("Tank"));
+  QTest::keyClick(window->ListBox1, Qt::Key_Return);
+  QCOMPARE(window->model().WagonCount(), 1);
+  QTest::keyClick(window->ListBox1, Qt::Key_Enter);  // the keypad's Enter too
+  QCOMPARE(window->model().WagonCount(), 2);
+
+  window->ComboBox1->setCurrentIndex(2);
+  window->catalogue().ComboBox1Change();
+  selectRow(window->ListBox2, QStringLiteral("Tank"));
+  QTest::keyClick(window->ListBox2, Qt::Key_Return);
+  QCOMPARE(window->model().WagonCount(), 3);
+
+  selectRow(window->ListBox3, QStringLiteral("Hopper"));
+  QTest::keyClick(window->ListBox3, Qt::Key_Return);
+  QCOMPARE(window->model().WagonCount(), 4);
+
+  window->ComboBox2->setCurrentIndex(1);
+  window->catalogue().ComboBox1Change();
+  selectRow(window->ListBox4, QStringLiteral("Blue-cup"));
+  QTest::keyClick(window->ListBox4, Qt::Key_Return);
+  QCOMPARE(window->model().WagonCount(), 5);
+  QCOMPARE(window->ConsistsMemo->toPlainText(),
+           QStringLiteral("1\tTank\t12.5\n1\tTank\t12.5\n1\tTank\t12.5\n1\tHopper\t14\n"
+                          "1\tBlue-cup\t26"));
+
+  // Other keys add nothing.
+  QTest::keyClick(window->ListBox4, Qt::Key_A);
+  QTest::keyClick(window->ListBox1, Qt::Key_Space);
+  QCOMPARE(window->model().WagonCount(), 5);
+}
+
+void CatalogueViewTest::doubleClickSelectsThenAdds() {
+  TempFolder root;
+  writeCatalogueRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  QListWidget* list = window->ListBox3;
+  QListWidgetItem* item = list->findItems(QStringLiteral("Hopper"), Qt::MatchExactly).front();
+  const QPoint centre = list->visualItemRect(item).center();
+  // What a real double-click delivers: a click, then the double-click.
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+  QCOMPARE(list->currentItem(), item);
+  QCOMPARE(selection(*window), QStringLiteral("Hopper|14|50"));
+  QCOMPARE(window->ConsistsMemo->toPlainText(), QStringLiteral("1\tHopper\t14"));
+  QCOMPARE(window->Num_Osey->text(), QStringLiteral("6"));
+}
+
+void CatalogueViewTest::arrowKeysSelect() {
+  TempFolder root;
+  writeCatalogueRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  selectRow(window->ListBox1, QStringLiteral("Tank"));
+  QTest::keyClick(window->ListBox1, Qt::Key_Down);
+  QCOMPARE(selection(*window), QStringLiteral("BIG_FLATCAR|14.5|50"));
+  QCOMPARE(window->StatusBar1->panelText(1), kLengthMissing);
+  QTest::keyClick(window->ListBox1, Qt::Key_Up);
+  QCOMPARE(selection(*window), QStringLiteral("Tank|12.5|58.5"));
+  QCOMPARE(window->StatusBar1->panelText(1), QString());
+}
+
+void CatalogueViewTest::selectionToSavedFile() {
+  TempFolder root;
+  writeCatalogueRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  selectRow(window->ListBox1, QStringLiteral("Вагон_ЦМВ"));
+  QTest::keyClick(window->ListBox1, Qt::Key_Return);
+  selectRow(window->ListBox3, QStringLiteral("Sleeper-cup"));
+  QTest::keyClick(window->ListBox3, Qt::Key_Return);
+  selectRow(window->ListBox1, QStringLiteral("unknown_box"));
+  window->Edit1->setText(QStringLiteral("22.5"));  // a weight typed over the base's
+  window->AddButton->click();
+
+  window->ConsistsComboBox->setEditText(QStringLiteral("Поезд_1"));
+  window->SaveButton->click();
+  QVERIFY(messages.errors.isEmpty());
+  QCOMPARE(window->ConsistsComboBox->currentText(), QStringLiteral("Поезд_1.con"));
+  QCOMPARE(root.read("data/consists/Поезд_1.con"),
+           std::string("1\t\xC2\xE0\xE3\xEE\xED_\xD6\xCC\xC2\t21\r\n"
+                       "1\tSleeper-cup\t24.5\r\n"
+                       "1\tunknown_box\t14.5\r\n"
+                       ";132.5\t12\t3\r\n"));
+}
+
+}  // namespace
+}  // namespace rakewright::testing
+
+RAKEWRIGHT_QTEST_MAIN(rakewright::testing::CatalogueViewTest)
+#include "catalogue_view_test.moc"
