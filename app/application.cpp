@@ -18,10 +18,11 @@ namespace rakewright {
 
 namespace {
 
-// Tahoma, regular and bold, as the Debian package fonts-wine installs it: a free font with
-// Cyrillic letters, drawn to the metrics the window's layout was made for.
-constexpr const char* kFontFiles[] = {"/usr/share/wine/fonts/tahoma.ttf",
-                                      "/usr/share/wine/fonts/tahomabd.ttf"};
+// Tahoma as the Debian package fonts-wine installs it: a free font with Cyrillic letters, drawn to
+// the metrics the window's layout was made for. Only the regular face is registered: the package's
+// bold face is barely heavier than the regular one, while the bold that Qt draws from the regular
+// face reads as bold and keeps the widths close.
+constexpr const char* kFontFiles[] = {"/usr/share/wine/fonts/tahoma.ttf"};
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 
 #include <array>
+#include <optional>
 
 #include "app/main_window.h"
 #include "app/picture_loader.h"
@@ -145,10 +146,10 @@ bool CatalogueView::showPreview(std::string_view path) {
   }
 }
 
-void CatalogueView::ListBox1Click() {
-  const QListWidget* list = activeTrafficList();
+std::optional<std::string> CatalogueView::takeSelection(
+    const QListWidget* list, std::string (*lengthGuess)(std::string_view), bool& lengthGuessed) {
   if (list->selectedItems().isEmpty()) {
-    return;
+    return std::nullopt;
   }
   const std::string name = selectedName(list);
   form_.NameEdit->setText(fromCp1251(name));
@@ -157,39 +158,45 @@ void CatalogueView::ListBox1Click() {
   std::string length = base.length(name, kNoLength);
   form_.Edit1->setText(fromCp1251(base.weight(name)));
   form_.StatusBar1->setPanelText(kLengthPanel, QString());
-  if (length == kNoLength) {
-    form_.StatusBar1->setPanelText(kLengthPanel, kLengthMissing);
-    length = trafficLengthGuess(name);
+  lengthGuessed = length == kNoLength;
+  if (lengthGuessed) {
+    length = lengthGuess(name);
   }
   form_.LengthEdit->setText(fromCp1251(length));
+  return name;
+}
+
+void CatalogueView::ListBox1Click() {
+  bool lengthGuessed = false;
+  const std::optional<std::string> name =
+      takeSelection(activeTrafficList(), &trafficLengthGuess, lengthGuessed);
+  if (!name) {
+    return;
+  }
+  if (lengthGuessed) {
+    form_.StatusBar1->setPanelText(kLengthPanel, kLengthMissing);
+  }
 
   // A traffic wagon never takes over the bitmap that a folder selection remembered for the next
   // position: the strip would show another wagon's picture for it.
   ConsistModel& model = form_.model();
   model.setWagonImage(model.WagonCount() + 1, std::string());
 
-  if (!showPreview(paths::previewPicture(name))) {
+  if (!showPreview(paths::previewPicture(*name))) {
     showPreview(paths::kNoPreviewPicture);
   }
 }
 
 void CatalogueView::ListBox3Click() {
   form_.StatusBar1->setPanelText(kPreviewPanel, QString());
-  const QListWidget* list = activeFolderList();
-  if (list->selectedItems().isEmpty()) {
+  // The folder side guesses a missing length without a notice.
+  bool lengthGuessed = false;
+  const std::optional<std::string> selected =
+      takeSelection(activeFolderList(), &folderLengthGuess, lengthGuessed);
+  if (!selected) {
     return;
   }
-  const std::string name = selectedName(list);
-  form_.NameEdit->setText(fromCp1251(name));
-
-  const RollingStockBase::View base = form_.base().open();
-  std::string length = base.length(name, kNoLength);
-  form_.Edit1->setText(fromCp1251(base.weight(name)));
-  form_.StatusBar1->setPanelText(kLengthPanel, QString());
-  if (length == kNoLength) {
-    length = folderLengthGuess(name);
-  }
-  form_.LengthEdit->setText(fromCp1251(length));
+  const std::string& name = *selected;
 
   // "X-cup" and "X-plac" are the two sets of the passenger folder X; anything else is taken as a
   // folder of its own with no set.

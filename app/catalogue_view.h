@@ -14,6 +14,7 @@
 
 #include <QObject>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -58,6 +59,12 @@ class CatalogueView : public QObject {
   void connectSignals();
   // The name of the selected item of a list ("" when nothing is selected).
   static std::string selectedName(const QListWidget* list);
+  // Fills NameEdit, LengthEdit and Edit1 from the list's selected item and the rolling-stock base,
+  // with the guess where the base knows no length, and empties the length notice. Returns the
+  // name; nullopt when the list has no selection.
+  std::optional<std::string> takeSelection(const QListWidget* list,
+                                           std::string (*lengthGuess)(std::string_view),
+                                           bool& lengthGuessed);
   // Loads a picture into PreviewImage; false when it cannot be loaded (the picture stays).
   bool showPreview(std::string_view path);
   void filterTraffic(std::string_view section);

@@ -1,5 +1,7 @@
 #include "text_files.h"
 
+#include "reference/rolling_stock_base.h"
+
 #include <QString>
 #include <algorithm>
 #include <array>
@@ -97,38 +99,9 @@ std::string lengthOf(const std::vector<Stock>& stock, std::string_view name) {
   if (const std::string v = value(s, Section::Spec); v != "-1") {
     return v;
   }
+  // The guesses are the program's own.
   const bool traffic = s == nullptr || s->traffic;
-  const std::string subject = traffic ? asciiLower(std::string(name)) : std::string(name);
-  if (traffic) {
-    static const std::array<std::pair<std::string_view, std::string_view>, 12> fragments = {{
-        {"cup_wag", "25"},
-        {"plac_wag", "25"},
-        {"avto_pass", "24"},
-        {"auto_pass", "24"},
-        {"bagaz", "24.5"},
-        {"tank", "12"},
-        {"flat", "14.5"},
-        {"avto", "24"},
-        {"auto", "24"},
-        {"box", "14.5"},
-        {"hop", "16.5"},
-        {"gon", "14"},
-    }};
-    for (const auto& [fragment, length] : fragments) {
-      if (subject.find(fragment) != std::string::npos) {
-        return std::string(length);
-      }
-    }
-    return "15";
-  }
-  std::string length = "14";
-  for (const auto& [fragment, guess] : {std::pair{"cup", "25"}, std::pair{"plac", "25"},
-                                        std::pair{"chme", "17"}, std::pair{"skop", "25"}}) {
-    if (subject.find(fragment) != std::string::npos) {
-      length = guess;
-    }
-  }
-  return length;
+  return traffic ? rakewright::trafficLengthGuess(name) : rakewright::folderLengthGuess(name);
 }
 
 // Weights of the sample base have at most one decimal, so tenths add them up exactly.
