@@ -86,11 +86,7 @@ QLineEdit* labelledEdit(QWidget* parent, const char* name, int left, int top, in
 }
 
 QListWidget* listBox(QWidget* parent, const char* name, int left, int top, int width, int height) {
-  auto* list = place<QListWidget>(parent, name, left, top, width, height);
-  // Every item is one line of the same font: the list need not measure twenty thousand of them.
-  list->setUniformItemSizes(true);
-  list->setSelectionMode(QAbstractItemView::SingleSelection);
-  return list;
+  return place<ListBox>(parent, name, left, top, width, height);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyledItemDelegate>
 
 namespace rakewright {
 
@@ -17,6 +18,44 @@ QFont tahoma(int pixelSize, bool bold) {
 void setCaption(QLabel* label, const QString& caption) {
   label->setText(caption);
   label->adjustSize();
+}
+
+namespace {
+
+// Every row of a ListBox has the same height, whatever the font asks for.
+class FixedRowDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return {QStyledItemDelegate::sizeHint(option, index).width(), ListBox::kRowHeight};
+  }
+};
+
+}  // namespace
+
+ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
+  setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  setLineWidth(kBorder);
+  setItemDelegate(new FixedRowDelegate(this));
+  // Every item is one line of the same font: the list need not measure twenty thousand of them.
+  setUniformItemSizes(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+void ListBox::mousePressEvent(QMouseEvent* event) {
+  if (!indexAt(event->position().toPoint()).isValid()) {
+    event->accept();
+    return;
+  }
+  QListWidget::mousePressEvent(event);
+}
+
+void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (!indexAt(event->position().toPoint()).isValid()) {
+    event->accept();
+    return;
+  }
+  QListWidget::mouseDoubleClickEvent(event);
 }
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QListWidget>
 #include <QWidget>
 
 #include <initializer_list>
@@ -40,6 +41,22 @@ class PictureBox : public QWidget {
 
  private:
   QImage image_;
+};
+
+// A list in the geometry of a classic list box: a sunken border of 2 pixels and rows of 13 pixels,
+// so row k of a list at Top lies at Top + 2 + 13k. A click below the last row leaves the selection
+// as it is, instead of clearing it.
+class ListBox : public QListWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kBorder = 2;
+  static constexpr int kRowHeight = 13;
+
+  explicit ListBox(QWidget* parent = nullptr);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
 // A status bar of sunken text panels of fixed widths, from the left.

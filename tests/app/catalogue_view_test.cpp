@@ -82,6 +82,7 @@ class CatalogueViewTest : public QObject {
   void enterAddsOnceInEveryList();
   void doubleClickSelectsThenAdds();
   void arrowKeysSelect();
+  void rowsSitWhereAClassicListBoxHasThem();
   void selectionToSavedFile();
 };
 
@@ -346,6 +347,27 @@ void CatalogueViewTest::arrowKeysSelect() {
   QTest::keyClick(window->ListBox1, Qt::Key_Up);
   QCOMPARE(selection(*window), QStringLiteral("Tank|12.5|58.5"));
   QCOMPARE(window->StatusBar1->panelText(1), QString());
+}
+
+void CatalogueViewTest::rowsSitWhereAClassicListBoxHasThem() {
+  TempFolder root;
+  writeCatalogueRoot(root);
+  RecordingMessages messages;
+  const auto window = openWindow(root, messages);
+
+  // Row k of ListBox1 (Top 44) is at window y 44 + 2 + 13k; clicked there, it is selected.
+  QListWidget* list = window->ListBox1;
+  for (int row : {0, 3, 6}) {
+    const QPoint inWindow(60, 44 + 2 + 13 * row + 6);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->viewport()->mapFrom(window.get(), inWindow));
+    QCOMPARE(list->currentRow(), row);
+    QCOMPARE(window->NameEdit->text(), list->item(row)->text());
+  }
+  // A click below the last row keeps the selection.
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(60, 13 * 10));
+  QCOMPARE(list->selectedItems().size(), 1);
+  QCOMPARE(list->currentRow(), 6);
 }
 
 void CatalogueViewTest::selectionToSavedFile() {
