@@ -1,5 +1,7 @@
 #include "app/widgets.h"
 
+#include <algorithm>
+
 #include <QFont>
 #include <QMouseEvent>
 #include <QPainter>
@@ -113,6 +115,11 @@ void StatusBar::setPanelText(int panel, const QString& text) {
 void StatusBar::resizeEvent(QResizeEvent* /*event*/) {
   for (QLabel* panel : panels_) {
     panel->resize(panel->width(), height() - kPanelGap);
+  }
+  // The last panel reaches the right edge, as in a classic status bar.
+  if (!panels_.empty()) {
+    QLabel* last = panels_.back();
+    last->resize(std::max(last->width(), width() - last->x()), last->height());
   }
 }
 

@@ -59,7 +59,8 @@ class ListBox : public QListWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
-// A status bar of sunken text panels of fixed widths, from the left.
+// A status bar of sunken text panels of fixed widths, from the left; the last one reaches the
+// right edge.
 class StatusBar : public QWidget {
   Q_OBJECT
  public:

@@ -19,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum class Section { Pass, Freight, Locos, Mvps, Spec };
+enum class Section { Pass, Freight, Locos, Mvps, Special };
 
 struct Kind {
   std::string_view prefix;  // UTF-8
@@ -39,7 +39,7 @@ constexpr std::array<Kind, 12> kLatinKinds = {{
     {"avto_pass", Section::Freight, 4},
     {"loco_vl", Section::Locos, 8},
     {"emu_er", Section::Mvps, 4},
-    {"crane", Section::Spec, 6},
+    {"crane", Section::Special, 6},
 }};
 
 constexpr std::array<Kind, 6> kCyrillicKinds = {{
@@ -48,7 +48,7 @@ constexpr std::array<Kind, 6> kCyrillicKinds = {{
     {"Полувагон", Section::Freight, 4},
     {"Электровоз", Section::Locos, 8},
     {"Электропоезд", Section::Mvps, 4},
-    {"Кран", Section::Spec, 6},
+    {"Кран", Section::Special, 6},
 }};
 
 constexpr std::string_view kCrLf = "\r\n";

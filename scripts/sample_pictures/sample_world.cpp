@@ -105,11 +105,11 @@ std::vector<Stock> rollingStock() {
              look(Shape::CarCarrier, QColor(55, 85, 140), QColor(240, 240, 240))),
       listed("Рефсекция_5ваг", 100, {{S::Pass, "-1"}, {S::Freight, "21"}}, "", ""),
       // Special equipment: only in SPEC
-      listed("Кран_ЕДК500", 80, {{S::Spec, "16.6"}}, "112", "8",
+      listed("Кран_ЕДК500", 80, {{S::Special, "16.6"}}, "112", "8",
              look(Shape::Crane, QColor(235, 185, 40), QColor(200, 50, 40))),
-      listed("snow_plough_SM2", 70, {{S::Spec, "14.5"}}, "70", "4"),
-      listed("Путеизмеритель", 120, {{S::Spec, "24.5"}}, "60", "4"),
-      listed("dynamometer_car", 120, {{S::Pass, "-1"}, {S::Spec, "24.5"}}, "57", "4"),
+      listed("snow_plough_SM2", 70, {{S::Special, "14.5"}}, "70", "4"),
+      listed("Путеизмеритель", 120, {{S::Special, "24.5"}}, "60", "4"),
+      listed("dynamometer_car", 120, {{S::Pass, "-1"}, {S::Special, "24.5"}}, "57", "4"),
       // Not in the base: the length is guessed from the name, weight 50 and 4 axles
       listed("gon_old_4axle", 80, {}, "", ""),
       listed("TANK_cistern_old", 80, {}, "", ""),

@@ -14,7 +14,7 @@
 namespace sample {
 
 // The length sections of the base, in the order of the length lookup.
-enum class Section { Pass, Freight, Locos, Mvps, Spec };
+enum class Section { Pass, Freight, Locos, Mvps, Special };
 
 struct Stock {
   std::string name;

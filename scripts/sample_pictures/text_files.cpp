@@ -28,7 +28,7 @@ std::string sectionName(Section section) {
       return "LOCOS";
     case Section::Mvps:
       return "MVPS";
-    case Section::Spec:
+    case Section::Special:
       return "SPEC";
   }
   return {};
@@ -41,7 +41,7 @@ struct Group {
 };
 
 Group groupOf(const Stock& s) {
-  Section section = Section::Spec;
+  Section section = Section::Special;
   bool known = false;
   for (const auto& [sec, value] : s.lengths) {
     if (value != "-1") {
@@ -62,8 +62,8 @@ Group groupOf(const Stock& s) {
       return {"locos", "Локомотивы"};
     case Section::Mvps:
       return {"mvps", "Моторвагонный подвижной состав"};
-    case Section::Spec:
-      return {"spec", "Спецтехника"};
+    case Section::Special:
+      return {"special", "Спецтехника"};
   }
   return {};
 }
@@ -96,7 +96,7 @@ std::string lengthOf(const std::vector<Stock>& stock, std::string_view name) {
       return v;
     }
   }
-  if (const std::string v = value(s, Section::Spec); v != "-1") {
+  if (const std::string v = value(s, Section::Special); v != "-1") {
     return v;
   }
   // The guesses are the program's own.
@@ -194,7 +194,7 @@ std::string rollingStockBase(const std::vector<Stock>& stock) {
   line("; Rakewright sample rolling-stock base");
   line("; lengths in metres, WEIGHTS in tonnes, OSI: number of axles");
   for (Section section :
-       {Section::Pass, Section::Freight, Section::Locos, Section::Mvps, Section::Spec}) {
+       {Section::Pass, Section::Freight, Section::Locos, Section::Mvps, Section::Special}) {
     line("");
     std::string header = sectionName(section);
     header.insert(header.begin(), '[');
