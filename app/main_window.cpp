@@ -170,11 +170,13 @@ void TForm1::showConsist() {
   Label9->move(Con_Weight->x() + Con_Weight->width() + kUnitGap, Label9->y());
 }
 
-void TForm1::addPS() {
-  const std::string name = inputText(NameEdit->text(), NameEditLabel->text());
-  const std::string length = inputText(LengthEdit->text(), LengthEditLabel->text());
-  const std::string weight = inputText(Edit1->text(), Label8->text());
-  const ConsistModel::AddOutcome outcome = model_.addPS(name, length, weight);
+TForm1::Selection TForm1::selection() const {
+  return {inputText(NameEdit->text(), NameEditLabel->text()),
+          inputText(LengthEdit->text(), LengthEditLabel->text()),
+          inputText(Edit1->text(), Label8->text())};
+}
+
+void TForm1::showAdded(ConsistModel::AddOutcome outcome) {
   if (outcome == ConsistModel::AddOutcome::LimitReached) {
     messages_.warning(kLimitWarning);
     return;
@@ -185,24 +187,36 @@ void TForm1::addPS() {
   }
 }
 
-void TForm1::AddButtonClick() {
-  if (AmountEdit->text().isEmpty() || NameEdit->text().isEmpty() || LengthEdit->text().isEmpty()) {
-    return;
-  }
-  addPS();
-}
-
-void TForm1::DeleteWagon(int index) {
-  const ConsistModel::Removed removed = model_.DeleteWagon(index);
+void TForm1::showRemoved(const ConsistModel::Removed& removed) {
   LengthEdit->setText(fromCp1251(removed.lengthText));
   Edit1->setText(fromCp1251(removed.weightText));
   showConsist();
   redraw();
 }
 
+void TForm1::addPS() {
+  const Selection selected = selection();
+  showAdded(model_.addPS(selected.name, selected.length, selected.weight));
+}
+
+void TForm1::AddButtonClick() {
+  // The hidden amount field holds the amount of every added line; "+" needs it like the others.
+  if (AmountEdit->text().isEmpty()) {
+    return;
+  }
+  const Selection selected = selection();
+  if (const auto outcome = model_.AddButtonClick(selected.name, selected.length, selected.weight)) {
+    showAdded(*outcome);
+  }
+}
+
+void TForm1::DeleteWagon(int index) {
+  showRemoved(model_.DeleteWagon(index));
+}
+
 void TForm1::DeleteButtonClick() {
-  if (model_.WagonCount() > 0) {
-    DeleteWagon(model_.WagonCount() - 1);
+  if (const auto removed = model_.DeleteButtonClick()) {
+    showRemoved(*removed);
   }
 }
 

@@ -188,6 +188,16 @@ class TForm1 : public QWidget {
   void connectSignals();
   void showError(std::exception_ptr error);
 
+  // The selection fields as Windows-1251 text; a character the code page cannot hold is refused.
+  struct Selection {
+    std::string name, length, weight;
+  };
+  Selection selection() const;
+  // What an add or a removal leaves on the screen: the 100-wagon warning, or the consist and the
+  // redraw; after a removal also the removed wagon's length and weight in the selection fields.
+  void showAdded(ConsistModel::AddOutcome outcome);
+  void showRemoved(const ConsistModel::Removed& removed);
+
   // The redraw, run at the end of every change of the consist and of every paging step.
   void redraw();
   // Sets PageStart and redraws.
