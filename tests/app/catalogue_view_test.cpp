@@ -56,6 +56,17 @@ void selectRow(QListWidget* list, const QString& text) {
   list->setCurrentItem(found.front());
 }
 
+// The main window started on the catalogue folder, its boxes recorded.
+struct Started {
+  Started() {
+    writeCatalogueRoot(root);
+    window = openWindow(root, messages);
+  }
+  TempFolder root;
+  RecordingMessages messages;
+  std::unique_ptr<TForm1> window;
+};
+
 QStringList items(const QListWidget* list) {
   QStringList texts;
   for (int i = 0; i < list->count(); ++i) {
@@ -87,10 +98,8 @@ class CatalogueViewTest : public QObject {
 };
 
 void CatalogueViewTest::trafficSelectionFillsFieldsAndNotice() {
-  TempFolder root;
-  writeCatalogueRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  Started started;
+  TForm1* const window = started.window.get();
 
   // Unknown to the base: the guess from "flat" in the folded name, the default weight, the notice.
   selectRow(window->ListBox1, QStringLiteral("BIG_FLATCAR"));
@@ -108,18 +117,17 @@ void CatalogueViewTest::trafficSelectionFillsFieldsAndNotice() {
   QCOMPARE(selection(*window), QStringLiteral("Вагон_ЦМВ|21|50"));
 
   // An edit to the base shows at the next selection, without a restart.
-  root.write("data/consists/base.ini", "[FREIGHT]\r\nTank=13.75\r\n[WEIGHTS]\r\nTank=61\r\n");
+  started.root.write("data/consists/base.ini",
+                     "[FREIGHT]\r\nTank=13.75\r\n[WEIGHTS]\r\nTank=61\r\n");
   selectRow(window->ListBox1, QStringLiteral("Crane"));
   selectRow(window->ListBox1, QStringLiteral("Tank"));
   QCOMPARE(selection(*window), QStringLiteral("Tank|13.75|61"));
-  QVERIFY(messages.errors.isEmpty());
+  QVERIFY(started.messages.errors.isEmpty());
 }
 
 void CatalogueViewTest::folderSelectionTriesBitmapPreviewNoPreview() {
-  TempFolder root;
-  writeCatalogueRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  Started started;
+  TForm1* const window = started.window.get();
   ConsistModel& model = window->model();
 
   // The folder wagon bitmap: shown, and remembered for the next position.
@@ -154,14 +162,12 @@ void CatalogueViewTest::folderSelectionTriesBitmapPreviewNoPreview() {
   QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kOtherBitmapColour));
   QCOMPARE(model.WagonImage(2), std::string("data/pass_wags/Boxcar/_wagon.bmp"));
   QCOMPARE(window->StatusBar1->panelText(2), QString());
-  QVERIFY(messages.errors.isEmpty());
+  QVERIFY(started.messages.errors.isEmpty());
 }
 
 void CatalogueViewTest::passengerSuffixesAreRemovedEverywhere() {
-  TempFolder root;
-  writeCatalogueRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  Started started;
+  TForm1* const window = started.window.get();
 
   // "A-plac-cup": only "-cup" is removed, the folder is "A-plac".
   selectRow(window->ListBox3, QStringLiteral("A-plac-cup"));
@@ -179,10 +185,8 @@ void CatalogueViewTest::passengerSuffixesAreRemovedEverywhere() {
 }
 
 void CatalogueViewTest::trafficSelectionForgetsFolderBitmap() {
-  TempFolder root;
-  writeCatalogueRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  Started started;
+  TForm1* const window = started.window.get();
 
   selectRow(window->ListBox3, QStringLiteral("Blue-cup"));
   QCOMPARE(window->model().WagonImage(1), std::string("data/pass_wags/Blue/cup_wagon.bmp"));
@@ -194,10 +198,8 @@ void CatalogueViewTest::trafficSelectionForgetsFolderBitmap() {
 }
 
 void CatalogueViewTest::filtersEachSide() {
-  TempFolder root;
-  writeCatalogueRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  Started started;
+  TForm1* const window = started.window.get();
   QVERIFY(window->ListBox1->isVisible());
   QVERIFY(!window->ListBox2->isVisible());
 
@@ -245,18 +247,16 @@ void CatalogueViewTest::filtersEachSide() {
   QVERIFY(!window->ListBox4->isVisible());
 
   // Without a base no traffic item belongs to any category.
-  QFile::remove(QString::fromStdString(root / "data/consists/base.ini"));
+  QFile::remove(QString::fromStdString(started.root / "data/consists/base.ini"));
   window->ComboBox1->setCurrentIndex(2);
   window->catalogue().ComboBox1Change();
   QCOMPARE(window->ListBox2->count(), 0);
-  QVERIFY(messages.errors.isEmpty());
+  QVERIFY(started.messages.errors.isEmpty());
 }
 
 void CatalogueViewTest::filterBoxChangeRebuildsOtherSide() {
-  TempFolder root;
-  writeCatalogueRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  Started started;
+  TForm1* const window = started.window.get();
 
   window->ComboBox1->setCurrentIndex(3);  // locomotives
   window->catalogue().ComboBox1Change();
@@ -280,10 +280,8 @@ void CatalogueViewTest::filterBoxChangeRebuildsOtherSide() {
 }
 
 void CatalogueViewTest::enterAddsOnceInEveryList() {
-  TempFolder root;
-  writeCatalogueRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  Started started;
+  TForm1* const window = started.window.get();
 
   selectRow(window->ListBox1, QStringLiteral("Tank"));
   QTest::keyClick(window->ListBox1, Qt::Key_Return);
@@ -317,10 +315,8 @@ void CatalogueViewTest::enterAddsOnceInEveryList() {
 }
 
 void CatalogueViewTest::doubleClickSelectsThenAdds() {
-  TempFolder root;
-  writeCatalogueRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  Started started;
+  TForm1* const window = started.window.get();
 
   QListWidget* list = window->ListBox3;
   QListWidgetItem* item = list->findItems(QStringLiteral("Hopper"), Qt::MatchExactly).front();
@@ -335,10 +331,8 @@ void CatalogueViewTest::doubleClickSelectsThenAdds() {
 }
 
 void CatalogueViewTest::arrowKeysSelect() {
-  TempFolder root;
-  writeCatalogueRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  Started started;
+  TForm1* const window = started.window.get();
 
   selectRow(window->ListBox1, QStringLiteral("Tank"));
   QTest::keyClick(window->ListBox1, Qt::Key_Down);
@@ -350,17 +344,15 @@ void CatalogueViewTest::arrowKeysSelect() {
 }
 
 void CatalogueViewTest::rowsSitWhereAClassicListBoxHasThem() {
-  TempFolder root;
-  writeCatalogueRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  Started started;
+  TForm1* const window = started.window.get();
 
   // Row k of ListBox1 (Top 44) is at window y 44 + 2 + 13k; clicked there, it is selected.
   QListWidget* list = window->ListBox1;
   for (int row : {0, 3, 6}) {
     const QPoint inWindow(60, 44 + 2 + 13 * row + 6);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->viewport()->mapFrom(window.get(), inWindow));
+                      list->viewport()->mapFrom(window, inWindow));
     QCOMPARE(list->currentRow(), row);
     QCOMPARE(window->NameEdit->text(), list->item(row)->text());
   }
@@ -371,10 +363,8 @@ void CatalogueViewTest::rowsSitWhereAClassicListBoxHasThem() {
 }
 
 void CatalogueViewTest::selectionToSavedFile() {
-  TempFolder root;
-  writeCatalogueRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  Started started;
+  TForm1* const window = started.window.get();
 
   selectRow(window->ListBox1, QStringLiteral("Вагон_ЦМВ"));
   QTest::keyClick(window->ListBox1, Qt::Key_Return);
@@ -386,9 +376,9 @@ void CatalogueViewTest::selectionToSavedFile() {
 
   window->ConsistsComboBox->setEditText(QStringLiteral("Поезд_1"));
   window->SaveButton->click();
-  QVERIFY(messages.errors.isEmpty());
+  QVERIFY(started.messages.errors.isEmpty());
   QCOMPARE(window->ConsistsComboBox->currentText(), QStringLiteral("Поезд_1.con"));
-  QCOMPARE(root.read("data/consists/Поезд_1.con"),
+  QCOMPARE(started.root.read("data/consists/Поезд_1.con"),
            std::string("1\t\xC2\xE0\xE3\xEE\xED_\xD6\xCC\xC2\t21\r\n"
                        "1\tSleeper-cup\t24.5\r\n"
                        "1\tunknown_box\t14.5\r\n"
