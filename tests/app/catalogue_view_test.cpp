@@ -56,15 +56,9 @@ void selectRow(QListWidget* list, const QString& text) {
   list->setCurrentItem(found.front());
 }
 
-// The main window started on the catalogue folder, its boxes recorded.
-struct Started {
-  Started() {
-    writeCatalogueRoot(root);
-    window = openWindow(root, messages);
-  }
-  TempFolder root;
-  RecordingMessages messages;
-  std::unique_ptr<TForm1> window;
+// The main window started on the catalogue folder.
+struct Started : StartedWindow {
+  Started() : StartedWindow(&writeCatalogueRoot) {}
 };
 
 QStringList items(const QListWidget* list) {

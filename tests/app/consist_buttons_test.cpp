@@ -41,10 +41,8 @@ QString totals(const TForm1& window) {
 }
 
 void ConsistButtonsTest::addsAndRemovesWithTotals() {
-  TempFolder root;
-  writeSimulatorRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  StartedWindow started;
+  TForm1* const window = started.window.get();
 
   select(*window, QStringLiteral("Tank"), QStringLiteral("25"), QStringLiteral("58.5"));
   window->AddButton->click();
@@ -85,15 +83,13 @@ void ConsistButtonsTest::addsAndRemovesWithTotals() {
   // "-" on an empty consist does nothing.
   window->DeleteButton->click();
   QCOMPARE(totals(*window), QStringLiteral("0|0|0|0"));
-  QVERIFY(messages.errors.isEmpty());
-  QVERIFY(messages.warnings.isEmpty());
+  QVERIFY(started.messages.errors.isEmpty());
+  QVERIFY(started.messages.warnings.isEmpty());
 }
 
 void ConsistButtonsTest::refusesIncompleteOrUnreadableSelection() {
-  TempFolder root;
-  writeSimulatorRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  StartedWindow started;
+  TForm1* const window = started.window.get();
 
   // "+" with an empty name, length or amount does nothing and says nothing.
   select(*window, QString(), QStringLiteral("10"), QStringLiteral("50"));
@@ -103,7 +99,7 @@ void ConsistButtonsTest::refusesIncompleteOrUnreadableSelection() {
   window->LengthEdit->setText(QStringLiteral("10"));
   window->AmountEdit->clear();
   window->AddButton->click();
-  QVERIFY(messages.errors.isEmpty());
+  QVERIFY(started.messages.errors.isEmpty());
   window->AmountEdit->setText(QStringLiteral("1"));
 
   select(*window, QStringLiteral("Tank"), QStringLiteral("24,5"), QStringLiteral("50"));
@@ -117,34 +113,34 @@ void ConsistButtonsTest::refusesIncompleteOrUnreadableSelection() {
   select(*window, QStringLiteral("Tank"), QStringLiteral("2\u2074"), QStringLiteral("50"));
   window->AddButton->click();
 
-  QCOMPARE(messages.errors.size(), 4);
-  QCOMPARE(messages.errors[0], QStringLiteral("'24,5' is not a valid floating point value."));
-  QCOMPARE(messages.errors[1], QStringLiteral("'' is not a valid floating point value."));
-  QCOMPARE(messages.errors[2], QStringLiteral("'four' is not a valid integer value."));
-  QVERIFY(messages.errors[3].contains(QStringLiteral("Length")));
+  QCOMPARE(started.messages.errors.size(), 4);
+  QCOMPARE(started.messages.errors[0],
+           QStringLiteral("'24,5' is not a valid floating point value."));
+  QCOMPARE(started.messages.errors[1], QStringLiteral("'' is not a valid floating point value."));
+  QCOMPARE(started.messages.errors[2], QStringLiteral("'four' is not a valid integer value."));
+  QVERIFY(started.messages.errors[3].contains(QStringLiteral("Length")));
   QCOMPARE(totals(*window), QStringLiteral("0|0|0|0"));
   QCOMPARE(window->ConsistsMemo->toPlainText(), QString());
 }
 
 void ConsistButtonsTest::stopsAtHundredWagons() {
-  TempFolder root;
-  writeSimulatorRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  StartedWindow started;
+  TForm1* const window = started.window.get();
 
   addWagons(*window, 99);
   QCOMPARE(window->Wag_Num->text(), QStringLiteral("99"));
   select(*window, QStringLiteral("Last"), QStringLiteral("10"), QStringLiteral("50"));
   window->AddButton->click();
   QCOMPARE(window->Wag_Num->text(), QStringLiteral("100"));
-  QVERIFY(messages.warnings.isEmpty());
+  QVERIFY(started.messages.warnings.isEmpty());
 
   window->AddButton->click();
-  QCOMPARE(messages.warnings, QStringList{QStringLiteral("Нельзя добавлять больше 100 вагонов!")});
+  QCOMPARE(started.messages.warnings,
+           QStringList{QStringLiteral("Нельзя добавлять больше 100 вагонов!")});
   QCOMPARE(totals(*window), QStringLiteral("100|1000|5000|400"));
   QCOMPARE(window->model().PageStart(), 97);
   QCOMPARE(window->WagName4->text(), QStringLiteral("Last"));
-  QVERIFY(messages.errors.isEmpty());
+  QVERIFY(started.messages.errors.isEmpty());
 }
 
 void ConsistButtonsTest::savesAndLoadsThroughTheButtons() {
@@ -208,37 +204,36 @@ void ConsistButtonsTest::refusesBlankInFileName() {
 }
 
 void ConsistButtonsTest::reportsFilesThatCannotBeOpenedOrWritten() {
-  TempFolder root;
-  writeSimulatorRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  StartedWindow started;
+  TForm1* const window = started.window.get();
   addWagons(*window, 2);
 
   window->ConsistsComboBox->setEditText(QStringLiteral("missing.con"));
   window->LoadButton->click();
-  QCOMPARE(messages.errors, QStringList{QStringLiteral("Cannot open file "
-                                                       "\"data\\consists\\missing.con\". No such "
-                                                       "file or directory.")});
+  QCOMPARE(started.messages.errors,
+           QStringList{QStringLiteral("Cannot open file "
+                                      "\"data\\consists\\missing.con\". No such "
+                                      "file or directory.")});
   // A file that cannot be read does not cost the consist being edited.
   QCOMPARE(window->Wag_Num->text(), QStringLiteral("2"));
 
   // A name that Windows-1251 cannot hold is refused before anything is written.
   window->ConsistsComboBox->setEditText(QStringLiteral("train\u2603"));
   window->SaveButton->click();
-  QCOMPARE(messages.errors.size(), 2);
+  QCOMPARE(started.messages.errors.size(), 2);
   QCOMPARE(window->ConsistsComboBox->currentText(), QStringLiteral("train\u2603"));
-  for (const auto& entry : std::filesystem::directory_iterator(root / "data/consists")) {
+  for (const auto& entry : std::filesystem::directory_iterator(started.root / "data/consists")) {
     QVERIFY(!entry.path().filename().string().starts_with("train"));
   }
 
   // A file that cannot be created: a folder stands in its place.
-  root.mkdir("data/consists/dir.con");
+  started.root.mkdir("data/consists/dir.con");
   window->ConsistsComboBox->setEditText(QStringLiteral("dir.con"));
   window->SaveButton->click();
-  QCOMPARE(messages.errors.size(), 3);
-  QVERIFY2(messages.errors[2].startsWith(
+  QCOMPARE(started.messages.errors.size(), 3);
+  QVERIFY2(started.messages.errors[2].startsWith(
                QStringLiteral("Cannot create file \"data\\consists\\dir.con\". ")),
-           qPrintable(messages.errors[2]));
+           qPrintable(started.messages.errors[2]));
   QCOMPARE(window->ConsistsComboBox->count(), 0);
   QCOMPARE(window->Wag_Num->text(), QStringLiteral("2"));
   QCOMPARE(window->ConsistsMemo->toPlainText().count(QLatin1Char('\n')), 1);

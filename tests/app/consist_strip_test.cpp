@@ -31,10 +31,8 @@ int pageStart(TForm1& window) {
 }
 
 void ConsistStripTest::pagingAnEmptyConsistStaysAtOne() {
-  TempFolder root;
-  writeSimulatorRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  StartedWindow started;
+  TForm1* const window = started.window.get();
 
   for (QPushButton* button : {window->NextPageBtn, window->Button4, window->Button6,
                               window->Button3, window->PrevPageBtn, window->Button5}) {
@@ -43,14 +41,12 @@ void ConsistStripTest::pagingAnEmptyConsistStaysAtOne() {
     QCOMPARE(window->WagNum1->text(), QStringLiteral("1"));
     QCOMPARE(window->WagNum6->text(), QStringLiteral("6"));
   }
-  QVERIFY(messages.errors.isEmpty());
+  QVERIFY(started.messages.errors.isEmpty());
 }
 
 void ConsistStripTest::pagesBySixAndToTheEnds() {
-  TempFolder root;
-  writeSimulatorRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  StartedWindow started;
+  TForm1* const window = started.window.get();
   addWagons(*window, 7);
   window->Button5->click();
   QCOMPARE(pageStart(*window), 1);
@@ -75,14 +71,12 @@ void ConsistStripTest::pagesBySixAndToTheEnds() {
   window->model().setPageStart(3);
   window->Button3->click();
   QCOMPARE(pageStart(*window), 1);
-  QVERIFY(messages.errors.isEmpty());
+  QVERIFY(started.messages.errors.isEmpty());
 }
 
 void ConsistStripTest::pagesByOne() {
-  TempFolder root;
-  writeSimulatorRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  StartedWindow started;
+  TForm1* const window = started.window.get();
   addWagons(*window, 10);
   window->model().setPageStart(3);
 
@@ -93,28 +87,26 @@ void ConsistStripTest::pagesByOne() {
   }
   // At the last wagon "->" does nothing, not even the redraw: with the picture of an empty slot
   // gone, a redraw would fail.
-  std::filesystem::remove(root / "data/consists/Preview/Not_Wagon.jpg");
+  std::filesystem::remove(started.root / "data/consists/Preview/Not_Wagon.jpg");
   window->NextPageBtn->click();
   QCOMPARE(pageStart(*window), 10);
-  QVERIFY(messages.errors.isEmpty());
-  root.write("data/consists/Preview/Not_Wagon.jpg", jpegBytes(kNoWagonColour));
+  QVERIFY(started.messages.errors.isEmpty());
+  started.root.write("data/consists/Preview/Not_Wagon.jpg", jpegBytes(kNoWagonColour));
 
   window->Button5->click();
   // "<-" at 1 stays there but redraws: a picture that appeared since shows.
   const QColor preview(0x80, 0x40, 0xA0);
-  root.write("data/consists/Preview/W1.jpg", jpegBytes(preview));
+  started.root.write("data/consists/Preview/W1.jpg", jpegBytes(preview));
   QVERIFY(nearlyEqual(centreColour(window->PrvImg1), kNoPreviewColour));
   window->PrevPageBtn->click();
   QCOMPARE(pageStart(*window), 1);
   QVERIFY(nearlyEqual(centreColour(window->PrvImg1), preview));
-  QVERIFY(messages.errors.isEmpty());
+  QVERIFY(started.messages.errors.isEmpty());
 }
 
 void ConsistStripTest::leftClickRemovesThatWagon() {
-  TempFolder root;
-  writeSimulatorRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  StartedWindow started;
+  TForm1* const window = started.window.get();
   addWagons(*window, 10);
   window->model().setPageStart(4);
   window->PrevPageBtn->click();  // shows 3 to 8
@@ -136,7 +128,7 @@ void ConsistStripTest::leftClickRemovesThatWagon() {
   window->Button6->click();
   QTest::mouseClick(window->PrvImg2, Qt::LeftButton);
   QCOMPARE(window->Wag_Num->text(), QStringLiteral("9"));
-  QVERIFY(messages.errors.isEmpty());
+  QVERIFY(started.messages.errors.isEmpty());
 }
 
 void ConsistStripTest::slotsShowTheirPictureChains() {
@@ -175,16 +167,14 @@ void ConsistStripTest::slotsShowTheirPictureChains() {
 }
 
 void ConsistStripTest::failedRedrawLeavesConsistentConsist() {
-  TempFolder root;
-  writeSimulatorRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  StartedWindow started;
+  TForm1* const window = started.window.get();
   addWagons(*window, 2);
-  std::filesystem::remove(root / "data/consists/Preview/Not_Wag_Img.jpg");
+  std::filesystem::remove(started.root / "data/consists/Preview/Not_Wag_Img.jpg");
 
   select(*window, QStringLiteral("Tank"), QStringLiteral("12.5"), QStringLiteral("58.5"));
   window->AddButton->click();
-  QCOMPARE(messages.errors,
+  QCOMPARE(started.messages.errors,
            QStringList{QStringLiteral("Cannot open file \"data/consists/Preview/Not_Wag_Img.jpg\". "
                                       "No such file or directory.")});
   // The wagon is in, the labels are written, the slots from the failing one on stay empty.
@@ -194,7 +184,7 @@ void ConsistStripTest::failedRedrawLeavesConsistentConsist() {
   QVERIFY(window->PrvImg1->image().isNull());
   QVERIFY(window->PrvImg6->image().isNull());
 
-  root.write("data/consists/Preview/Not_Wag_Img.jpg", jpegBytes(kNoPreviewColour));
+  started.root.write("data/consists/Preview/Not_Wag_Img.jpg", jpegBytes(kNoPreviewColour));
   window->DeleteButton->click();
   QCOMPARE(window->Wag_Num->text(), QStringLiteral("2"));
   QVERIFY(nearlyEqual(centreColour(window->PrvImg3), kNoWagonColour));

@@ -63,10 +63,8 @@ void StartupTest::controlsStandWhereTheyAreClicked_data() {
 void StartupTest::controlsStandWhereTheyAreClicked() {
   QFETCH(QString, name);
   QFETCH(QRect, geometry);
-  TempFolder root;
-  writeSimulatorRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  StartedWindow started;
+  TForm1* const window = started.window.get();
 
   QCOMPARE(window->size(), QSize(1022, 568));
   QCOMPARE(window->minimumSize(), window->maximumSize());
@@ -75,7 +73,7 @@ void StartupTest::controlsStandWhereTheyAreClicked() {
 
   const auto* control = window->findChild<QWidget*>(name);
   QVERIFY(control != nullptr);
-  const QPoint topLeft = control->mapTo(window.get(), QPoint(0, 0));
+  const QPoint topLeft = control->mapTo(window, QPoint(0, 0));
   QCOMPARE(QRect(topLeft, control->size()), geometry);
   // A click in the middle of the place reaches this control (or a part of it), nothing above it.
   const QWidget* hit = window->childAt(geometry.center());
@@ -86,10 +84,8 @@ void StartupTest::controlsStandWhereTheyAreClicked() {
 }
 
 void StartupTest::captionsFitTheirControls() {
-  TempFolder root;
-  writeSimulatorRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  StartedWindow started;
+  TForm1* const window = started.window.get();
 
   for (const QPushButton* button : window->findChildren<QPushButton*>()) {
     const int textWidth = button->fontMetrics().horizontalAdvance(button->text());
@@ -97,7 +93,7 @@ void StartupTest::captionsFitTheirControls() {
   }
   // Labels size themselves to their captions and stay inside their parents.
   for (const QLabel* label : window->findChildren<QLabel*>()) {
-    if (label->text().isEmpty() || !label->isVisibleTo(window.get())) {
+    if (label->text().isEmpty() || !label->isVisibleTo(window)) {
       continue;
     }
     QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
@@ -119,12 +115,10 @@ void StartupTest::captionsFitTheirControls() {
 }
 
 void StartupTest::startsWithEmptyConsistAndUnfilteredLists() {
-  TempFolder root;
-  writeSimulatorRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  StartedWindow started;
+  TForm1* const window = started.window.get();
 
-  QVERIFY(messages.errors.isEmpty());
+  QVERIFY(started.messages.errors.isEmpty());
   for (const QLabel* total :
        {window->Wag_Num, window->ConsistLength, window->Con_Weight, window->Num_Osey}) {
     QCOMPARE(total->text(), QStringLiteral("0"));
@@ -226,10 +220,8 @@ void StartupTest::startsWithoutNoWagonPicture() {
 }
 
 void StartupTest::authorsWindowComesAndGoes() {
-  TempFolder root;
-  writeSimulatorRoot(root);
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
+  StartedWindow started;
+  TForm1* const window = started.window.get();
   TForm2 authors;
   window->setAuthorsWindow(&authors);
   QVERIFY(!authors.isVisible());
@@ -243,7 +235,7 @@ void StartupTest::authorsWindowComesAndGoes() {
   }
   // The main window stays usable while it is open.
   window->Button6->click();
-  QVERIFY(messages.errors.isEmpty());
+  QVERIFY(started.messages.errors.isEmpty());
 
   authors.close();
   QVERIFY(!authors.isVisible());

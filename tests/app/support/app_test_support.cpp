@@ -71,6 +71,15 @@ std::unique_ptr<TForm1> openWindow(const TempFolder& root, UserMessages& message
   return window;
 }
 
+StartedWindow::StartedWindow(void (*prepare)(const TempFolder&)) {
+  if (prepare != nullptr) {
+    prepare(root);
+  } else {
+    writeSimulatorRoot(root);
+  }
+  window = openWindow(root, messages);
+}
+
 QColor centreColour(const PictureBox* box) {
   const QImage& image = box->image();
   if (image.isNull()) {

@@ -53,6 +53,15 @@ void writeSimulatorRoot(const TempFolder& root, std::string_view trafficList = "
 // The main window started in `root` (data root and program folder alike), shown offscreen.
 std::unique_ptr<TForm1> openWindow(const TempFolder& root, UserMessages& messages);
 
+// The main window started on a simulator root that `prepare` wrote (writeSimulatorRoot() with its
+// defaults when none is given), with its boxes recorded.
+struct StartedWindow {
+  explicit StartedWindow(void (*prepare)(const TempFolder&) = nullptr);
+  TempFolder root;
+  RecordingMessages messages;
+  std::unique_ptr<TForm1> window;
+};
+
 // The colour in the middle of a picture box's picture; invalid when the box is empty.
 QColor centreColour(const PictureBox* box);
 // Whether two colours are equal within the small error of JPEG compression.
