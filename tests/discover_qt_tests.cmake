@@ -1,0 +1,25 @@
+# Runs after a Qt Test program is built: asks it for its test functions (-functions) and writes a
+# CTest file with one test per function, so that a failure names the function that failed.
+# Arguments: TEST_EXECUTABLE, TEST_PREFIX, TEST_ENVIRONMENT (a ;-list, passed with | instead of ;),
+# OUTPUT.
+string(REPLACE "|" ";" environment "${TEST_ENVIRONMENT}")
+set(ENV{QT_QPA_PLATFORM} offscreen)
+execute_process(COMMAND "${TEST_EXECUTABLE}" -functions
+                OUTPUT_VARIABLE listing ERROR_VARIABLE errors RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "${TEST_EXECUTABLE} -functions failed (${result}): ${errors}")
+endif()
+string(REPLACE "\n" ";" lines "${listing}")
+set(content "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^([A-Za-z_][A-Za-z0-9_]*)\\(\\)$")
+    set(function "${CMAKE_MATCH_1}")
+    string(APPEND content
+      "add_test([=[${TEST_PREFIX}.${function}]=] [=[${TEST_EXECUTABLE}]=] [=[${function}]=])\n"
+      "set_tests_properties([=[${TEST_PREFIX}.${function}]=] PROPERTIES ENVIRONMENT [=[${environment}]=])\n")
+  endif()
+endforeach()
+if(content STREQUAL "")
+  message(FATAL_ERROR "${TEST_EXECUTABLE} lists no test functions")
+endif()
+file(WRITE "${OUTPUT}" "${content}")
