@@ -59,7 +59,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
   setFixedSize(kClientWidth, kClientHeight);
   // Closing the main window ends the program even while this one is open.
   setAttribute(Qt::WA_QuitOnClose, false);
-  setFont(tahoma(11));
+  setFont(uiFont(11));
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, palette.color(QPalette::HighlightedText));
   setPalette(palette);
@@ -70,12 +70,8 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
   Image1->setGeometry(8, 5, 442, 134);
   Image1->setImage(authorsPicture());
 
-  QFont heading(QStringLiteral("Gill Sans MT"));
-  heading.setStyleHint(QFont::SansSerif);
-  heading.setPixelSize(20);
-  heading.setBold(true);
   Label1 = label(this, "Label1", 8, 145, QString(), palette.color(QPalette::Highlight));
-  Label1->setFont(heading);
+  Label1->setFont(titleFont(20, true));
   setCaption(Label1, QStringLiteral("АВТОРЫ"));
 
   const QColor red(Qt::red);
@@ -86,10 +82,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
   Label3 = label(this, "Label3", 8, 193, QStringLiteral("Версию 2.1 Разработал:"));
   Label5 = label(this, "Label5", 145, 193, QStringLiteral("Команда Rakewright (a.k.a "), red);
   follow(Label5, Label3, 145);
-  QFont alias(QStringLiteral("Unispace"));
-  alias.setStyleHint(QFont::TypeWriter);
-  alias.setPixelSize(11);
-  alias.setBold(true);
+  QFont alias = typewriterFont(11, true);
   alias.setUnderline(true);
   Label8 = label(this, "Label8", 280, 193, QString(), red);
   Label8->setFont(alias);

@@ -98,7 +98,7 @@ void TForm1::buildControls() {
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(kClientWidth, kClientHeight);
-  setFont(tahoma(11));
+  setFont(uiFont(11));
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, palette.color(QPalette::Button));
   setPalette(palette);
@@ -140,9 +140,9 @@ void TForm1::buildTopRow() {
   Edit1->setText(QStringLiteral("0"));
   setBackground(Edit1, kInfoBackground);
 
-  AddButton = button(this, "AddButton", 631, 12, 51, 25, QStringLiteral("+"), tahoma(20, true));
+  AddButton = button(this, "AddButton", 631, 12, 51, 25, QStringLiteral("+"), uiFont(20, true));
   DeleteButton =
-      button(this, "DeleteButton", 688, 12, 54, 25, QStringLiteral("-"), tahoma(25, true));
+      button(this, "DeleteButton", 688, 12, 54, 25, QStringLiteral("-"), uiFont(25, true));
 
   Label10 = label(this, "Label10", 748, 0,
                   QStringLiteral("Фильтр ПС из папок: Pass_wags и Freight_wags"));
@@ -167,7 +167,7 @@ void TForm1::buildCentre() {
   ConsistsMemo->setReadOnly(true);
   ConsistsMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
   ConsistsMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  ConsistsMemo->setFont(tahoma(9));
+  ConsistsMemo->setFont(uiFont(9));
   ConsistsMemo->hide();
 }
 
@@ -175,14 +175,11 @@ void TForm1::buildTotals() {
   Panel2 = place<QFrame>(this, "Panel2", 280, 206, 462, 149);
   Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
-  QFont heading(QStringLiteral("Unispace"));
-  heading.setStyleHint(QFont::TypeWriter);
-  heading.setPixelSize(19);
-  heading.setBold(true);
+  QFont heading = typewriterFont(19, true);
   heading.setUnderline(true);
-  const QFont caption = tahoma(18, true);
-  const QFont number = tahoma(25, true);
-  const QFont unit = tahoma(17, true);
+  const QFont caption = uiFont(18, true);
+  const QFont number = uiFont(25, true);
+  const QFont unit = uiFont(17, true);
 
   Label11 = label(Panel2, "Label11", 6, 1, QStringLiteral("Данные о составе"), heading);
   Label5 = label(Panel2, "Label5", 6, 29, QStringLiteral("Всего вагонов в составе: "), caption);
@@ -219,7 +216,7 @@ void TForm1::buildStrip() {
       {"PrvImg5", "WagName5", "WagNum5", 677, 736, 736},
       {"PrvImg6", "WagName6", "WagNum6", 845, 903, 903},
   }};
-  const QFont nameFont = tahoma(11, true);
+  const QFont nameFont = uiFont(11, true);
   for (std::size_t i = 0; i < kSlotPlaces.size(); ++i) {
     const Slot& slot = kSlotPlaces[i];
     slotPictures_[i] = place<PictureBox>(Panel1, slot.picture, slot.pictureLeft, 20, 167, 60);
@@ -249,14 +246,14 @@ void TForm1::buildStrip() {
 
 void TForm1::buildBottomRow() {
   ConsistsComboBox = comboBox(this, "ConsistsComboBox", 8, 361, 266, {}, QString(), kLightGreen);
-  const QFont rowFont = tahoma(11, true);
+  const QFont rowFont = uiFont(11, true);
   LoadButton = button(this, "LoadButton", 280, 361, 34, 21, QStringLiteral("Load"), rowFont);
   SaveButton = button(this, "SaveButton", 320, 361, 33, 21, QStringLiteral("Save"), rowFont);
   ClearButton = button(this, "ClearButton", 359, 361, 202, 21,
                        QStringLiteral("Удалить все вагоны из состава"), rowFont);
 
-  const QFont small = tahoma(16);
-  const QFont large = tahoma(25);
+  const QFont small = uiFont(16);
+  const QFont large = uiFont(25);
   Button5 = button(this, "Button5", 208, 502, 94, 38, QStringLiteral("В начало"), small);
   Button3 = button(this, "Button3", 308, 502, 94, 38, QStringLiteral("<< - -"), large);
   PrevPageBtn = button(this, "PrevPageBtn", 408, 502, 94, 38, QStringLiteral("<-"), large);
@@ -264,7 +261,7 @@ void TForm1::buildBottomRow() {
   Button4 = button(this, "Button4", 608, 502, 94, 38, QStringLiteral("-->>"), large);
   Button6 = button(this, "Button6", 708, 502, 94, 38, QStringLiteral("В конец"), small);
 
-  Button1 = button(this, "Button1", 8, 510, 194, 25, QStringLiteral("Авторы"), tahoma(15));
+  Button1 = button(this, "Button1", 8, 510, 194, 25, QStringLiteral("Авторы"), uiFont(15));
 
   StatusBar1 = new StatusBar({50, 250, 500, 50}, this);
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));

@@ -9,12 +9,28 @@
 
 namespace rakewright {
 
-QFont tahoma(int pixelSize, bool bold) {
-  QFont font(QStringLiteral("Tahoma"));
-  font.setStyleHint(QFont::SansSerif);
+namespace {
+
+QFont fontOf(const QString& family, QFont::StyleHint hint, int pixelSize, bool bold) {
+  QFont font(family);
+  font.setStyleHint(hint);
   font.setPixelSize(pixelSize);
   font.setBold(bold);
   return font;
+}
+
+}  // namespace
+
+QFont uiFont(int pixelSize, bool bold) {
+  return fontOf(QStringLiteral("Tahoma"), QFont::SansSerif, pixelSize, bold);
+}
+
+QFont typewriterFont(int pixelSize, bool bold) {
+  return fontOf(QStringLiteral("Unispace"), QFont::TypeWriter, pixelSize, bold);
+}
+
+QFont titleFont(int pixelSize, bool bold) {
+  return fontOf(QStringLiteral("Gill Sans MT"), QFont::SansSerif, pixelSize, bold);
 }
 
 void setCaption(QLabel* label, const QString& caption) {

@@ -15,8 +15,12 @@ class QFont;
 
 namespace rakewright {
 
-// Tahoma (or its nearest fallback) with a height in pixels.
-QFont tahoma(int pixelSize, bool bold = false);
+// The fonts of the windows, each with a height in pixels: the face of every control (Tahoma's
+// role), the typewriter face of the totals' heading and the authors' alias (Unispace's role), and
+// the title face of the authors window (Gill Sans MT's role).
+QFont uiFont(int pixelSize, bool bold = false);
+QFont typewriterFont(int pixelSize, bool bold = false);
+QFont titleFont(int pixelSize, bool bold = false);
 
 // Sets a label's caption and sizes the label to it, keeping its top-left corner.
 void setCaption(QLabel* label, const QString& caption);
