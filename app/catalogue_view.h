@@ -1,37 +1,59 @@
-// The catalogue side of the main window: picking rolling stock from the traffic catalogue
-// (ListBox1, filtered into ListBox2 by ComboBox1) and from the folder catalogue (ListBox3, filtered
-// into ListBox4 by ComboBox2).
+// CatalogueView, the catalogue side of the main window: the traffic catalogue (ListBox1, filtered
+// into ListBox2 by ComboBox1, captioned by Label7) on the left and the folder catalogue (ListBox3,
+// filtered into ListBox4 by ComboBox2, captioned by Label10) on the right.
 //
-// A selection fills the selection fields (NameEdit, LengthEdit, Edit1) from the rolling-stock base
-// or a length guess, shows the item's picture in PreviewImage and, for a folder wagon, remembers
-// its bitmap for the position the next added wagon takes. A double-click or Enter adds the
-// selection through TForm1::addPS. The two filter boxes narrow each side to one category; each side
-// shows exactly one of its two lists.
+// The view owns these controls and both catalogues as Windows-1251 bytes; each list item keeps the
+// position of its entry in its catalogue (Qt::UserRole), so a selection or a filter pass reads the
+// bytes and never converts a text back. Each side shows exactly one of its two lists.
 //
-// The view belongs to TForm1 and works on its controls; it connects its own handlers, through the
-// window's guard, when it is created.
+// A selection (ListBox1Click, ListBox3Click) looks the item up in the rolling-stock base, guesses
+// the length where the base knows none, and finds its picture; the view reports all of it to the
+// window with selected(). A double-click or Enter asks the window to add the selection
+// (addRequested). The status notices go out as lengthNotice() and previewNotice(). The view knows
+// nothing of the window: the window connects these signals in one place.
 #pragma once
 
+#include <QImage>
 #include <QObject>
 
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "reference/catalogues.h"
+
+class QComboBox;
+class QLabel;
 class QListWidget;
+class QWidget;
 
 namespace rakewright {
 
-class TForm1;
+class ListBox;
+class RollingStockBase;
+class UserMessages;
+
+// What a selection puts on the screen.
+struct CatalogueSelection {
+  std::string name;    // for NameEdit
+  std::string length;  // for LengthEdit: the base's length or the guess
+  std::string weight;  // for Edit1
+  // The picture remembered for the position the next added wagon takes ("" forgets it).
+  std::string wagonPicture;
+  // The picture for PreviewImage; nullopt when none could be loaded (the preview keeps its own).
+  std::optional<QImage> preview;
+};
 
 class CatalogueView : public QObject {
   Q_OBJECT
  public:
-  // Filter keywords of the folder side; the traffic side's keywords are the base's length sections.
-  static constexpr std::string_view kPassWags = "PASS-WAGS";
-  static constexpr std::string_view kFreightWags = "FREIGHT-WAGS";
+  // Creates the controls on `form` at their places. Lookups go to `base`, pictures are found
+  // below `dataRoot`, and a handler's error goes to `messages`.
+  CatalogueView(QWidget& form, RollingStockBase& base, std::string dataRoot,
+                UserMessages& messages);
 
-  explicit CatalogueView(TForm1& form);
+  // The catalogues built at start-up; the full lists show them.
+  void setCatalogues(Catalogue traffic, Catalogue folder);
 
   // Selection in the traffic lists (ListBox1, ListBox2) and in the folder lists (ListBox3,
   // ListBox4).
@@ -47,30 +69,57 @@ class CatalogueView : public QObject {
   void ComboBox1Change();
   void Filter(std::string_view keyword);
 
+  // The controls that take the focus, in the window's tab order: the traffic filter box comes
+  // first in the window, the rest after the selection row.
+  QList<QWidget*> trafficFocusChain() const;
+  QList<QWidget*> folderFocusChain() const;
+
   // The list of each side that is visible.
   QListWidget* activeTrafficList() const;
   QListWidget* activeFolderList() const;
+
+ signals:
+  void selected(const rakewright::CatalogueSelection& selection);
+  void addRequested();
+  // The notice of a length missing from the base ("" empties it) and of a missing preview.
+  void lengthNotice(const QString& text);
+  void previewNotice(const QString& text);
 
  protected:
   // Enter in a list: the lists see it before Qt's own key handling.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void buildControls(QWidget& form);
   void connectSignals();
-  // The name of the selected item of a list ("" when nothing is selected).
-  static std::string selectedName(const QListWidget* list);
-  // Fills NameEdit, LengthEdit and Edit1 from the list's selected item and the rolling-stock base,
-  // with the guess where the base knows no length, and empties the length notice. Returns the
-  // name; nullopt when the list has no selection.
-  std::optional<std::string> takeSelection(const QListWidget* list,
-                                           std::string (*lengthGuess)(std::string_view),
-                                           bool& lengthGuessed);
-  // Loads a picture into PreviewImage; false when it cannot be loaded (the picture stays).
-  bool showPreview(std::string_view path);
-  void filterTraffic(std::string_view section);
-  void filterFolders(std::string_view keyword);
+  // The catalogue entry of the selected item of a list; nullopt when nothing is selected.
+  std::optional<std::string> selectedEntry(const QListWidget* list,
+                                           const Catalogue& catalogue) const;
+  // The base's figures for a name, with the guess where the base knows no length.
+  CatalogueSelection lookUp(std::string name, std::string (*lengthGuess)(std::string_view),
+                            bool& lengthGuessed) const;
+  std::optional<QImage> picture(std::string_view path) const;
+  // Fills `list` with the entries of `catalogue` at `positions`, or all when none are given.
+  static void fill(QListWidget* list, const Catalogue& catalogue,
+                   const std::vector<std::size_t>* positions);
+  void showFiltered(QListWidget* full, QListWidget* filtered, const Catalogue& catalogue,
+                    const std::vector<std::size_t>& positions);
 
-  TForm1& form_;
+  RollingStockBase& base_;
+  std::string dataRoot_;
+  UserMessages& messages_;
+  Catalogue traffic_;
+  Catalogue folder_;
+
+  QWidget* form_ = nullptr;
+  QLabel* Label7 = nullptr;
+  QComboBox* ComboBox1 = nullptr;
+  QLabel* Label10 = nullptr;
+  QComboBox* ComboBox2 = nullptr;
+  ListBox* ListBox1 = nullptr;
+  ListBox* ListBox2 = nullptr;
+  ListBox* ListBox3 = nullptr;
+  ListBox* ListBox4 = nullptr;
 };
 
 }  // namespace rakewright

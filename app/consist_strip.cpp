@@ -2,155 +2,120 @@
 
 #include <QLabel>
 
-#include <algorithm>
-#include <stdexcept>
+#include <optional>
 
-#include "app/main_window.h"
 #include "app/picture_loader.h"
 #include "app/qt_text.h"
 #include "app/widgets.h"
+#include "reference/data_paths.h"
 
 namespace rakewright {
 
 namespace {
 
-constexpr int kPageSize = TForm1::kSlots;
+// The places of the six slots in the panel: picture, name label and number label.
+struct SlotPlace {
+  const char* picture;
+  const char* name;
+  const char* number;
+  int pictureLeft, nameLeft, numberLeft;
+};
+constexpr std::array<SlotPlace, kStripSlots> kSlotPlaces = {{
+    {"PrvImg1", "WagName1", "WagNum1", 5, 56, 68},
+    {"PrvImg2", "WagName2", "WagNum2", 173, 224, 236},
+    {"PrvImg3", "WagName3", "WagNum3", 341, 396, 396},
+    {"PrvImg4", "WagName4", "WagNum4", 509, 559, 559},
+    {"PrvImg5", "WagName5", "WagNum5", 677, 736, 736},
+    {"PrvImg6", "WagName6", "WagNum6", 845, 903, 903},
+}};
+constexpr int kPictureTop = 20;
+constexpr int kPictureWidth = 167;
+constexpr int kPictureHeight = 60;
+constexpr int kNumberTop = 83;
 
 // A picture of a chain that may fail, giving way to the next one.
-std::optional<QImage> tryPicture(const Anchors& anchors, std::string_view path) {
+std::optional<QImage> tryPicture(const std::string& dataRoot, std::string_view path) {
   if (path.empty()) {
     return std::nullopt;
   }
   try {
-    return loadPicture(anchors.dataRoot, path);
-  } catch (const std::exception&) {
+    return loadPicture(dataRoot, path);
+  } catch (const PictureError&) {
     return std::nullopt;
   }
 }
 
-}  // namespace
-
-std::optional<int> pagedStart(PageStep step, int pageStart, int wagonCount) {
-  const int last = std::max(wagonCount, 1);
-  switch (step) {
-    case PageStep::First:
-      return 1;
-    case PageStep::BackPage:
-      return std::max(pageStart - kPageSize, 1);
-    case PageStep::Back:
-      return std::max(pageStart - 1, 1);
-    case PageStep::Forward:
-      if (pageStart < wagonCount) {
-        return pageStart + 1;
-      }
-      return std::nullopt;
-    case PageStep::NextPage:
-      return std::max(std::min(pageStart + kPageSize, wagonCount), 1);
-    case PageStep::Last:
-      return last;
-  }
-  return std::nullopt;
-}
-
-QImage slotPicture(const Anchors& anchors, const ConsistModel& model, int position) {
+QImage slotPicture(const std::string& dataRoot, const ConsistModel& model, int position) {
   const std::string& name = model.WagonName(position);
   if (name.empty()) {
-    return loadPicture(anchors.dataRoot, paths::kNoWagonPicture);
+    return loadPicture(dataRoot, paths::kNoWagonPicture);
   }
-  if (std::optional<QImage> preview = tryPicture(anchors, paths::previewPicture(name))) {
+  if (std::optional<QImage> preview = tryPicture(dataRoot, paths::previewPicture(name))) {
     return *preview;
   }
-  if (std::optional<QImage> alternative = tryPicture(anchors, model.WagonImage(position))) {
+  if (std::optional<QImage> alternative = tryPicture(dataRoot, model.WagonImage(position))) {
     return *alternative;
   }
-  return loadPicture(anchors.dataRoot, paths::kNoPreviewPicture);
+  return loadPicture(dataRoot, paths::kNoPreviewPicture);
 }
 
-void TForm1::redraw() {
-  ClearImages();
-  RefreshConsistImage();
+}  // namespace
+
+ConsistStrip::ConsistStrip(std::string dataRoot, QWidget* parent)
+    : QFrame(parent), dataRoot_(std::move(dataRoot)) {
+  setObjectName(QStringLiteral("Panel1"));
+  setFrameStyle(QFrame::Panel | QFrame::Raised);
+  QPalette white = palette();
+  white.setColor(QPalette::Window, Qt::white);
+  setPalette(white);
+  setAutoFillBackground(true);
+
+  const QFont nameFont = uiFont(11, true);
+  for (std::size_t slot = 0; slot < kSlotPlaces.size(); ++slot) {
+    const SlotPlace& place = kSlotPlaces[slot];
+    auto* picture = placed<PictureBox>(this, place.picture, place.pictureLeft, kPictureTop,
+                                       kPictureWidth, kPictureHeight);
+    pictures_[slot] = picture;
+    // The design-time caption, which the first redraw replaces.
+    names_[slot] =
+        placedLabel(this, place.name, place.nameLeft, 0, QStringLiteral("Нет вагона!"), &nameFont);
+    numbers_[slot] = placedLabel(this, place.number, place.numberLeft, kNumberTop, {});
+
+    connect(picture, &PictureBox::mouseReleased, this, [this, slot](Qt::MouseButton button) {
+      PrvImgMouseUp(static_cast<int>(slot), button);
+    });
+  }
 }
 
-void TForm1::ClearImages() {
-  const int pageStart = model_.PageStart();
-  for (int slot = 0; slot < kSlots; ++slot) {
+void ConsistStrip::ClearImages(const ConsistModel& model) {
+  const int pageStart = model.PageStart();
+  for (int slot = 0; slot < kStripSlots; ++slot) {
     const int position = pageStart + slot;
-    slotPictures_[slot]->clear();
-    setCaption(slotNumbers_[slot], QString::number(position));
-    setCaption(slotNames_[slot], fromCp1251(model_.WagonName(position)));
+    pictures_[slot]->clear();
+    setCaption(numbers_[slot], QString::number(position));
+    setCaption(names_[slot], fromCp1251(model.WagonName(position)));
   }
-  setCaption(Wag_Num, fromCp1251(model_.Wag_Num()));
 }
 
-void TForm1::RefreshConsistImage() {
+void ConsistStrip::RefreshConsistImage(const ConsistModel& model) {
   // Slot by slot: when a required picture fails, this slot and the ones after it stay empty.
-  const int pageStart = model_.PageStart();
-  for (int slot = 0; slot < kSlots; ++slot) {
-    slotPictures_[slot]->setImage(slotPicture(anchors_, model_, pageStart + slot));
+  const int pageStart = model.PageStart();
+  for (int slot = 0; slot < kStripSlots; ++slot) {
+    pictures_[slot]->setImage(slotPicture(dataRoot_, model, pageStart + slot));
   }
 }
 
-void TForm1::pageTo(int pageStart) {
-  model_.setPageStart(pageStart);
-  redraw();
-}
-
-void TForm1::Button5Click() {
-  pageTo(*pagedStart(PageStep::First, model_.PageStart(), model_.WagonCount()));
-}
-
-void TForm1::Button3Click() {
-  pageTo(*pagedStart(PageStep::BackPage, model_.PageStart(), model_.WagonCount()));
-}
-
-void TForm1::PrevPageBtnClick() {
-  pageTo(*pagedStart(PageStep::Back, model_.PageStart(), model_.WagonCount()));
-}
-
-void TForm1::NextPageBtnClick() {
-  if (const std::optional<int> next =
-          pagedStart(PageStep::Forward, model_.PageStart(), model_.WagonCount())) {
-    pageTo(*next);
-  }
-}
-
-void TForm1::Button4Click() {
-  pageTo(*pagedStart(PageStep::NextPage, model_.PageStart(), model_.WagonCount()));
-}
-
-void TForm1::Button6Click() {
-  pageTo(*pagedStart(PageStep::Last, model_.PageStart(), model_.WagonCount()));
-}
-
-void TForm1::slotMouseUp(int slot, Qt::MouseButton button) {
-  if (button != Qt::LeftButton || slotNames_[slot]->text().isEmpty()) {
+// The same for all six pictures: only the left button, only on a slot that shows a wagon, and the
+// position is the one the slot's number label shows.
+void ConsistStrip::PrvImgMouseUp(int slot, Qt::MouseButton button) {
+  if (button != Qt::LeftButton || names_[slot]->text().isEmpty()) {
     return;
   }
-  // The slot's number label tells the position it shows.
   bool isNumber = false;
-  const int position = slotNumbers_[slot]->text().toInt(&isNumber);
+  const int position = numbers_[slot]->text().toInt(&isNumber);
   if (isNumber) {
-    DeleteWagon(position - 1);
+    emit removeRequested(position - 1);
   }
-}
-
-void TForm1::PrvImg1MouseUp(Qt::MouseButton button) {
-  slotMouseUp(0, button);
-}
-void TForm1::PrvImg2MouseUp(Qt::MouseButton button) {
-  slotMouseUp(1, button);
-}
-void TForm1::PrvImg3MouseUp(Qt::MouseButton button) {
-  slotMouseUp(2, button);
-}
-void TForm1::PrvImg4MouseUp(Qt::MouseButton button) {
-  slotMouseUp(3, button);
-}
-void TForm1::PrvImg5MouseUp(Qt::MouseButton button) {
-  slotMouseUp(4, button);
-}
-void TForm1::PrvImg6MouseUp(Qt::MouseButton button) {
-  slotMouseUp(5, button);
 }
 
 }  // namespace rakewright

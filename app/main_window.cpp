@@ -9,9 +9,11 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <optional>
 #include <utility>
 
 #include "app/catalogue_view.h"
+#include "app/consist_strip.h"
 #include "app/picture_loader.h"
 #include "app/qt_text.h"
 #include "app/user_messages.h"
@@ -32,7 +34,7 @@ const QString kConsistFileField = QStringLiteral("Файл состава");
 const QString kSkippedNotice = QStringLiteral("Пропущено нечитаемых строк: ");
 
 // Status panels (counted from 0): 1 for notices about the consist and the selection, 2 for the
-// catalogue count message.
+// catalogue count message and the preview notice.
 constexpr int kNoticePanel = 1;
 constexpr int kCountPanel = 2;
 
@@ -58,7 +60,7 @@ TForm1::TForm1(Anchors anchors, UserMessages& messages, QWidget* parent)
       model_(base_) {
   buildControls();
   connectSignals();
-  guarded([this] { FormCreate(); });
+  guarded(messages_, [this] { FormCreate(); });
 }
 
 TForm1::~TForm1() = default;
@@ -73,11 +75,14 @@ void TForm1::centreOnScreen() {
   move(available.center() - rect().center());
 }
 
-// Every event of the window is connected here, to its handler, through the guard.
+// Every event of the window and of its components is connected here, to its handler, through the
+// guard.
 void TForm1::connectSignals() {
-  const auto onClick = [this](QPushButton* control, void (TForm1::*handler)()) {
-    connect(control, &QPushButton::clicked, this,
-            [this, handler] { guarded([&] { (this->*handler)(); }); });
+  const auto guardedCall = [this](void (TForm1::*handler)()) {
+    return [this, handler] { guarded(messages_, [&] { (this->*handler)(); }); };
+  };
+  const auto onClick = [&](QPushButton* control, void (TForm1::*handler)()) {
+    connect(control, &QPushButton::clicked, this, guardedCall(handler));
   };
   onClick(AddButton, &TForm1::AddButtonClick);
   onClick(DeleteButton, &TForm1::DeleteButtonClick);
@@ -92,35 +97,23 @@ void TForm1::connectSignals() {
   onClick(Button6, &TForm1::Button6Click);
   onClick(Button1, &TForm1::Button1Click);
 
-  const auto onMouseUp = [this](PictureBox* control, void (TForm1::*handler)(Qt::MouseButton)) {
-    connect(control, &PictureBox::mouseReleased, this, [this, handler](Qt::MouseButton button) {
-      guarded([&] { (this->*handler)(button); });
-    });
-  };
-  onMouseUp(PrvImg1, &TForm1::PrvImg1MouseUp);
-  onMouseUp(PrvImg2, &TForm1::PrvImg2MouseUp);
-  onMouseUp(PrvImg3, &TForm1::PrvImg3MouseUp);
-  onMouseUp(PrvImg4, &TForm1::PrvImg4MouseUp);
-  onMouseUp(PrvImg5, &TForm1::PrvImg5MouseUp);
-  onMouseUp(PrvImg6, &TForm1::PrvImg6MouseUp);
+  // The strip: a left click on a wagon's picture removes it.
+  connect(Panel1, &ConsistStrip::removeRequested, this,
+          [this](int index) { guarded(messages_, [&] { DeleteWagon(index); }); });
 
-  // The catalogue lists and the two filter boxes are the catalogue view's: it connects them to
-  // its handlers (selection, double-click, Enter, filter change), through guarded() as well.
-  catalogue_ = new CatalogueView(*this);
-}
-
-void TForm1::showError(std::exception_ptr error) {
-  try {
-    std::rethrow_exception(std::move(error));
-  } catch (const std::exception& e) {
-    messages_.error(errorBoxText(e.what()));
-  } catch (...) {
-    messages_.error(QStringLiteral("Unknown error."));
-  }
+  // The catalogue side: a selection fills the selection fields and the preview, a double-click or
+  // Enter adds, and the notices go to the status bar.
+  connect(catalogue_, &CatalogueView::selected, this, [this](const CatalogueSelection& selection) {
+    guarded(messages_, [&] { showSelection(selection); });
+  });
+  connect(catalogue_, &CatalogueView::addRequested, this, guardedCall(&TForm1::addPS));
+  connect(catalogue_, &CatalogueView::lengthNotice, this,
+          [this](const QString& text) { StatusBar1->setPanelText(kNoticePanel, text); });
+  connect(catalogue_, &CatalogueView::previewNotice, this,
+          [this](const QString& text) { StatusBar1->setPanelText(kCountPanel, text); });
 }
 
 void TForm1::FormCreate() {
-  ListBox1->clear();
   ConsistsMemo->clear();
 
   QImage blank(PreviewImage->size(), QImage::Format_RGB32);
@@ -132,7 +125,7 @@ void TForm1::FormCreate() {
   // Without its logo the window starts all the same, with the blank preview.
   try {
     PreviewImage->setImage(loadPicture(anchors_.dataRoot, paths::kLogo));
-  } catch (const std::exception&) {
+  } catch (const PictureError&) {
   }
 
   // The empty strip; the picture of an empty slot is required, so a failure ends the start-up.
@@ -140,23 +133,19 @@ void TForm1::FormCreate() {
 
   Catalogue traffic;
   Catalogue folder;
-  const auto fillLists = [&] {
-    ListBox1->addItems(toQStrings(traffic));
-    ListBox3->addItems(toQStrings(folder));
-  };
   try {
     buildCatalogues(anchors_.dataRoot, traffic, folder);
   } catch (...) {
     // What was read before the failure is shown.
-    fillLists();
+    catalogue_->setCatalogues(std::move(traffic), std::move(folder));
     throw;
   }
-  fillLists();
+  const std::string count = catalogueCountMessage(traffic.size(), folder.size());
+  catalogue_->setCatalogues(std::move(traffic), std::move(folder));
 
   listConsistFiles();
 
-  StatusBar1->setPanelText(kCountPanel,
-                           fromCp1251(catalogueCountMessage(traffic.size(), folder.size())));
+  StatusBar1->setPanelText(kCountPanel, fromCp1251(count));
 }
 
 void TForm1::showConsist() {
@@ -168,6 +157,16 @@ void TForm1::showConsist() {
   setCaption(Num_Osey, fromCp1251(model_.Num_Osey()));
   Label4->move(ConsistLength->x() + ConsistLength->width() + kUnitGap, Label4->y());
   Label9->move(Con_Weight->x() + Con_Weight->width() + kUnitGap, Label9->y());
+}
+
+void TForm1::showSelection(const CatalogueSelection& selection) {
+  NameEdit->setText(fromCp1251(selection.name));
+  LengthEdit->setText(fromCp1251(selection.length));
+  Edit1->setText(fromCp1251(selection.weight));
+  model_.setWagonImage(model_.WagonCount() + 1, selection.wagonPicture);
+  if (selection.preview) {
+    PreviewImage->setImage(*selection.preview);
+  }
 }
 
 TForm1::Selection TForm1::selection() const {
@@ -196,7 +195,7 @@ void TForm1::showRemoved(const ConsistModel::Removed& removed) {
 
 void TForm1::addPS() {
   const Selection selected = selection();
-  showAdded(model_.addPS(selected.name, selected.length, selected.weight));
+  showAdded(model_.add(selected.name, selected.length, selected.weight));
 }
 
 void TForm1::AddButtonClick() {
@@ -205,23 +204,23 @@ void TForm1::AddButtonClick() {
     return;
   }
   const Selection selected = selection();
-  if (const auto outcome = model_.AddButtonClick(selected.name, selected.length, selected.weight)) {
+  if (const auto outcome = model_.addIfComplete(selected.name, selected.length, selected.weight)) {
     showAdded(*outcome);
   }
 }
 
 void TForm1::DeleteWagon(int index) {
-  showRemoved(model_.DeleteWagon(index));
+  showRemoved(model_.removeAt(index));
 }
 
 void TForm1::DeleteButtonClick() {
-  if (const auto removed = model_.DeleteButtonClick()) {
+  if (const auto removed = model_.removeLast()) {
     showRemoved(*removed);
   }
 }
 
 void TForm1::ClearButtonClick() {
-  model_.Clear();
+  model_.clear();
   showConsist();
   redraw();
 }
@@ -266,6 +265,52 @@ void TForm1::LoadButtonClick() {
     messages_.warning(kLimitWarning);
   }
   redraw();
+}
+
+void TForm1::redraw() {
+  ClearImages();
+  RefreshConsistImage();
+}
+
+void TForm1::ClearImages() {
+  Panel1->ClearImages(model_);
+  setCaption(Wag_Num, fromCp1251(model_.Wag_Num()));
+}
+
+void TForm1::RefreshConsistImage() {
+  Panel1->RefreshConsistImage(model_);
+}
+
+void TForm1::page(PageStep step) {
+  if (const std::optional<int> pageStart =
+          pagedStart(step, model_.PageStart(), model_.WagonCount())) {
+    model_.setPageStart(*pageStart);
+    redraw();
+  }
+}
+
+void TForm1::Button5Click() {
+  page(PageStep::First);
+}
+
+void TForm1::Button3Click() {
+  page(PageStep::BackPage);
+}
+
+void TForm1::PrevPageBtnClick() {
+  page(PageStep::Back);
+}
+
+void TForm1::NextPageBtnClick() {
+  page(PageStep::Forward);
+}
+
+void TForm1::Button4Click() {
+  page(PageStep::NextPage);
+}
+
+void TForm1::Button6Click() {
+  page(PageStep::Last);
 }
 
 void TForm1::Button1Click() {

@@ -30,9 +30,4 @@ std::string inputText(const QString& text, const QString& caption) {
   return std::move(*bytes);
 }
 
-std::string cp1251Message(std::string_view utf8) {
-  std::optional<std::string> bytes = utf8ToCp1251(utf8);
-  return bytes ? std::move(*bytes) : std::string(utf8);
-}
-
 }  // namespace rakewright

@@ -21,8 +21,4 @@ std::optional<std::string> toCp1251(const QString& text);
 // by `caption` when a character cannot be held.
 std::string inputText(const QString& text, const QString& caption);
 
-// One of our own messages, written in UTF-8 in the source, as the Windows-1251 text that an
-// exception carries to the error box.
-std::string cp1251Message(std::string_view utf8);
-
 }  // namespace rakewright

@@ -25,6 +25,16 @@ void MessageBoxes::warning(const QString& text) {
   showBox(QMessageBox::Warning, text);
 }
 
+void showException(UserMessages& messages, const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception& e) {
+    messages.error(errorBoxText(e.what()));
+  } catch (...) {
+    messages.error(QStringLiteral("Unknown error."));
+  }
+}
+
 QString errorBoxText(std::string_view message) {
   QString text = fromCp1251(message);
   if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') {

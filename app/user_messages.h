@@ -1,10 +1,12 @@
 // What the window tells the user in a box: the error box, which ends a handler that failed, and
-// the warnings with a fixed text. The window only talks to UserMessages, so tests can record the
+// the warnings with a fixed text, and the guard that turns a handler's exception into the error
+// box. The window only talks to UserMessages, so tests can record the
 // boxes instead of blocking on a modal dialog.
 #pragma once
 
 #include <QString>
 
+#include <exception>
 #include <string_view>
 
 class QWidget;
@@ -29,6 +31,20 @@ class MessageBoxes final : public UserMessages {
   void error(const QString& text) override;
   void warning(const QString& text) override;
 };
+
+// Shows an exception in the error box: its message as errorBoxText() gives it.
+void showException(UserMessages& messages, const std::exception_ptr& error);
+
+// Runs a handler; an exception it lets out is shown in the error box and ends the handler. Every
+// handler of a window runs through it, so no exception crosses a Qt slot.
+template <typename Handler>
+void guarded(UserMessages& messages, Handler&& handler) {
+  try {
+    handler();
+  } catch (...) {
+    showException(messages, std::current_exception());
+  }
+}
 
 // The error box's text for an exception message (Windows-1251): the message, with "." appended
 // when its last character sorts after "." by character code, so "File not found" reads

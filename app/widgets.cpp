@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QComboBox>
 #include <QFont>
 #include <QMouseEvent>
 #include <QPainter>
@@ -38,6 +39,37 @@ void setCaption(QLabel* label, const QString& caption) {
   label->adjustSize();
 }
 
+QLabel* placedLabel(QWidget* parent, const char* name, int left, int top, const QString& caption,
+                    const QFont* font) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QLatin1String(name));
+  label->setTextFormat(Qt::PlainText);  // names from data files are never markup
+  if (font != nullptr) {
+    label->setFont(*font);
+  }
+  label->move(left, top);
+  setCaption(label, caption);
+  return label;
+}
+
+void setBaseColour(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Base, colour);
+  widget->setPalette(palette);
+}
+
+QComboBox* dropDownBox(QWidget* parent, const char* name, int left, int top, int width,
+                       const QStringList& items, const QString& text, const QColor& background) {
+  auto* box = placed<QComboBox>(parent, name, left, top, width, 21);
+  box->setEditable(true);
+  box->setInsertPolicy(QComboBox::NoInsert);
+  box->addItems(items);
+  box->setCurrentIndex(-1);
+  box->setEditText(text);
+  setBaseColour(box, background);
+  return box;
+}
+
 namespace {
 
 // Every row of a ListBox has the same height, whatever the font asks for.
@@ -69,11 +101,14 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
 }
 
 void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (!indexAt(event->position().toPoint()).isValid()) {
+  if (indexAt(event->position().toPoint()).isValid()) {
+    QListWidget::mouseDoubleClickEvent(event);
+  } else {
     event->accept();
-    return;
   }
-  QListWidget::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton) {
+    emit listDoubleClicked();
+  }
 }
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}

@@ -11,7 +11,6 @@
 #include <QPushButton>
 
 #include "app/application.h"
-#include "app/catalogue_view.h"
 #include "app/main_window.h"
 #include "app/user_messages.h"
 #include "bench/large_folder.h"
@@ -32,6 +31,16 @@ class CountingMessages final : public UserMessages {
   QString lastError;
 };
 
+// A control of the window by its name.
+template <typename Control>
+Control* control(const QWidget& window, const char* name) {
+  return window.findChild<Control*>(QLatin1String(name));
+}
+
+int itemCount(const QWidget& window, const char* list) {
+  return control<QListWidget>(window, list)->count();
+}
+
 Anchors largeAnchors() {
   const LargeSimulatorRoot& root = LargeSimulatorRoot::shared();
   return Anchors{root.path(), root.path()};
@@ -42,29 +51,30 @@ void BM_WindowStartup(benchmark::State& state) {
   CountingMessages messages;
   for (auto _ : state) {
     TForm1 window(anchors, messages);
-    benchmark::DoNotOptimize(window.ListBox3->count());
+    benchmark::DoNotOptimize(itemCount(window, "ListBox3"));
   }
   if (messages.count != 0) {
     state.SkipWithError(messages.lastError.toStdString().c_str());
   }
   TForm1 window(anchors, messages);
-  state.counters["traffic"] = window.ListBox1->count();
-  state.counters["folder"] = window.ListBox3->count();
+  state.counters["traffic"] = itemCount(window, "ListBox1");
+  state.counters["folder"] = itemCount(window, "ListBox3");
 }
 BENCHMARK(BM_WindowStartup)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 void BM_LoadLargeConsistThroughButton(benchmark::State& state) {
   CountingMessages messages;
   TForm1 window(largeAnchors(), messages);
-  window.ConsistsComboBox->setEditText(
-      QString::fromLatin1(kLargeConsist.data(), kLargeConsist.size()));
+  control<QComboBox>(window, "ConsistsComboBox")
+      ->setEditText(QString::fromLatin1(kLargeConsist.data(), kLargeConsist.size()));
+  auto* load = control<QPushButton>(window, "LoadButton");
   for (auto _ : state) {
-    window.LoadButton->click();
+    load->click();
   }
   if (messages.count != 0) {
     state.SkipWithError(messages.lastError.toStdString().c_str());
   }
-  state.counters["wagons"] = window.Wag_Num->text().toInt();
+  state.counters["wagons"] = control<QLabel>(window, "Wag_Num")->text().toInt();
 }
 BENCHMARK(BM_LoadLargeConsistThroughButton)->Unit(benchmark::kMillisecond);
 
@@ -73,15 +83,16 @@ BENCHMARK(BM_LoadLargeConsistThroughButton)->Unit(benchmark::kMillisecond);
 void BM_TrafficFilterPass(benchmark::State& state) {
   CountingMessages messages;
   TForm1 window(largeAnchors(), messages);
-  window.ComboBox1->setCurrentIndex(2);  // "Грузовые вагоны"
+  auto* filterBox = control<QComboBox>(window, "ComboBox1");
+  filterBox->setCurrentIndex(2);  // "Грузовые вагоны"
   for (auto _ : state) {
-    window.catalogue().ComboBox1Change();
+    emit filterBox->activated(2);
   }
-  if (messages.count != 0 || window.ListBox2->count() == 0) {
+  if (messages.count != 0 || itemCount(window, "ListBox2") == 0) {
     state.SkipWithError("the filter found no member");
   }
-  state.counters["items"] = window.ListBox1->count();
-  state.counters["members"] = window.ListBox2->count();
+  state.counters["items"] = itemCount(window, "ListBox1");
+  state.counters["members"] = itemCount(window, "ListBox2");
 }
 BENCHMARK(BM_TrafficFilterPass)->Unit(benchmark::kMillisecond);
 

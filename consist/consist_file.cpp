@@ -24,17 +24,18 @@ bool namesAnotherFolder(std::string_view name) {
 
 const std::string& separatorMessage() {
   static const std::string text =
-      utf8ToCp1251("Нельзя использовать символы \\ и / в названии файла!")
-          .value_or("Invalid file name");
+      cp1251Text("Нельзя использовать символы \\ и / в названии файла!");
   return text;
 }
 
-std::string failureMessage(std::string_view what, std::string_view name, const FileError& error) {
+// The error of a consist file that cannot be opened or created, naming the file as the program
+// formed its path; the code of the file error is kept.
+FileError consistFileError(std::string_view what, std::string_view name, const FileError& error) {
   const std::string reason =
       error.systemError() != 0 ? systemReason(error.systemError()) : std::string(error.what());
   std::string message(what);
   message.append(" file \"").append(paths::consistFile(name)).append("\". ").append(reason);
-  return message;
+  return FileError(error.code(), error.systemError(), message);
 }
 
 // The fields of one consist line, as the loader reads them.
@@ -130,7 +131,7 @@ SaveResult SaveConsist(std::string_view dataRoot, std::string_view comboText,
   try {
     replaceFile(dataRoot, paths::consistFile(result.name), content);
   } catch (const FileError& error) {
-    throw std::runtime_error(failureMessage("Cannot create", result.name, error));
+    throw consistFileError("Cannot create", result.name, error);
   }
   result.outcome = SaveResult::Outcome::Saved;
   return result;
@@ -138,7 +139,7 @@ SaveResult SaveConsist(std::string_view dataRoot, std::string_view comboText,
 
 LoadResult LoadConsist(std::string_view dataRoot, std::string_view comboText, ConsistModel& model) {
   if (comboText.empty()) {
-    model.Clear();
+    model.clear();
     return {};
   }
   if (namesAnotherFolder(comboText)) {
@@ -148,7 +149,7 @@ LoadResult LoadConsist(std::string_view dataRoot, std::string_view comboText, Co
   try {
     text = readWholeFile(dataRoot, paths::consistFile(comboText));
   } catch (const FileError& error) {
-    throw std::runtime_error(failureMessage("Cannot open", comboText, error));
+    throw consistFileError("Cannot open", comboText, error);
   }
   return loadConsistText(text, model);
 }
@@ -157,7 +158,7 @@ LoadResult loadConsistText(std::string_view text, ConsistModel& model) {
   std::vector<std::string> lines = splitTextLines(text);
   dropSummaryLine(lines);
 
-  model.Clear();
+  model.clear();
   LoadResult result;
   for (const std::string& line : lines) {
     if (line.empty()) {
@@ -181,10 +182,7 @@ LoadResult loadConsistText(std::string_view text, ConsistModel& model) {
         // writes lines, with the length in the usual number format.
         copies = fields->amount;
         wagon.lengthText = formatDecimal(fields->length);
-        wagon.line.reserve(ConsistModel::kAmount.size() + wagon.name.size() +
-                           wagon.lengthText.size() + 2);
-        wagon.line.append(ConsistModel::kAmount).append(1, '\t').append(wagon.name);
-        wagon.line.append(1, '\t').append(wagon.lengthText);
+        wagon.line = ConsistModel::consistLine(ConsistModel::kAmount, wagon.name, wagon.lengthText);
       } else {
         wagon.lengthText = std::string(fields->lengthText);
         wagon.line = line;

@@ -29,9 +29,9 @@ struct SaveResult {
   std::string name;  // the combo box's text afterwards (".con" appended where it was missing)
 };
 
-// Saves the consist under the combo box's text. Throws std::runtime_error with
-// `Cannot create file "PATH". REASON` when the file cannot be written (the old file stays), and
-// with a clear message for a name holding "\" or "/".
+// Saves the consist under the combo box's text. Throws FileError (with the code of the failure)
+// with `Cannot create file "PATH". REASON` when the file cannot be written (the old file stays),
+// and std::runtime_error with a clear message for a name holding "\" or "/".
 SaveResult SaveConsist(std::string_view dataRoot, std::string_view comboText,
                        const ConsistModel& model);
 
@@ -41,9 +41,9 @@ struct LoadResult {
 };
 
 // Replaces the consist by the file named by the combo box's text (no ".con" appended). An empty
-// name empties the consist. A file that cannot be read throws std::runtime_error with
-// `Cannot open file "PATH". REASON` and leaves the consist unchanged; so does a name holding "\"
-// or "/".
+// name empties the consist. A file that cannot be read throws FileError with
+// `Cannot open file "PATH". REASON` and leaves the consist unchanged; a name holding "\" or "/"
+// throws std::runtime_error, also leaving it unchanged.
 LoadResult LoadConsist(std::string_view dataRoot, std::string_view comboText, ConsistModel& model);
 
 // The reading of a consist file's text into a consist (used by LoadConsist, and by the fuzzer).

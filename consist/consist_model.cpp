@@ -47,17 +47,30 @@ bool breaksLine(std::string_view field) {
 
 const std::string& badNameMessage() {
   static const std::string text =
-      utf8ToCp1251("Название вагона не может содержать табуляцию или перевод строки!")
-          .value_or("Invalid rolling-stock name");
+      cp1251Text("Название вагона не может содержать табуляцию или перевод строки!");
   return text;
+}
+
+void requireWagon(int index, int count) {
+  if (index < 0 || index >= count) {
+    throw std::out_of_range("no wagon at consist line " + std::to_string(index));
+  }
 }
 
 }  // namespace
 
+std::string ConsistModel::consistLine(std::string_view amount, std::string_view name,
+                                      std::string_view lengthText) {
+  std::string line;
+  line.reserve(amount.size() + name.size() + lengthText.size() + 2);
+  line.append(amount).append(1, '\t').append(name).append(1, '\t').append(lengthText);
+  return line;
+}
+
 std::vector<std::string> ConsistModel::lines() const {
   std::vector<std::string> result;
-  result.reserve(wagons_.size());
-  for (const Wagon& wagon : wagons_) {
+  result.reserve(state_.wagons.size());
+  for (const Wagon& wagon : state_.wagons) {
     result.push_back(wagon.line);
   }
   return result;
@@ -67,24 +80,29 @@ const std::string& ConsistModel::WagonName(int position) const {
   if (position < 1 || position > WagonCount()) {
     return kNoText;
   }
-  return wagons_[static_cast<std::size_t>(position - 1)].name;
+  return state_.wagons[static_cast<std::size_t>(position - 1)].name;
 }
 
 const std::string& ConsistModel::WagonImage(int position) const {
   if (position < 1 || position > kPositions) {
     return kNoText;
   }
-  return images_[static_cast<std::size_t>(position)];
+  return state_.images[static_cast<std::size_t>(position)];
 }
 
 void ConsistModel::setWagonImage(int position, std::string path) {
   if (position >= 1 && position <= kPositions) {
-    images_[static_cast<std::size_t>(position)] = std::move(path);
+    state_.images[static_cast<std::size_t>(position)] = std::move(path);
   }
 }
 
 std::string ConsistModel::Wag_Num() const {
   return formatWhole(WagonCount());
+}
+
+void ConsistModel::restore(State state) {
+  state_ = std::move(state);
+  setSums(state_.sums);
 }
 
 ConsistModel::Sums ConsistModel::added(const Sums& sums, const Wagon& wagon) {
@@ -95,26 +113,32 @@ ConsistModel::Sums ConsistModel::added(const Sums& sums, const Wagon& wagon) {
   return result;
 }
 
+ConsistModel::Sums ConsistModel::summed(const std::vector<Wagon>& wagons) {
+  Sums sums;
+  for (const Wagon& wagon : wagons) {
+    sums = added(sums, wagon);
+  }
+  return sums;
+}
+
 void ConsistModel::setSums(const Sums& sums) {
-  sums_ = sums;
+  state_.sums = sums;
   length_ = formatDecimal(sums.length);
   weight_ = formatDecimal(sums.weight);
   axles_ = formatWhole(sums.axles);
 }
 
-ConsistModel::AddOutcome ConsistModel::addPS(std::string_view name, std::string_view lengthText,
-                                             std::string_view weightText) {
-  if (WagonCount() >= kMaxWagons) {
-    return AddOutcome::LimitReached;
-  }
-  // An empty name could not be told from a free position of the tables.
-  if (name.empty()) {
-    return AddOutcome::EmptyName;
-  }
+void ConsistModel::replaceWagons(std::vector<Wagon> wagons) {
+  const Sums sums = summed(wagons);
+  state_.wagons = std::move(wagons);
+  setSums(sums);
+}
+
+ConsistModel::Wagon ConsistModel::selectedWagon(std::string_view name, std::string_view lengthText,
+                                                std::string_view weightText) const {
   if (breaksLine(name)) {
     throw std::invalid_argument(badNameMessage());
   }
-
   Wagon wagon;
   wagon.name = std::string(name);
   wagon.lengthText = std::string(lengthText);
@@ -123,81 +147,150 @@ ConsistModel::AddOutcome ConsistModel::addPS(std::string_view name, std::string_
   parseDecimal(lengthText);
   parseDecimal(weightText);
   wagon.axles = parseWhole(base_.open().axles(name));
-  const Sums sums = added(sums_, wagon);
+  wagon.line = consistLine(kAmount, name, lengthText);
+  return wagon;
+}
 
-  wagon.line.reserve(kAmount.size() + name.size() + lengthText.size() + 2);
-  wagon.line.append(kAmount).append(1, '\t').append(name).append(1, '\t').append(lengthText);
+ConsistModel::AddOutcome ConsistModel::add(std::string_view name, std::string_view lengthText,
+                                           std::string_view weightText) {
+  if (WagonCount() >= kMaxWagons) {
+    return AddOutcome::LimitReached;
+  }
+  // An empty name could not be told from a free position of the tables.
+  if (name.empty()) {
+    return AddOutcome::EmptyName;
+  }
+  Wagon wagon = selectedWagon(name, lengthText, weightText);
+  const Sums sums = added(state_.sums, wagon);
 
   // From the fourth wagon on, page so that the new wagon shows in the fourth slot, unless the
   // strip is already further on.
   const int countBefore = WagonCount();
-  wagons_.push_back(std::move(wagon));
+  state_.wagons.push_back(std::move(wagon));
   setSums(sums);
-  if (pageStart_ < countBefore - 2) {
-    pageStart_ = countBefore - 2;
+  if (state_.pageStart < countBefore - 2) {
+    state_.pageStart = countBefore - 2;
   }
   return AddOutcome::Added;
 }
 
-std::optional<ConsistModel::AddOutcome> ConsistModel::AddButtonClick(std::string_view name,
-                                                                     std::string_view lengthText,
-                                                                     std::string_view weightText) {
-  if (kAmount.empty() || name.empty() || lengthText.empty()) {
+std::optional<ConsistModel::AddOutcome> ConsistModel::addIfComplete(std::string_view name,
+                                                                    std::string_view lengthText,
+                                                                    std::string_view weightText) {
+  if (name.empty() || lengthText.empty()) {
     return std::nullopt;
   }
-  return addPS(name, lengthText, weightText);
+  return add(name, lengthText, weightText);
 }
 
-ConsistModel::Removed ConsistModel::DeleteWagon(int index) {
-  if (index < 0 || index >= WagonCount()) {
-    throw std::out_of_range("no wagon at consist line " + std::to_string(index));
+ConsistModel::AddOutcome ConsistModel::insertAt(int index, std::string_view name,
+                                                std::string_view lengthText,
+                                                std::string_view weightText, std::string picture) {
+  if (index < 0 || index > WagonCount()) {
+    throw std::out_of_range("no consist line " + std::to_string(index) + " to insert at");
   }
+  if (WagonCount() >= kMaxWagons) {
+    return AddOutcome::LimitReached;
+  }
+  if (name.empty()) {
+    return AddOutcome::EmptyName;
+  }
+  std::vector<Wagon> wagons = state_.wagons;
+  wagons.insert(wagons.begin() + index, selectedWagon(name, lengthText, weightText));
+  replaceWagons(std::move(wagons));
+
+  // Position index+1 takes the new wagon's picture; the rest move on by one.
+  auto& images = state_.images;
+  std::move_backward(images.begin() + index + 1, images.end() - 1, images.end());
+  images[static_cast<std::size_t>(index + 1)] = std::move(picture);
+  return AddOutcome::Added;
+}
+
+void ConsistModel::move(int from, int to) {
+  requireWagon(from, WagonCount());
+  requireWagon(to, WagonCount());
+  if (from == to) {
+    return;
+  }
+  std::vector<Wagon> wagons = state_.wagons;
+  auto& images = state_.images;
+  // Lines and positions rotate over the same range: position = line + 1.
+  const auto rotate = [from, to](auto first) {
+    if (from < to) {
+      std::rotate(first + from, first + from + 1, first + to + 1);
+    } else {
+      std::rotate(first + to, first + from, first + from + 1);
+    }
+  };
+  rotate(wagons.begin());
+  replaceWagons(std::move(wagons));
+  rotate(images.begin() + 1);
+}
+
+ConsistModel::AddOutcome ConsistModel::copy(int from, int to) {
+  requireWagon(from, WagonCount());
+  if (to < 0 || to > WagonCount()) {
+    throw std::out_of_range("no consist line " + std::to_string(to) + " to copy to");
+  }
+  if (WagonCount() >= kMaxWagons) {
+    return AddOutcome::LimitReached;
+  }
+  const Wagon wagon = state_.wagons[static_cast<std::size_t>(from)];
+  std::string picture = WagonImage(from + 1);
+  std::vector<Wagon> wagons = state_.wagons;
+  wagons.insert(wagons.begin() + to, wagon);
+  replaceWagons(std::move(wagons));
+  auto& images = state_.images;
+  std::move_backward(images.begin() + to + 1, images.end() - 1, images.end());
+  images[static_cast<std::size_t>(to + 1)] = std::move(picture);
+  return AddOutcome::Added;
+}
+
+ConsistModel::Removed ConsistModel::removeAt(int index) {
+  requireWagon(index, WagonCount());
   const auto removedAt = static_cast<std::size_t>(index);
 
   // The totals of the wagons that stay, in their order; a failure changes nothing.
-  Sums sums;
-  for (std::size_t i = 0; i < wagons_.size(); ++i) {
-    if (i != removedAt) {
-      sums = added(sums, wagons_[i]);
-    }
-  }
+  std::vector<Wagon> wagons = state_.wagons;
+  Wagon removedWagon = std::move(wagons[removedAt]);
+  wagons.erase(wagons.begin() + index);
+  const Sums sums = summed(wagons);
 
   const int countBefore = WagonCount();
   // The strip's third slot was empty before the removal exactly when no wagon stood at
   // PageStart+2; then step back one page so the strip keeps showing wagons.
-  const bool thirdSlotWasEmpty = pageStart_ + 2 > countBefore;
+  const bool thirdSlotWasEmpty = state_.pageStart + 2 > countBefore;
 
-  Removed removed{std::move(wagons_[removedAt].lengthText),
-                  std::move(wagons_[removedAt].weightText)};
-  wagons_.erase(wagons_.begin() + index);
+  state_.wagons = std::move(wagons);
   setSums(sums);
 
   // The pictures move up with their wagons; the last filled position is freed. A picture
   // remembered for the position after the last wagon stays where it is.
+  auto& images = state_.images;
   for (int p = index + 1; p < countBefore; ++p) {
-    images_[static_cast<std::size_t>(p)] = std::move(images_[static_cast<std::size_t>(p + 1)]);
+    images[static_cast<std::size_t>(p)] = std::move(images[static_cast<std::size_t>(p + 1)]);
   }
-  images_[static_cast<std::size_t>(countBefore)].clear();
+  images[static_cast<std::size_t>(countBefore)].clear();
 
-  if (thirdSlotWasEmpty && pageStart_ > 1) {
-    --pageStart_;
+  if (thirdSlotWasEmpty && state_.pageStart > 1) {
+    --state_.pageStart;
   }
-  return removed;
+  return {std::move(removedWagon.lengthText), std::move(removedWagon.weightText)};
 }
 
-std::optional<ConsistModel::Removed> ConsistModel::DeleteButtonClick() {
-  if (wagons_.empty()) {
+std::optional<ConsistModel::Removed> ConsistModel::removeLast() {
+  if (state_.wagons.empty()) {
     return std::nullopt;
   }
-  return DeleteWagon(WagonCount() - 1);
+  return removeAt(WagonCount() - 1);
 }
 
-void ConsistModel::Clear() {
+void ConsistModel::clear() {
   for (int p = 1; p <= WagonCount(); ++p) {
-    images_[static_cast<std::size_t>(p)].clear();
+    state_.images[static_cast<std::size_t>(p)].clear();
   }
-  wagons_.clear();
-  pageStart_ = 1;
+  state_.wagons.clear();
+  state_.pageStart = 1;
   setSums(Sums{});
 }
 
@@ -213,11 +306,11 @@ int ConsistModel::appendLoaded(const Wagon& wagon, std::int64_t copies) {
   parseDecimal(wagon.weightText);
   const std::int64_t room = kMaxWagons - WagonCount();
   const int count = static_cast<int>(std::clamp<std::int64_t>(copies, 0, room));
-  Sums sums = sums_;
+  Sums sums = state_.sums;
   for (int i = 0; i < count; ++i) {
     sums = added(sums, wagon);
   }
-  wagons_.insert(wagons_.end(), static_cast<std::size_t>(count), wagon);
+  state_.wagons.insert(state_.wagons.end(), static_cast<std::size_t>(count), wagon);
   setSums(sums);
   return count;
 }

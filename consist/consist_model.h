@@ -6,13 +6,14 @@
 // Wag_Num are all read from them, so they cannot drift apart. Each wagon remembers the length,
 // weight and axles that were counted for it, and the totals are always the running sum of those
 // figures over the wagons in the consist, in consist order (each step rounded to 15 significant
-// digits, as the totals are shown). Adding a wagon adds its figures; removing one recomputes the
-// sum without it, so what typing into the weight field or editing the base did meanwhile cannot
-// leave a remainder. Every operation checks all its figures before it changes anything: a
-// conversion failure (ConversionError) leaves the consist as it was. A sum that leaves the range
-// of its total (32 bits for axles, the double range for length and weight) is a conversion failure
-// too.
+// digits, as the totals are shown). Adding a wagon adds its figures; every other change recomputes
+// the sum, so what typing into the weight field or editing the base did meanwhile cannot leave a
+// remainder, and no sequence of changes makes the totals drift. Every operation checks all its
+// figures before it changes anything: a conversion failure (ConversionError) leaves the consist as
+// it was. A sum that leaves the range of its total (32 bits for axles, the double range for length
+// and weight) is a conversion failure too.
 //
+// The whole state can be taken (state()) and put back (restore()), which is what undo needs.
 // The window (TForm1) passes the selection fields in, shows what the operations report, and runs
 // the strip redraw after each change.
 #pragma once
@@ -41,16 +42,38 @@ class ConsistModel {
     std::string lengthText;  // the length field as written in the line
     std::string weightText;  // the weight counted, as it was given
     std::int32_t axles = 0;  // the axles counted
+    bool operator==(const Wagon&) const = default;
   };
+
+  // Running sums behind the total texts; each step is rounded to what its text shows.
+  struct Sums {
+    double length = 0;
+    double weight = 0;
+    std::int32_t axles = 0;
+    bool operator==(const Sums&) const = default;
+  };
+
+  // Everything the consist holds, for undo: restore(state()) changes nothing.
+  struct State {
+    std::vector<Wagon> wagons;
+    std::array<std::string, kPositions + 1> images{};  // [0] unused
+    int pageStart = 1;
+    Sums sums;
+    bool operator==(const State&) const = default;
+  };
+
+  // The consist line "amount TAB name TAB length".
+  static std::string consistLine(std::string_view amount, std::string_view name,
+                                 std::string_view lengthText);
 
   explicit ConsistModel(RollingStockBase& base) : base_(base) {}
 
   RollingStockBase& base() const { return base_; }
 
   // --- State -------------------------------------------------------------------------------
-  const std::vector<Wagon>& wagons() const { return wagons_; }
+  const std::vector<Wagon>& wagons() const { return state_.wagons; }
   std::vector<std::string> lines() const;
-  int WagonCount() const { return static_cast<int>(wagons_.size()); }
+  int WagonCount() const { return static_cast<int>(state_.wagons.size()); }
   // Position 1..102; "" for a free position or one outside the table.
   const std::string& WagonName(int position) const;
   const std::string& WagonImage(int position) const;
@@ -58,8 +81,8 @@ class ConsistModel {
   // Positions outside 1..102 are ignored.
   void setWagonImage(int position, std::string path);
 
-  int PageStart() const { return pageStart_; }
-  void setPageStart(int pageStart) { pageStart_ = pageStart < 1 ? 1 : pageStart; }
+  int PageStart() const { return state_.pageStart; }
+  void setPageStart(int pageStart) { state_.pageStart = pageStart < 1 ? 1 : pageStart; }
 
   // The totals as the window shows and saves them.
   std::string Wag_Num() const;
@@ -67,21 +90,40 @@ class ConsistModel {
   const std::string& Con_Weight() const { return weight_; }
   const std::string& Num_Osey() const { return axles_; }
 
+  const State& state() const { return state_; }
+  void restore(State state);
+
   // --- Operations ------------------------------------------------------------------------------
   enum class AddOutcome { Added, LimitReached, EmptyName };
 
   // Appends the selection as one wagon: line "1 TAB name TAB length", the length and weight as
-  // given, the axles from the base. Refuses at 100 wagons and for an empty name. Moves PageStart so
-  // that from the fourth wagon on the new wagon shows in the fourth slot. Throws ConversionError
+  // given, the axles from the base; the picture remembered for its position becomes its
+  // alternative picture. Refuses at 100 wagons and for an empty name. Moves PageStart so that
+  // from the fourth wagon on the new wagon shows in the fourth slot. Throws ConversionError
   // (nothing changed) when the length, the weight or the base's axle count is not a number, or a
   // total would leave its range. A name holding a TAB or a line break, which no catalogue gives,
   // would break the consist line: std::invalid_argument, nothing changed.
-  AddOutcome addPS(std::string_view name, std::string_view lengthText, std::string_view weightText);
+  AddOutcome add(std::string_view name, std::string_view lengthText, std::string_view weightText);
 
-  // The "+" button: addPS only when the amount, the name and the length are all non-empty;
-  // nullopt (nothing done, nothing shown) otherwise.
-  std::optional<AddOutcome> AddButtonClick(std::string_view name, std::string_view lengthText,
-                                           std::string_view weightText);
+  // add() only when the name and the length are both non-empty; nullopt (nothing done, nothing
+  // to show) otherwise.
+  std::optional<AddOutcome> addIfComplete(std::string_view name, std::string_view lengthText,
+                                          std::string_view weightText);
+
+  // Inserts a wagon at consist line `index` (0..WagonCount(), the end appends) with `picture` as
+  // its alternative picture; the wagons from there on and their pictures, the remembered one
+  // included, move one position on (a picture at position 102 falls off). PageStart stays.
+  // Refuses and throws as add() does; std::out_of_range for an index outside 0..WagonCount().
+  AddOutcome insertAt(int index, std::string_view name, std::string_view lengthText,
+                      std::string_view weightText, std::string picture);
+
+  // Moves the wagon of line `from` with its picture so that it becomes line `to`; the wagons in
+  // between close up. Both must name a wagon (std::out_of_range). PageStart stays.
+  void move(int from, int to);
+
+  // Inserts a copy of the wagon of line `from`, with its figures and picture, at line `to`
+  // (0..WagonCount()), as insertAt() does; refuses at 100 wagons.
+  AddOutcome copy(int from, int to);
 
   // What the window shows after a removal: the wagon's length field and its counted weight.
   struct Removed {
@@ -93,13 +135,13 @@ class ConsistModel {
   // move up one position. Throws std::out_of_range for an index that names no wagon. Removing the
   // last wagon always succeeds; removing another can fail with ConversionError (nothing changed)
   // only when the remaining wagons' sum leaves the range of a total, which takes negative figures.
-  Removed DeleteWagon(int index);
+  Removed removeAt(int index);
 
-  // The "-" button: removes the last wagon; nullopt when the consist is empty.
-  std::optional<Removed> DeleteButtonClick();
+  // Removes the last wagon; nullopt when the consist is empty.
+  std::optional<Removed> removeLast();
 
   // Removes every wagon: totals "0", PageStart 1, the filled positions of both tables emptied.
-  void Clear();
+  void clear();
 
   // Appends a wagon read from a consist file with what was counted for it (the file reader's
   // lookups). Throws ConversionError, changing nothing, when a figure is not a number or a total
@@ -112,21 +154,19 @@ class ConsistModel {
   int appendLoaded(const Wagon& wagon, std::int64_t copies);
 
  private:
-  // Running sums behind the total texts; each step is rounded to what its text shows.
-  struct Sums {
-    double length = 0;
-    double weight = 0;
-    std::int32_t axles = 0;
-  };
   // The sums with `wagon` counted once more; throws ConversionError.
   static Sums added(const Sums& sums, const Wagon& wagon);
+  // The sums over `wagons` in their order; throws ConversionError.
+  static Sums summed(const std::vector<Wagon>& wagons);
   void setSums(const Sums& sums);
+  // A wagon from a selection, checked; throws as add() does.
+  Wagon selectedWagon(std::string_view name, std::string_view lengthText,
+                      std::string_view weightText) const;
+  // Puts `wagons` (already checked) in place of the consist's wagons, with their sums.
+  void replaceWagons(std::vector<Wagon> wagons);
 
   RollingStockBase& base_;
-  std::vector<Wagon> wagons_;
-  std::array<std::string, kPositions + 1> images_{};  // [0] unused
-  int pageStart_ = 1;
-  Sums sums_;
+  State state_;
   std::string length_ = "0";
   std::string weight_ = "0";
   std::string axles_ = "0";

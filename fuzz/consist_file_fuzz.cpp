@@ -151,7 +151,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Removing the first wagon either works or, only with negative figures, changes nothing.
   if (reloaded.WagonCount() > 0) {
     try {
-      reloaded.DeleteWagon(0);
+      reloaded.removeAt(0);
       checkConsist(reloaded);
     } catch (const ConversionError&) {
       require(sameConsist(model, reloaded), "a failed removal changes nothing");
@@ -160,7 +160,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Every wagon comes off from the end, and the totals end at zero.
   try {
-    while (model.DeleteButtonClick()) {
+    while (model.removeLast()) {
     }
   } catch (...) {
     require(false, "removing the last wagon never fails");

@@ -1,6 +1,7 @@
 #include "platform/cp1251.h"
 
 #include <array>
+#include <stdexcept>
 #include <unordered_map>
 
 namespace rakewright {
@@ -180,6 +181,14 @@ std::optional<std::string> utf8ToCp1251(std::string_view text) {
   return out;
 }
 
+std::string cp1251Text(std::string_view utf8) {
+  std::optional<std::string> text = utf8ToCp1251(utf8);
+  if (!text) {
+    throw std::logic_error("a text of the program that Windows-1251 cannot hold");
+  }
+  return std::move(*text);
+}
+
 char cp1251Upper(char c) {
   return static_cast<char>(caseTables().upper[static_cast<unsigned char>(c)]);
 }
@@ -195,6 +204,22 @@ std::string cp1251UpperCase(std::string_view text) {
     c = static_cast<char>(upper[static_cast<unsigned char>(c)]);
   }
   return out;
+}
+
+bool listsBefore(std::string_view a, std::string_view b) {
+  const auto& upper = caseTables().upper;
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const unsigned char ua = upper[static_cast<unsigned char>(a[i])];
+    const unsigned char ub = upper[static_cast<unsigned char>(b[i])];
+    if (ua != ub) {
+      return ua < ub;
+    }
+  }
+  if (a.size() != b.size()) {
+    return a.size() < b.size();
+  }
+  return a < b;
 }
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {

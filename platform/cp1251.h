@@ -17,12 +17,21 @@ std::string cp1251ToUtf8(std::string_view text);
 // Windows-1251 cannot represent.
 std::optional<std::string> utf8ToCp1251(std::string_view text);
 
+// One of the program's own texts, written in UTF-8 in the source, as Windows-1251 bytes. The text
+// must be one the code page can hold (std::logic_error otherwise). Callers keep the result in a
+// static, so each text is converted once.
+std::string cp1251Text(std::string_view utf8);
+
 // Letter case of Windows-1251 characters: Latin A-Z and the Cyrillic letters of the code page
 // (А-Я, Ё, Ђ, Ѓ, Є, Ѕ, І, Ї, Ј, Љ, Њ, Ћ, Ќ, Ў, Џ, Ґ) with their lower-case forms. Other bytes are
 // returned unchanged.
 char cp1251Upper(char c);
 char cp1251Lower(char c);
 std::string cp1251UpperCase(std::string_view text);
+
+// The order in which a listing gives names: by their upper-cased form, as an NTFS volume lists
+// them, with the exact bytes breaking ties so that the order never depends on the file system.
+bool listsBefore(std::string_view a, std::string_view b);
 
 // Equality ignoring the letter case of Latin and Cyrillic letters.
 bool equalsIgnoreCase(std::string_view a, std::string_view b);

@@ -62,25 +62,9 @@ std::vector<DirEntry> listFolder(const std::string& diskFolder) {
   }
   closedir(dir);
 
-  // The order an NTFS volume lists names in: by their upper-cased form; exact names break ties so
-  // the order never depends on the file system.
-  std::vector<std::pair<std::string, std::size_t>> keys;
-  keys.reserve(entries.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    keys.emplace_back(cp1251UpperCase(entries[i].name), i);
-  }
-  std::sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
-    if (a.first != b.first) {
-      return a.first < b.first;
-    }
-    return entries[a.second].name < entries[b.second].name;
-  });
-  std::vector<DirEntry> sorted;
-  sorted.reserve(entries.size());
-  for (const auto& key : keys) {
-    sorted.push_back(std::move(entries[key.second]));
-  }
-  return sorted;
+  std::sort(entries.begin(), entries.end(),
+            [](const DirEntry& a, const DirEntry& b) { return listsBefore(a.name, b.name); });
+  return entries;
 }
 
 std::vector<DirEntry> findFiles(std::string_view anchor, std::string_view pattern) {

@@ -50,9 +50,9 @@ std::optional<std::string> findEntry(const std::string& folder, const std::strin
   if (dir == nullptr) {
     return std::nullopt;
   }
-  // Every match, so that the first in listing order (upper-cased names) wins.
+  // Every match, so that the first in listing order wins.
   std::optional<std::string> best;
-  std::string bestKey;
+  std::string bestName;
   while (const dirent* entry = readdir(dir)) {
     const std::string diskName = entry->d_name;
     if (diskName == "." || diskName == "..") {
@@ -65,10 +65,9 @@ std::optional<std::string> findEntry(const std::string& folder, const std::strin
     if (kind == Kind::Folder && !exists(join(folder, diskName), Kind::Folder)) {
       continue;
     }
-    std::string key = cp1251UpperCase(converted) + '\0' + converted;
-    if (!best || key < bestKey) {
+    if (!best || listsBefore(converted, bestName)) {
       best = diskName;
-      bestKey = std::move(key);
+      bestName = converted;
     }
   }
   closedir(dir);
@@ -110,13 +109,8 @@ ResolvedPath resolvePath(std::string_view anchor, std::string_view path) {
       current = join(current, *found);
       continue;
     }
-    if (last) {
-      result.status = ResolvedPath::Status::MissingLeaf;
-      result.diskPath = join(current, nameToDisk(parts[i]));
-    } else {
-      result.status = ResolvedPath::Status::MissingFolder;
-      result.diskPath = join(current, nameToDisk(parts[i]));
-    }
+    result.status = last ? ResolvedPath::Status::MissingLeaf : ResolvedPath::Status::MissingFolder;
+    result.diskPath = join(current, nameToDisk(parts[i]));
     return result;
   }
   result.status = ResolvedPath::Status::Found;

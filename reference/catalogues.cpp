@@ -36,7 +36,7 @@ std::vector<WagonFolder> wagonFolders(std::string_view dataRoot, std::string_vie
     rootPath.push_back('/');
   }
   for (DirEntry& entry : listFolder(resolved.diskPath)) {
-    if (!entry.isFolder || entry.name == "." || entry.name == "..") {
+    if (!entry.isFolder) {
       continue;
     }
     folders.push_back({std::move(entry.name), rootPath + entry.diskName});
@@ -139,8 +139,7 @@ void WriteFolderIndex(std::string_view dataRoot, const Catalogue& traffic) {
 }
 
 std::string catalogueCountMessage(std::size_t trafficSize, std::size_t folderSize) {
-  static const std::string kLoaded =
-      utf8ToCp1251(" поездных едениц загружено. (").value_or(std::string());
+  static const std::string kLoaded = cp1251Text(" поездных едениц загружено. (");
   std::string message = formatWhole(static_cast<std::int64_t>(trafficSize + folderSize));
   message.append(kLoaded)
       .append(formatWhole(static_cast<std::int64_t>(trafficSize)))

@@ -21,8 +21,6 @@ inline constexpr std::string_view kTrafficRef = "data\\traffic\\traffic.ref";
 inline constexpr std::string_view kConsistsRef = "data\\traffic\\consists.ref";
 inline constexpr std::string_view kFreightWags = "data/freight_wags/";
 inline constexpr std::string_view kPassWags = "data/pass_wags/";
-inline constexpr std::string_view kAllEntries = "*.*";
-inline constexpr std::string_view kWagonFolderSeparator = "\\";
 inline constexpr std::array<std::string_view, 3> kFreightMasks = {"*.dmd", "*.tga", "*.bmp"};
 inline constexpr std::array<std::string_view, 4> kCupSet = {"cup_wagon.dmd", "cup_wagon.tga",
                                                             "cup_wagon.bmp", "cup_wagon_night.bmp"};

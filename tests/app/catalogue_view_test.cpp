@@ -69,7 +69,7 @@ QStringList items(const QListWidget* list) {
   return texts;
 }
 
-QString selection(const TForm1& window) {
+QString selection(const Window& window) {
   return QStringList{window.NameEdit->text(), window.LengthEdit->text(), window.Edit1->text()}.join(
       QLatin1Char('|'));
 }
@@ -86,6 +86,7 @@ class CatalogueViewTest : public QObject {
   void filterBoxChangeRebuildsOtherSide();
   void enterAddsOnceInEveryList();
   void doubleClickSelectsThenAdds();
+  void doubleClickBelowTheLastRowAddsTheSelection();
   void arrowKeysSelect();
   void rowsSitWhereAClassicListBoxHasThem();
   void selectionToSavedFile();
@@ -93,7 +94,7 @@ class CatalogueViewTest : public QObject {
 
 void CatalogueViewTest::trafficSelectionFillsFieldsAndNotice() {
   Started started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
 
   // Unknown to the base: the guess from "flat" in the folded name, the default weight, the notice.
   selectRow(window->ListBox1, QStringLiteral("BIG_FLATCAR"));
@@ -121,8 +122,8 @@ void CatalogueViewTest::trafficSelectionFillsFieldsAndNotice() {
 
 void CatalogueViewTest::folderSelectionTriesBitmapPreviewNoPreview() {
   Started started;
-  TForm1* const window = started.window.get();
-  ConsistModel& model = window->model();
+  Window* const window = started.window.get();
+  const ConsistModel& model = window->model();
 
   // The folder wagon bitmap: shown, and remembered for the next position.
   selectRow(window->ListBox3, QStringLiteral("Blue-cup"));
@@ -135,8 +136,11 @@ void CatalogueViewTest::folderSelectionTriesBitmapPreviewNoPreview() {
   QCOMPARE(window->WagName1->text(), QStringLiteral("Blue-cup"));
   QVERIFY(nearlyEqual(centreColour(window->PrvImg1), kCupBitmapColour));
 
-  // No bitmap but a preview: the preview, and nothing remembered for position 2.
-  model.setWagonImage(2, "stale");
+  // No bitmap but a preview: the preview, and nothing remembered for position 2 (where the
+  // bitmap of the same selection again would stand).
+  window->ListBox3->clearSelection();
+  selectRow(window->ListBox3, QStringLiteral("Blue-cup"));
+  QCOMPARE(model.WagonImage(2), std::string("data/pass_wags/Blue/cup_wagon.bmp"));
   selectRow(window->ListBox3, QStringLiteral("Grey-cup"));
   QCOMPARE(selection(*window), QStringLiteral("Grey-cup|25|50"));  // folder guess for "cup"
   QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kPreviewColour));
@@ -161,7 +165,7 @@ void CatalogueViewTest::folderSelectionTriesBitmapPreviewNoPreview() {
 
 void CatalogueViewTest::passengerSuffixesAreRemovedEverywhere() {
   Started started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
 
   // "A-plac-cup": only "-cup" is removed, the folder is "A-plac".
   selectRow(window->ListBox3, QStringLiteral("A-plac-cup"));
@@ -180,7 +184,7 @@ void CatalogueViewTest::passengerSuffixesAreRemovedEverywhere() {
 
 void CatalogueViewTest::trafficSelectionForgetsFolderBitmap() {
   Started started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
 
   selectRow(window->ListBox3, QStringLiteral("Blue-cup"));
   QCOMPARE(window->model().WagonImage(1), std::string("data/pass_wags/Blue/cup_wagon.bmp"));
@@ -193,7 +197,7 @@ void CatalogueViewTest::trafficSelectionForgetsFolderBitmap() {
 
 void CatalogueViewTest::filtersEachSide() {
   Started started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
   QVERIFY(window->ListBox1->isVisible());
   QVERIFY(!window->ListBox2->isVisible());
 
@@ -250,7 +254,7 @@ void CatalogueViewTest::filtersEachSide() {
 
 void CatalogueViewTest::filterBoxChangeRebuildsOtherSide() {
   Started started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
 
   window->ComboBox1->setCurrentIndex(3);  // locomotives
   window->catalogue().ComboBox1Change();
@@ -275,7 +279,7 @@ void CatalogueViewTest::filterBoxChangeRebuildsOtherSide() {
 
 void CatalogueViewTest::enterAddsOnceInEveryList() {
   Started started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
 
   selectRow(window->ListBox1, QStringLiteral("Tank"));
   QTest::keyClick(window->ListBox1, Qt::Key_Return);
@@ -310,7 +314,7 @@ void CatalogueViewTest::enterAddsOnceInEveryList() {
 
 void CatalogueViewTest::doubleClickSelectsThenAdds() {
   Started started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
 
   QListWidget* list = window->ListBox3;
   QListWidgetItem* item = list->findItems(QStringLiteral("Hopper"), Qt::MatchExactly).front();
@@ -324,9 +328,36 @@ void CatalogueViewTest::doubleClickSelectsThenAdds() {
   QCOMPARE(window->Num_Osey->text(), QStringLiteral("6"));
 }
 
+void CatalogueViewTest::doubleClickBelowTheLastRowAddsTheSelection() {
+  Started started;
+  Window* const window = started.window.get();
+
+  // With nothing selected, the empty name is refused silently.
+  QListWidget* list = window->ListBox1;
+  const QPoint belowLastRow(60, list->viewport()->height() - 5);
+  QVERIFY(!list->indexAt(belowLastRow).isValid());
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, belowLastRow);
+  QCOMPARE(window->model().WagonCount(), 0);
+  QVERIFY(started.messages.errors.isEmpty());
+
+  // The selected item is added, once per double-click, on either side.
+  selectRow(list, QStringLiteral("Tank"));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, belowLastRow);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, belowLastRow);
+  QCOMPARE(window->ConsistsMemo->toPlainText(), QStringLiteral("1\tTank\t12.5"));
+  selectRow(window->ListBox3, QStringLiteral("Hopper"));
+  QTest::mouseDClick(window->ListBox3->viewport(), Qt::LeftButton, {},
+                     QPoint(60, window->ListBox3->viewport()->height() - 5));
+  QCOMPARE(window->ConsistsMemo->toPlainText(), QStringLiteral("1\tTank\t12.5\n1\tHopper\t14"));
+  // Another button adds nothing.
+  QTest::mouseDClick(list->viewport(), Qt::RightButton, {}, belowLastRow);
+  QCOMPARE(window->model().WagonCount(), 2);
+  QVERIFY(started.messages.errors.isEmpty());
+}
+
 void CatalogueViewTest::arrowKeysSelect() {
   Started started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
 
   selectRow(window->ListBox1, QStringLiteral("Tank"));
   QTest::keyClick(window->ListBox1, Qt::Key_Down);
@@ -339,14 +370,14 @@ void CatalogueViewTest::arrowKeysSelect() {
 
 void CatalogueViewTest::rowsSitWhereAClassicListBoxHasThem() {
   Started started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
 
   // Row k of ListBox1 (Top 44) is at window y 44 + 2 + 13k; clicked there, it is selected.
   QListWidget* list = window->ListBox1;
   for (int row : {0, 3, 6}) {
     const QPoint inWindow(60, 44 + 2 + 13 * row + 6);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->viewport()->mapFrom(window, inWindow));
+                      list->viewport()->mapFrom(window->form.get(), inWindow));
     QCOMPARE(list->currentRow(), row);
     QCOMPARE(window->NameEdit->text(), list->item(row)->text());
   }
@@ -358,7 +389,7 @@ void CatalogueViewTest::rowsSitWhereAClassicListBoxHasThem() {
 
 void CatalogueViewTest::selectionToSavedFile() {
   Started started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
 
   selectRow(window->ListBox1, QStringLiteral("Вагон_ЦМВ"));
   QTest::keyClick(window->ListBox1, Qt::Key_Return);

@@ -28,13 +28,13 @@ class ConsistButtonsTest : public QObject {
   void reportsSkippedLinesAndCutFiles();
 };
 
-void checkUnitLabels(const TForm1& window) {
+void checkUnitLabels(const Window& window) {
   QCOMPARE(window.Label4->x(), window.ConsistLength->x() + window.ConsistLength->width() + 5);
   QCOMPARE(window.Label9->x(), window.Con_Weight->x() + window.Con_Weight->width() + 5);
   QVERIFY(window.ConsistLength->width() >= window.ConsistLength->sizeHint().width());
 }
 
-QString totals(const TForm1& window) {
+QString totals(const Window& window) {
   return QStringList{window.Wag_Num->text(), window.ConsistLength->text(),
                      window.Con_Weight->text(), window.Num_Osey->text()}
       .join(QLatin1Char('|'));
@@ -42,7 +42,7 @@ QString totals(const TForm1& window) {
 
 void ConsistButtonsTest::addsAndRemovesWithTotals() {
   StartedWindow started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
 
   select(*window, QStringLiteral("Tank"), QStringLiteral("25"), QStringLiteral("58.5"));
   window->AddButton->click();
@@ -89,7 +89,7 @@ void ConsistButtonsTest::addsAndRemovesWithTotals() {
 
 void ConsistButtonsTest::refusesIncompleteOrUnreadableSelection() {
   StartedWindow started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
 
   // "+" with an empty name, length or amount does nothing and says nothing.
   select(*window, QString(), QStringLiteral("10"), QStringLiteral("50"));
@@ -125,7 +125,7 @@ void ConsistButtonsTest::refusesIncompleteOrUnreadableSelection() {
 
 void ConsistButtonsTest::stopsAtHundredWagons() {
   StartedWindow started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
 
   addWagons(*window, 99);
   QCOMPARE(window->Wag_Num->text(), QStringLiteral("99"));
@@ -205,7 +205,7 @@ void ConsistButtonsTest::refusesBlankInFileName() {
 
 void ConsistButtonsTest::reportsFilesThatCannotBeOpenedOrWritten() {
   StartedWindow started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
   addWagons(*window, 2);
 
   window->ConsistsComboBox->setEditText(QStringLiteral("missing.con"));

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <filesystem>
@@ -26,13 +27,13 @@ class ConsistStripTest : public QObject {
   void failedRedrawLeavesConsistentConsist();
 };
 
-int pageStart(TForm1& window) {
+int pageStart(const Window& window) {
   return window.model().PageStart();
 }
 
 void ConsistStripTest::pagingAnEmptyConsistStaysAtOne() {
   StartedWindow started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
 
   for (QPushButton* button : {window->NextPageBtn, window->Button4, window->Button6,
                               window->Button3, window->PrevPageBtn, window->Button5}) {
@@ -46,7 +47,7 @@ void ConsistStripTest::pagingAnEmptyConsistStaysAtOne() {
 
 void ConsistStripTest::pagesBySixAndToTheEnds() {
   StartedWindow started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
   addWagons(*window, 7);
   window->Button5->click();
   QCOMPARE(pageStart(*window), 1);
@@ -68,7 +69,7 @@ void ConsistStripTest::pagesBySixAndToTheEnds() {
 
   // Ten wagons from 3: back a page stops at 1.
   addWagons(*window, 3, QStringLiteral("X"));
-  window->model().setPageStart(3);
+  pageTo(*window, 3);
   window->Button3->click();
   QCOMPARE(pageStart(*window), 1);
   QVERIFY(started.messages.errors.isEmpty());
@@ -76,9 +77,9 @@ void ConsistStripTest::pagesBySixAndToTheEnds() {
 
 void ConsistStripTest::pagesByOne() {
   StartedWindow started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
   addWagons(*window, 10);
-  window->model().setPageStart(3);
+  pageTo(*window, 3);
 
   for (int expected = 4; expected <= 10; ++expected) {
     window->NextPageBtn->click();
@@ -106,9 +107,9 @@ void ConsistStripTest::pagesByOne() {
 
 void ConsistStripTest::leftClickRemovesThatWagon() {
   StartedWindow started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
   addWagons(*window, 10);
-  window->model().setPageStart(4);
+  pageTo(*window, 4);
   window->PrevPageBtn->click();  // shows 3 to 8
   QCOMPARE(window->WagName2->text(), QStringLiteral("W4"));
 
@@ -132,43 +133,52 @@ void ConsistStripTest::leftClickRemovesThatWagon() {
 }
 
 void ConsistStripTest::slotsShowTheirPictureChains() {
+  // The strip draws the consist it is given.
   TempFolder root;
   writeSimulatorRoot(root);
   const QColor preview(0x10, 0x10, 0x90);
   const QColor bitmap(0xE0, 0xC0, 0x20);
   root.write("data/consists/Preview/Tank.jpg", jpegBytes(preview));
   root.write("data/pass_wags/Sleeper/cup_wagon.bmp", bmpBytes(bitmap));
-  RecordingMessages messages;
-  const auto window = openWindow(root, messages);
-  ConsistModel& model = window->model();
+  RollingStockBase base(root.path());
+  ConsistModel model(base);
+  ConsistStrip strip(root.path());
+  const auto picture = [&strip](const char* name) { return control<PictureBox>(strip, name); };
 
   // A preview picture comes before the remembered bitmap.
   model.setWagonImage(1, "data/pass_wags/Sleeper/cup_wagon.bmp");
-  select(*window, QStringLiteral("Tank"), QStringLiteral("12.5"), QStringLiteral("58.5"));
-  window->AddButton->click();
+  model.add("Tank", "12.5", "58.5");
   // Without a preview picture the remembered bitmap shows.
   model.setWagonImage(2, "data/pass_wags/Sleeper/cup_wagon.bmp");
-  select(*window, QStringLiteral("Sleeper-cup"), QStringLiteral("24.5"), QStringLiteral("60"));
-  window->AddButton->click();
+  model.add("Sleeper-cup", "24.5", "60");
   // Without either, the no-preview picture.
   model.setWagonImage(3, "data/pass_wags/Nowhere/cup_wagon.bmp");
-  select(*window, QStringLiteral("Sleeper-plac"), QStringLiteral("24.5"), QStringLiteral("60"));
-  window->AddButton->click();
-  select(*window, QStringLiteral("Hopper"), QStringLiteral("14"), QStringLiteral("60"));
-  window->AddButton->click();
+  model.add("Sleeper-plac", "24.5", "60");
+  model.add("Hopper", "14", "60");
+  strip.ClearImages(model);
+  strip.RefreshConsistImage(model);
 
-  QVERIFY(nearlyEqual(centreColour(window->PrvImg1), preview));
-  QVERIFY(nearlyEqual(centreColour(window->PrvImg2), bitmap));
-  QVERIFY(nearlyEqual(centreColour(window->PrvImg3), kNoPreviewColour));
-  QVERIFY(nearlyEqual(centreColour(window->PrvImg4), kNoPreviewColour));
-  QVERIFY(nearlyEqual(centreColour(window->PrvImg5), kNoWagonColour));
+  QVERIFY(nearlyEqual(centreColour(picture("PrvImg1")), preview));
+  QVERIFY(nearlyEqual(centreColour(picture("PrvImg2")), bitmap));
+  QVERIFY(nearlyEqual(centreColour(picture("PrvImg3")), kNoPreviewColour));
+  QVERIFY(nearlyEqual(centreColour(picture("PrvImg4")), kNoPreviewColour));
+  QVERIFY(nearlyEqual(centreColour(picture("PrvImg5")), kNoWagonColour));
+  QCOMPARE(control<QLabel>(strip, "WagName2")->text(), QStringLiteral("Sleeper-cup"));
+  QCOMPARE(control<QLabel>(strip, "WagNum6")->text(), QStringLiteral("6"));
 
-  QVERIFY(messages.errors.isEmpty());
+  // A left click on a picture is reported with the wagon's consist line; another button, or a
+  // slot without a wagon, is not.
+  QSignalSpy removals(&strip, &ConsistStrip::removeRequested);
+  QTest::mouseClick(picture("PrvImg3"), Qt::RightButton);
+  QTest::mouseClick(picture("PrvImg5"), Qt::LeftButton);
+  QTest::mouseClick(picture("PrvImg3"), Qt::LeftButton);
+  QCOMPARE(removals.size(), 1);
+  QCOMPARE(removals.front().front().toInt(), 2);
 }
 
 void ConsistStripTest::failedRedrawLeavesConsistentConsist() {
   StartedWindow started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
   addWagons(*window, 2);
   std::filesystem::remove(started.root / "data/consists/Preview/Not_Wag_Img.jpg");
 

@@ -64,19 +64,19 @@ void StartupTest::controlsStandWhereTheyAreClicked() {
   QFETCH(QString, name);
   QFETCH(QRect, geometry);
   StartedWindow started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
 
-  QCOMPARE(window->size(), QSize(1022, 568));
-  QCOMPARE(window->minimumSize(), window->maximumSize());
-  QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
-  QCOMPARE(window->windowTitle(), QStringLiteral("Rakewright 2.1"));
+  QCOMPARE(window->form->size(), QSize(1022, 568));
+  QCOMPARE(window->form->minimumSize(), window->form->maximumSize());
+  QVERIFY(!(window->form->windowFlags() & Qt::WindowMaximizeButtonHint));
+  QCOMPARE(window->form->windowTitle(), QStringLiteral("Rakewright 2.1"));
 
-  const auto* control = window->findChild<QWidget*>(name);
+  const auto* control = window->form->findChild<QWidget*>(name);
   QVERIFY(control != nullptr);
-  const QPoint topLeft = control->mapTo(window, QPoint(0, 0));
+  const QPoint topLeft = control->mapTo(window->form.get(), QPoint(0, 0));
   QCOMPARE(QRect(topLeft, control->size()), geometry);
   // A click in the middle of the place reaches this control (or a part of it), nothing above it.
-  const QWidget* hit = window->childAt(geometry.center());
+  const QWidget* hit = window->form->childAt(geometry.center());
   while (hit != nullptr && hit != control) {
     hit = hit->parentWidget();
   }
@@ -85,15 +85,15 @@ void StartupTest::controlsStandWhereTheyAreClicked() {
 
 void StartupTest::captionsFitTheirControls() {
   StartedWindow started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
 
-  for (const QPushButton* button : window->findChildren<QPushButton*>()) {
+  for (const QPushButton* button : window->form->findChildren<QPushButton*>()) {
     const int textWidth = button->fontMetrics().horizontalAdvance(button->text());
     QVERIFY2(textWidth <= button->width() - 4, qPrintable(button->objectName()));
   }
   // Labels size themselves to their captions and stay inside their parents.
-  for (const QLabel* label : window->findChildren<QLabel*>()) {
-    if (label->text().isEmpty() || !label->isVisibleTo(window)) {
+  for (const QLabel* label : window->form->findChildren<QLabel*>()) {
+    if (label->text().isEmpty() || !label->isVisibleTo(window->form.get())) {
       continue;
     }
     QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
@@ -102,21 +102,21 @@ void StartupTest::captionsFitTheirControls() {
   }
   // Each edit's caption stands just above it.
   for (const QLineEdit* edit : {window->NameEdit, window->LengthEdit}) {
-    const auto* caption = window->findChild<QLabel*>(edit->objectName() + "Label");
+    const auto* caption = window->form->findChild<QLabel*>(edit->objectName() + "Label");
     QVERIFY(caption != nullptr);
     QCOMPARE(caption->x(), edit->x());
     QVERIFY(caption->geometry().bottom() < edit->y());
   }
   // The Tahoma of the Wine project, where it is installed, is the font the layout was made for.
   if (QFile::exists(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"))) {
-    QCOMPARE(QFontInfo(window->font()).family(), QStringLiteral("Tahoma"));
+    QCOMPARE(QFontInfo(window->form->font()).family(), QStringLiteral("Tahoma"));
     QVERIFY(QFontInfo(window->AddButton->font()).bold());
   }
 }
 
 void StartupTest::startsWithEmptyConsistAndUnfilteredLists() {
   StartedWindow started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
 
   QVERIFY(started.messages.errors.isEmpty());
   for (const QLabel* total :
@@ -221,9 +221,9 @@ void StartupTest::startsWithoutNoWagonPicture() {
 
 void StartupTest::authorsWindowComesAndGoes() {
   StartedWindow started;
-  TForm1* const window = started.window.get();
+  Window* const window = started.window.get();
   TForm2 authors;
-  window->setAuthorsWindow(&authors);
+  window->form->setAuthorsWindow(&authors);
   QVERIFY(!authors.isVisible());
 
   window->Button1->click();

@@ -52,12 +52,12 @@ TEST(ConsistFile, SaveWritesLinesAndSummaryExactly) {
   EXPECT_EQ(empty.name, "empty.con");
   EXPECT_EQ(f.folder.read("data/consists/empty.con"), ";0\t0\t0\r\n");
 
-  f.model.addPS("A", "25", "50");
+  f.model.add("A", "25", "50");
   EXPECT_EQ(SaveConsist(f.folder.path(), "one", f.model).outcome, Outcome::Saved);
   EXPECT_EQ(f.folder.read("data/consists/one.con"), "1\tA\t25\r\n;50\t4\t1\r\n");
 
   f.writeBase(kBase);
-  f.model.addPS("B", "16.50", "58.5");
+  f.model.add("B", "16.50", "58.5");
   SaveConsist(f.folder.path(), "one.con", f.model);  // replaces the file
   EXPECT_EQ(f.folder.read("data/consists/one.con"), "1\tA\t25\r\n1\tB\t16.50\r\n;108.5\t6\t2\r\n");
   EXPECT_EQ(f.model.lines(), (Lines{"1\tA\t25", "1\tB\t16.50"}));  // no summary line left behind
@@ -90,7 +90,7 @@ TEST(ConsistFile, FileNameRules) {
 
   // A separator would reach out of the consist folder: refused both ways, nothing touched.
   f.folder.write("data/other.con", "1\tX\t5\r\n");
-  f.model.addPS("A", "25", "50");
+  f.model.add("A", "25", "50");
   const std::string separators = cp1251("Нельзя использовать символы \\ и / в названии файла!");
   for (const char* name : {"../other.con", "..\\other.con", "sub/x"}) {
     try {
@@ -112,7 +112,7 @@ TEST(ConsistFile, FileNameRules) {
 
 TEST(ConsistFile, FailedSaveKeepsWhatWasThere) {
   ConsistFixture f;
-  f.model.addPS("A", "25", "50");
+  f.model.add("A", "25", "50");
   const std::string root = f.folder.path();
 
   // No consist folder.
@@ -146,7 +146,7 @@ TEST(ConsistFile, FailedSaveInReadOnlyFolderKeepsOldFile) {
   ConsistFixture f;
   f.folder.write("data/consists/t.con", "old\r\n");
   chmod((f.folder / "data/consists").c_str(), 0555);
-  f.model.addPS("A", "25", "50");
+  f.model.add("A", "25", "50");
   EXPECT_THROW(SaveConsist(f.folder.path(), "t", f.model), std::runtime_error);
   EXPECT_EQ(f.folder.read("data/consists/t.con"), "old\r\n");
   EXPECT_EQ(f.model.lines(), Lines{"1\tA\t25"});
@@ -155,10 +155,10 @@ TEST(ConsistFile, FailedSaveInReadOnlyFolderKeepsOldFile) {
 TEST(ConsistFile, SavedConsistLoadsBackTheSame) {
   ConsistFixture f;
   f.writeBase(kBase);
-  f.model.addPS("A", "24.5", "60.5");
-  f.model.addPS("B", "016", "20");
-  f.model.addPS("Unknown", "12.25", "50");
-  f.model.addPS("A", "24.5", "60.5");
+  f.model.add("A", "24.5", "60.5");
+  f.model.add("B", "016", "20");
+  f.model.add("Unknown", "12.25", "50");
+  f.model.add("A", "24.5", "60.5");
   ASSERT_EQ(SaveConsist(f.folder.path(), "round", f.model).outcome, Outcome::Saved);
 
   ConsistModel loaded(f.base);
@@ -177,8 +177,8 @@ TEST(ConsistFile, SavedConsistLoadsBackTheSame) {
   EXPECT_EQ(loaded.WagonImage(1), "");
 
   // A weight typed when adding gives way to the base's weight on loading.
-  f.model.Clear();
-  f.model.addPS("A", "24.5", "70");
+  f.model.clear();
+  f.model.add("A", "24.5", "70");
   SaveConsist(f.folder.path(), "typed", f.model);
   LoadConsist(f.folder.path(), "typed.con", loaded);
   EXPECT_EQ(loaded.Con_Weight(), "60.5");
@@ -202,7 +202,7 @@ TEST(ConsistFile, AmountsExpandIntoSingleWagons) {
             (Lines{"0\tB\t016", "-2\tB\t1.50", "1\tA\t24.50", "1\tB\t10", "1\tB\t10"}));
   EXPECT_EQ(f.model.ConsistLength(), "62");
   // Removing a loaded wagon reports its length field as written.
-  EXPECT_EQ(f.model.DeleteWagon(0).lengthText, "016");
+  EXPECT_EQ(f.model.removeAt(0).lengthText, "016");
 }
 
 TEST(ConsistFile, SummaryLineIsDropped) {
@@ -279,7 +279,7 @@ TEST(ConsistFile, LoadingStopsAtOneHundredWagons) {
   EXPECT_EQ(f.model.ConsistLength(), "1000");
   EXPECT_EQ(f.model.Num_Osey(), "400");
   EXPECT_EQ(f.model.WagonName(100), "A");
-  EXPECT_EQ(f.model.addPS("C", "1", "1"), ConsistModel::AddOutcome::LimitReached);
+  EXPECT_EQ(f.model.add("C", "1", "1"), ConsistModel::AddOutcome::LimitReached);
 
   std::string sixty;
   for (int i = 0; i < 60; ++i) {
@@ -301,7 +301,7 @@ TEST(ConsistFile, LoadingStopsAtOneHundredWagons) {
 TEST(ConsistFile, FailedLoadLeavesConsistAlone) {
   ConsistFixture f;
   f.folder.mkdir("data/consists/folder.con");
-  f.model.addPS("A", "25", "50");
+  f.model.add("A", "25", "50");
   f.model.setPageStart(1);
 
   const auto expectOpenError = [&](std::string_view name, int error) {
@@ -344,9 +344,9 @@ TEST(ConsistFile, NumbersIgnoreADecimalCommaLocale) {
   }
   ConsistFixture f;
   f.writeBase(kBase);
-  f.model.addPS("A", "25", "60.5");
-  f.model.addPS("B", "24.5", "0.25");
-  EXPECT_THROW(f.model.addPS("B", "24,5", "1"), ConversionError);
+  f.model.add("A", "25", "60.5");
+  f.model.add("B", "24.5", "0.25");
+  EXPECT_THROW(f.model.add("B", "24,5", "1"), ConversionError);
   EXPECT_EQ(f.model.ConsistLength(), "49.5");
   SaveConsist(f.folder.path(), "comma", f.model);
   EXPECT_EQ(f.folder.read("data/consists/comma.con"), "1\tA\t25\r\n1\tB\t24.5\r\n;60.75\t8\t2\r\n");

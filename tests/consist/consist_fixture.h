@@ -21,7 +21,7 @@ struct ConsistFixture {
   // Adds wagons W1, W2, ... of the given length and 50 t.
   void addWagons(int count, std::string_view length = "10") {
     for (int i = 1; i <= count; ++i) {
-      model.addPS("W" + std::to_string(i), length, "50");
+      model.add("W" + std::to_string(i), length, "50");
     }
   }
 

@@ -39,44 +39,44 @@ TEST(ConsistModel, AddingStopsAtOneHundredWagons) {
   f.addWagons(99);
   EXPECT_EQ(f.model.WagonCount(), 99);
 
-  EXPECT_EQ(f.model.addPS("Last", "25", "50"), Outcome::Added);
+  EXPECT_EQ(f.model.add("Last", "25", "50"), Outcome::Added);
   EXPECT_EQ(f.model.WagonCount(), 100);
   EXPECT_EQ(f.model.WagonName(100), "Last");
   const Totals full = totalsOf(f.model);
   EXPECT_EQ(full.length, "1015");
 
-  EXPECT_EQ(f.model.addPS("Extra", "25", "50"), Outcome::LimitReached);
-  EXPECT_EQ(f.model.AddButtonClick("Extra", "25", "50"), Outcome::LimitReached);
+  EXPECT_EQ(f.model.add("Extra", "25", "50"), Outcome::LimitReached);
+  EXPECT_EQ(f.model.addIfComplete("Extra", "25", "50"), Outcome::LimitReached);
   EXPECT_EQ(f.model.WagonCount(), 100);
   EXPECT_EQ(totalsOf(f.model), full);
   EXPECT_EQ(f.model.WagonName(101), "");
   expectInStep(f.model);
 
   // One removed makes room for exactly one more.
-  f.model.DeleteButtonClick();
-  EXPECT_EQ(f.model.addPS("Again", "25", "50"), Outcome::Added);
-  EXPECT_EQ(f.model.addPS("Again", "25", "50"), Outcome::LimitReached);
+  f.model.removeLast();
+  EXPECT_EQ(f.model.add("Again", "25", "50"), Outcome::Added);
+  EXPECT_EQ(f.model.add("Again", "25", "50"), Outcome::LimitReached);
 }
 
 TEST(ConsistModel, TotalsFollowAddingAndRemoving) {
   ConsistFixture f;
   f.writeBase("[OSI]\nLong=6\n[WEIGHTS]\nLong=64.5\nShort=20\n");
 
-  EXPECT_EQ(f.model.addPS("Long", "25", "64.5"), Outcome::Added);
-  EXPECT_EQ(f.model.addPS("Short", "24.5", "20"), Outcome::Added);
+  EXPECT_EQ(f.model.add("Long", "25", "64.5"), Outcome::Added);
+  EXPECT_EQ(f.model.add("Short", "24.5", "20"), Outcome::Added);
   EXPECT_EQ(totalsOf(f.model), (Totals{"49.5", "84.5", "10", "2"}));
   EXPECT_EQ(f.model.lines(), (std::vector<std::string>{"1\tLong\t25", "1\tShort\t24.5"}));
 
-  const ConsistModel::Removed shortOne = f.model.DeleteWagon(1);
+  const ConsistModel::Removed shortOne = f.model.removeAt(1);
   EXPECT_EQ(shortOne.lengthText, "24.5");
   EXPECT_EQ(shortOne.weightText, "20");
   EXPECT_EQ(totalsOf(f.model), (Totals{"25", "64.5", "6", "1"}));
 
-  f.model.DeleteWagon(0);
+  f.model.removeAt(0);
   EXPECT_EQ(totalsOf(f.model), (Totals{"0", "0", "0", "0"}));
 
   // A name the base does not know counts 4 axles and the weight given.
-  f.model.addPS("Unknown", "016", "33.25");
+  f.model.add("Unknown", "016", "33.25");
   EXPECT_EQ(totalsOf(f.model), (Totals{"16", "33.25", "4", "1"}));
   EXPECT_EQ(f.model.lines().front(), "1\tUnknown\t016");  // the length as typed
 }
@@ -84,34 +84,34 @@ TEST(ConsistModel, TotalsFollowAddingAndRemoving) {
 TEST(ConsistModel, RemovalTakesBackExactlyWhatWasCounted) {
   ConsistFixture f;
   f.writeBase("[OSI]\nA=6\n[WEIGHTS]\nA=60\n");
-  f.model.addPS("A", "0.1", "73.5");  // a weight typed over the base's 60
-  f.model.addPS("B", "0.2", "50");
-  f.model.addPS("A", "0.7", "60");
+  f.model.add("A", "0.1", "73.5");  // a weight typed over the base's 60
+  f.model.add("B", "0.2", "50");
+  f.model.add("A", "0.7", "60");
   EXPECT_EQ(totalsOf(f.model), (Totals{"1", "183.5", "16", "3"}));
 
   // The base changes meanwhile; the removals still take back what was counted.
   f.writeBase("[OSI]\nA=8\nB=2\n[WEIGHTS]\nA=99\nB=1\n");
-  const ConsistModel::Removed first = f.model.DeleteWagon(0);
+  const ConsistModel::Removed first = f.model.removeAt(0);
   EXPECT_EQ(first.weightText, "73.5");
   EXPECT_EQ(first.lengthText, "0.1");
   EXPECT_EQ(totalsOf(f.model), (Totals{"0.9", "110", "10", "2"}));
-  f.model.DeleteWagon(1);
-  f.model.DeleteWagon(0);
+  f.model.removeAt(1);
+  f.model.removeAt(0);
   EXPECT_EQ(totalsOf(f.model), (Totals{"0", "0", "0", "0"}));
 
   // Running totals rounded to 15 digits lose small figures beside large ones; the totals are
   // still the sum over the wagons that stay.
-  f.model.addPS("Big", "1e20", "50");
-  f.model.addPS("Small", "1", "50");
+  f.model.add("Big", "1e20", "50");
+  f.model.add("Small", "1", "50");
   EXPECT_EQ(f.model.ConsistLength(), "1E20");
-  f.model.DeleteWagon(0);
+  f.model.removeAt(0);
   EXPECT_EQ(f.model.ConsistLength(), "1");
 }
 
 TEST(ConsistModel, FailedConversionChangesNothing) {
   ConsistFixture f;
   f.writeBase("[OSI]\nBadAxles=x4\nHuge=2147483600\n");
-  f.model.addPS("A", "25", "50");
+  f.model.add("A", "25", "50");
   f.model.setWagonImage(2, "remembered.bmp");
   const Totals before = totalsOf(f.model);
   const std::vector<std::string> linesBefore = f.model.lines();
@@ -119,7 +119,7 @@ TEST(ConsistModel, FailedConversionChangesNothing) {
   const auto expectFailure = [&](std::string_view name, std::string_view length,
                                  std::string_view weight, const std::string& message) {
     try {
-      f.model.addPS(name, length, weight);
+      f.model.add(name, length, weight);
       ADD_FAILURE() << "no error for " << name << " " << length << " " << weight;
     } catch (const ConversionError& error) {
       EXPECT_EQ(error.what(), message);
@@ -138,70 +138,70 @@ TEST(ConsistModel, FailedConversionChangesNothing) {
   expectFailure("BadAxles", "x", "y", "'x' is not a valid floating point value");
 
   // Totals that would leave their range fail the same way.
-  f.model.addPS("Huge", "1", "1");
+  f.model.add("Huge", "1", "1");
   const Totals withHuge = totalsOf(f.model);
-  EXPECT_THROW(f.model.addPS("Huge", "1", "1"), ConversionError);
+  EXPECT_THROW(f.model.add("Huge", "1", "1"), ConversionError);
   EXPECT_EQ(totalsOf(f.model), withHuge);
-  f.model.addPS("Far", "1e308", "1");
-  EXPECT_THROW(f.model.addPS("Far", "1e308", "1"), ConversionError);
-  EXPECT_THROW(f.model.addPS("Heavy", "1", "-1.7976931348623157e308"), ConversionError);
+  f.model.add("Far", "1e308", "1");
+  EXPECT_THROW(f.model.add("Far", "1e308", "1"), ConversionError);
+  EXPECT_THROW(f.model.add("Heavy", "1", "-1.7976931348623157e308"), ConversionError);
   EXPECT_EQ(f.model.WagonCount(), 3);
   expectInStep(f.model);
 
   // Every wagon still comes off, and the totals end at zero.
-  while (f.model.DeleteButtonClick()) {
+  while (f.model.removeLast()) {
   }
   EXPECT_EQ(totalsOf(f.model), (Totals{"0", "0", "0", "0"}));
 }
 
 TEST(ConsistModel, EmptyFieldsAndButtons) {
   ConsistFixture f;
-  EXPECT_EQ(f.model.addPS("", "25", "50"), Outcome::EmptyName);
-  EXPECT_EQ(f.model.AddButtonClick("A", "", "50"), std::nullopt);
-  EXPECT_EQ(f.model.AddButtonClick("", "25", "50"), std::nullopt);
-  EXPECT_EQ(f.model.DeleteButtonClick(), std::nullopt);
+  EXPECT_EQ(f.model.add("", "25", "50"), Outcome::EmptyName);
+  EXPECT_EQ(f.model.addIfComplete("A", "", "50"), std::nullopt);
+  EXPECT_EQ(f.model.addIfComplete("", "25", "50"), std::nullopt);
+  EXPECT_EQ(f.model.removeLast(), std::nullopt);
   EXPECT_EQ(f.model.WagonCount(), 0);
   EXPECT_EQ(f.model.ConsistLength(), "0");
 
   // A name that would split the consist line is refused.
-  EXPECT_THROW(f.model.addPS("A\tB", "25", "50"), std::invalid_argument);
-  EXPECT_THROW(f.model.addPS("A\r\nB", "25", "50"), std::invalid_argument);
+  EXPECT_THROW(f.model.add("A\tB", "25", "50"), std::invalid_argument);
+  EXPECT_THROW(f.model.add("A\r\nB", "25", "50"), std::invalid_argument);
   EXPECT_EQ(f.model.WagonCount(), 0);
 
   // The button does not look at the weight field; an empty weight is a conversion failure.
-  EXPECT_THROW(f.model.AddButtonClick("A", "25", ""), ConversionError);
-  EXPECT_EQ(f.model.AddButtonClick("A", "25", "50"), Outcome::Added);
+  EXPECT_THROW(f.model.addIfComplete("A", "25", ""), ConversionError);
+  EXPECT_EQ(f.model.addIfComplete("A", "25", "50"), Outcome::Added);
 }
 
 TEST(ConsistModel, PagingFollowsAddingAndRemoving) {
   ConsistFixture f;
   f.addWagons(2);
-  f.model.addPS("Third", "10", "50");
+  f.model.add("Third", "10", "50");
   EXPECT_EQ(f.model.PageStart(), 1);
-  f.model.addPS("Fourth", "10", "50");
+  f.model.add("Fourth", "10", "50");
   EXPECT_EQ(f.model.PageStart(), 1);
-  f.model.addPS("Fifth", "10", "50");
+  f.model.add("Fifth", "10", "50");
   EXPECT_EQ(f.model.PageStart(), 2);  // the new wagon in the fourth slot
 
   // Ten wagons seen from the start: the eleventh shows in slot four.
   ConsistFixture g;
   g.addWagons(10);
   g.model.setPageStart(1);
-  g.model.addPS("Eleventh", "10", "50");
+  g.model.add("Eleventh", "10", "50");
   EXPECT_EQ(g.model.PageStart(), 8);
   // Paged further on already: left alone.
   g.model.setPageStart(10);
-  g.model.addPS("Twelfth", "10", "50");
+  g.model.add("Twelfth", "10", "50");
   EXPECT_EQ(g.model.PageStart(), 10);
 
   // Ten wagons from 9 on: the strip showed two wagons, so it steps back after a removal.
   ConsistFixture h;
   h.addWagons(10);
   h.model.setPageStart(9);
-  h.model.DeleteWagon(9);
+  h.model.removeAt(9);
   EXPECT_EQ(h.model.PageStart(), 8);
   h.model.setPageStart(7);  // 7, 8, 9 shown: the third slot was filled
-  h.model.DeleteWagon(0);
+  h.model.removeAt(0);
   EXPECT_EQ(h.model.PageStart(), 7);
 }
 
@@ -214,7 +214,7 @@ TEST(ConsistModel, RemovalMovesLaterWagonsAndTheirPicturesUp) {
   f.model.setWagonImage(11, "next");  // remembered for the wagon to come
   f.model.setPageStart(1);
 
-  f.model.DeleteWagon(3);
+  f.model.removeAt(3);
   EXPECT_EQ(f.model.PageStart(), 1);
   EXPECT_EQ(f.model.WagonCount(), 9);
   for (int p = 4; p <= 9; ++p) {
@@ -230,16 +230,16 @@ TEST(ConsistModel, RemovalMovesLaterWagonsAndTheirPicturesUp) {
   expectInStep(f.model);
 
   // The last wagon takes its picture with it.
-  f.model.DeleteWagon(8);
+  f.model.removeAt(8);
   EXPECT_EQ(f.model.WagonImage(9), "");
   EXPECT_EQ(f.model.WagonImage(8), "pic9");
 
-  EXPECT_THROW(f.model.DeleteWagon(8), std::out_of_range);
-  EXPECT_THROW(f.model.DeleteWagon(-1), std::out_of_range);
+  EXPECT_THROW(f.model.removeAt(8), std::out_of_range);
+  EXPECT_THROW(f.model.removeAt(-1), std::out_of_range);
 
   // Clearing empties the filled positions; the remembered picture stays.
   f.model.setPageStart(5);
-  f.model.Clear();
+  f.model.clear();
   EXPECT_EQ(totalsOf(f.model), (Totals{"0", "0", "0", "0"}));
   EXPECT_EQ(f.model.PageStart(), 1);
   EXPECT_EQ(f.model.WagonImage(1), "");

@@ -3,13 +3,18 @@
 #include <turbojpeg.h>
 
 #include <QBuffer>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include <stdexcept>
 #include <vector>
 
+#include "app/catalogue_view.h"
+#include "app/consist_strip.h"
 #include "app/widgets.h"
 
 namespace rakewright::testing {
@@ -65,9 +70,75 @@ void writeSimulatorRoot(const TempFolder& root, std::string_view trafficList) {
              "[OSI]\r\nTank=4\r\nHopper=6\r\nBroken=four\r\n");
 }
 
-std::unique_ptr<TForm1> openWindow(const TempFolder& root, UserMessages& messages) {
-  auto window = std::make_unique<TForm1>(Anchors{root.path(), root.path()}, messages);
-  window->show();
+#define RAKEWRIGHT_FIND(type, name) name(control<type>(*form, #name))
+
+Window::Window(std::unique_ptr<TForm1> window)
+    : form(std::move(window)),
+      catalogueView(form->findChild<CatalogueView*>()),
+      RAKEWRIGHT_FIND(QComboBox, ComboBox1),
+      RAKEWRIGHT_FIND(QComboBox, ComboBox2),
+      RAKEWRIGHT_FIND(QListWidget, ListBox1),
+      RAKEWRIGHT_FIND(QListWidget, ListBox2),
+      RAKEWRIGHT_FIND(QListWidget, ListBox3),
+      RAKEWRIGHT_FIND(QListWidget, ListBox4),
+      RAKEWRIGHT_FIND(QLineEdit, AmountEdit),
+      RAKEWRIGHT_FIND(QLineEdit, NameEdit),
+      RAKEWRIGHT_FIND(QLineEdit, LengthEdit),
+      RAKEWRIGHT_FIND(QLineEdit, Edit1),
+      RAKEWRIGHT_FIND(QPushButton, AddButton),
+      RAKEWRIGHT_FIND(QPushButton, DeleteButton),
+      RAKEWRIGHT_FIND(PictureBox, PreviewImage),
+      RAKEWRIGHT_FIND(QPlainTextEdit, ConsistsMemo),
+      RAKEWRIGHT_FIND(QLabel, Wag_Num),
+      RAKEWRIGHT_FIND(QLabel, ConsistLength),
+      RAKEWRIGHT_FIND(QLabel, Label4),
+      RAKEWRIGHT_FIND(QLabel, Con_Weight),
+      RAKEWRIGHT_FIND(QLabel, Label9),
+      RAKEWRIGHT_FIND(QLabel, Num_Osey),
+      RAKEWRIGHT_FIND(QComboBox, ConsistsComboBox),
+      RAKEWRIGHT_FIND(QPushButton, LoadButton),
+      RAKEWRIGHT_FIND(QPushButton, SaveButton),
+      RAKEWRIGHT_FIND(QPushButton, ClearButton),
+      RAKEWRIGHT_FIND(ConsistStrip, Panel1),
+      RAKEWRIGHT_FIND(PictureBox, PrvImg1),
+      RAKEWRIGHT_FIND(PictureBox, PrvImg2),
+      RAKEWRIGHT_FIND(PictureBox, PrvImg3),
+      RAKEWRIGHT_FIND(PictureBox, PrvImg4),
+      RAKEWRIGHT_FIND(PictureBox, PrvImg5),
+      RAKEWRIGHT_FIND(PictureBox, PrvImg6),
+      RAKEWRIGHT_FIND(QLabel, WagName1),
+      RAKEWRIGHT_FIND(QLabel, WagName2),
+      RAKEWRIGHT_FIND(QLabel, WagName3),
+      RAKEWRIGHT_FIND(QLabel, WagName4),
+      RAKEWRIGHT_FIND(QLabel, WagName5),
+      RAKEWRIGHT_FIND(QLabel, WagName6),
+      RAKEWRIGHT_FIND(QLabel, WagNum1),
+      RAKEWRIGHT_FIND(QLabel, WagNum2),
+      RAKEWRIGHT_FIND(QLabel, WagNum3),
+      RAKEWRIGHT_FIND(QLabel, WagNum4),
+      RAKEWRIGHT_FIND(QLabel, WagNum5),
+      RAKEWRIGHT_FIND(QLabel, WagNum6),
+      RAKEWRIGHT_FIND(QPushButton, Button5),
+      RAKEWRIGHT_FIND(QPushButton, Button3),
+      RAKEWRIGHT_FIND(QPushButton, PrevPageBtn),
+      RAKEWRIGHT_FIND(QPushButton, NextPageBtn),
+      RAKEWRIGHT_FIND(QPushButton, Button4),
+      RAKEWRIGHT_FIND(QPushButton, Button6),
+      RAKEWRIGHT_FIND(QPushButton, Button1),
+      RAKEWRIGHT_FIND(StatusBar, StatusBar1) {
+  if (catalogueView == nullptr) {
+    throw std::logic_error("no catalogue view");
+  }
+}
+
+#undef RAKEWRIGHT_FIND
+
+Window::~Window() = default;
+
+std::unique_ptr<Window> openWindow(const TempFolder& root, UserMessages& messages) {
+  auto window = std::make_unique<Window>(
+      std::make_unique<TForm1>(Anchors{root.path(), root.path()}, messages));
+  window->form->show();
   return window;
 }
 
@@ -95,20 +166,37 @@ bool nearlyEqual(const QColor& a, const QColor& b) {
          std::abs(a.blue() - b.blue()) <= kTolerance;
 }
 
-void select(TForm1& window, const QString& name, const QString& length, const QString& weight) {
+void select(const Window& window, const QString& name, const QString& length,
+            const QString& weight) {
   window.NameEdit->setText(name);
   window.LengthEdit->setText(length);
   window.Edit1->setText(weight);
 }
 
-void addWagons(TForm1& window, int count, const QString& prefix) {
+void addWagons(const Window& window, int count, const QString& prefix) {
   for (int i = 1; i <= count; ++i) {
     select(window, prefix + QString::number(i), QStringLiteral("10"), QStringLiteral("50"));
     window.AddButton->click();
   }
 }
 
-QStringList slotNames(const TForm1& window) {
+void chooseEntry(QComboBox* box, int entry) {
+  box->setCurrentIndex(entry);
+  emit box->activated(entry);
+}
+
+void pageTo(const Window& window, int pageStart) {
+  window.Button5->click();
+  while (window.model().PageStart() < pageStart) {
+    const int before = window.model().PageStart();
+    window.NextPageBtn->click();
+    if (window.model().PageStart() == before) {
+      throw std::logic_error("cannot page that far");
+    }
+  }
+}
+
+QStringList slotNames(const Window& window) {
   return {window.WagName1->text(), window.WagName2->text(), window.WagName3->text(),
           window.WagName4->text(), window.WagName5->text(), window.WagName6->text()};
 }

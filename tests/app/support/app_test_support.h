@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -17,9 +18,20 @@
 #include "app/user_messages.h"
 #include "support/temp_folder.h"
 
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
 namespace rakewright {
+class CatalogueView;
+class ConsistStrip;
 class PictureBox;
-}
+class StatusBar;
+}  // namespace rakewright
 
 namespace rakewright::testing {
 
@@ -50,8 +62,81 @@ std::string bmpBytes(const QColor& colour, int width = 24, int height = 12);
 //   OSI:     Tank=4, Hopper=6, Broken=four
 void writeSimulatorRoot(const TempFolder& root, std::string_view trafficList = "Tank\r\nLoco\r\n");
 
+// The main window and its controls, found by their names as a user finds them by their places.
+struct Window {
+  explicit Window(std::unique_ptr<TForm1> window);
+  ~Window();
+
+  const ConsistModel& model() const { return form->model(); }
+  CatalogueView& catalogue() const { return *catalogueView; }
+
+  std::unique_ptr<TForm1> form;
+  CatalogueView* catalogueView;
+  QComboBox* ComboBox1;
+  QComboBox* ComboBox2;
+  QListWidget* ListBox1;
+  QListWidget* ListBox2;
+  QListWidget* ListBox3;
+  QListWidget* ListBox4;
+  QLineEdit* AmountEdit;
+  QLineEdit* NameEdit;
+  QLineEdit* LengthEdit;
+  QLineEdit* Edit1;
+  QPushButton* AddButton;
+  QPushButton* DeleteButton;
+  PictureBox* PreviewImage;
+  QPlainTextEdit* ConsistsMemo;
+  QLabel* Wag_Num;
+  QLabel* ConsistLength;
+  QLabel* Label4;
+  QLabel* Con_Weight;
+  QLabel* Label9;
+  QLabel* Num_Osey;
+  QComboBox* ConsistsComboBox;
+  QPushButton* LoadButton;
+  QPushButton* SaveButton;
+  QPushButton* ClearButton;
+  ConsistStrip* Panel1;
+  PictureBox* PrvImg1;
+  PictureBox* PrvImg2;
+  PictureBox* PrvImg3;
+  PictureBox* PrvImg4;
+  PictureBox* PrvImg5;
+  PictureBox* PrvImg6;
+  QLabel* WagName1;
+  QLabel* WagName2;
+  QLabel* WagName3;
+  QLabel* WagName4;
+  QLabel* WagName5;
+  QLabel* WagName6;
+  QLabel* WagNum1;
+  QLabel* WagNum2;
+  QLabel* WagNum3;
+  QLabel* WagNum4;
+  QLabel* WagNum5;
+  QLabel* WagNum6;
+  QPushButton* Button5;
+  QPushButton* Button3;
+  QPushButton* PrevPageBtn;
+  QPushButton* NextPageBtn;
+  QPushButton* Button4;
+  QPushButton* Button6;
+  QPushButton* Button1;
+  StatusBar* StatusBar1;
+};
+
+// The control of `window` named `name`; fails the test (std::logic_error) when there is none.
+template <typename Control>
+Control* control(const QWidget& window, const char* name) {
+  auto* found = window.findChild<Control*>(QLatin1String(name));
+  if (found == nullptr) {
+    throw std::logic_error(std::string("no control named ") + name);
+  }
+  return found;
+}
+
 // The main window started in `root` (data root and program folder alike), shown offscreen.
-std::unique_ptr<TForm1> openWindow(const TempFolder& root, UserMessages& messages);
+std::unique_ptr<Window> openWindow(const TempFolder& root, UserMessages& messages);
 
 // The main window started on a simulator root that `prepare` wrote (writeSimulatorRoot() with its
 // defaults when none is given), with its boxes recorded.
@@ -59,7 +144,7 @@ struct StartedWindow {
   explicit StartedWindow(void (*prepare)(const TempFolder&) = nullptr);
   TempFolder root;
   RecordingMessages messages;
-  std::unique_ptr<TForm1> window;
+  std::unique_ptr<Window> window;
 };
 
 // The colour in the middle of a picture box's picture; invalid when the box is empty.
@@ -68,12 +153,19 @@ QColor centreColour(const PictureBox* box);
 bool nearlyEqual(const QColor& a, const QColor& b);
 
 // Puts a selection into the selection fields, as a catalogue selection would.
-void select(TForm1& window, const QString& name, const QString& length, const QString& weight);
+void select(const Window& window, const QString& name, const QString& length,
+            const QString& weight);
 // Adds `count` wagons named prefix1, prefix2, ... of length 10 through "+".
-void addWagons(TForm1& window, int count, const QString& prefix = QStringLiteral("W"));
+void addWagons(const Window& window, int count, const QString& prefix = QStringLiteral("W"));
 
 // The captions of the six name labels of the strip, left to right.
-QStringList slotNames(const TForm1& window);
+QStringList slotNames(const Window& window);
+
+// Chooses entry `entry` of a filter box as the user does.
+void chooseEntry(QComboBox* box, int entry);
+
+// Puts PageStart at `pageStart` with the paging buttons: "В начало", then "->".
+void pageTo(const Window& window, int pageStart);
 
 }  // namespace rakewright::testing
 
