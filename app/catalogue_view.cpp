@@ -4,10 +4,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QSignalBlocker>
 
 #include <array>
 
+#include "app/drag_payloads.h"
 #include "app/picture_loader.h"
 #include "app/qt_text.h"
 #include "app/user_messages.h"
@@ -171,19 +173,51 @@ std::optional<QImage> CatalogueView::picture(std::string_view path) const {
   }
 }
 
-CatalogueSelection CatalogueView::lookUp(std::string name,
-                                         std::string (*lengthGuess)(std::string_view),
-                                         bool& lengthGuessed) const {
-  CatalogueSelection selection;
+CatalogueView::Looked CatalogueView::lookUp(std::string name,
+                                            std::string (*lengthGuess)(std::string_view)) const {
+  Looked looked;
+  CatalogueSelection& selection = looked.selection;
   const RollingStockBase::View base = base_.open();
   selection.length = base.length(name, kNoLength);
   selection.weight = base.weight(name);
-  lengthGuessed = selection.length == kNoLength;
-  if (lengthGuessed) {
+  looked.lengthGuessed = selection.length == kNoLength;
+  if (looked.lengthGuessed) {
     selection.length = lengthGuess(name);
   }
   selection.name = std::move(name);
-  return selection;
+  return looked;
+}
+
+CatalogueView::Looked CatalogueView::trafficSelection(std::string name) const {
+  Looked looked = lookUp(std::move(name), &trafficLengthGuess);
+  CatalogueSelection& selection = looked.selection;
+  // A traffic wagon never takes over the bitmap that a folder selection remembered for the next
+  // position: the strip would show another wagon's picture for it (wagonPicture stays empty).
+  selection.preview = picture(paths::previewPicture(selection.name));
+  if (!selection.preview) {
+    selection.preview = picture(paths::kNoPreviewPicture);
+  }
+  return looked;
+}
+
+CatalogueView::Looked CatalogueView::folderSelection(std::string name) const {
+  // The folder side guesses a missing length without a notice.
+  Looked looked = lookUp(std::move(name), &folderLengthGuess);
+  CatalogueSelection& selection = looked.selection;
+  // The folder wagon bitmap comes first, and is remembered for the position the next added wagon
+  // takes, as its alternative picture in the strip.
+  const std::string bitmap = folderWagonBitmapOf(selection.name);
+  selection.preview = picture(bitmap);
+  if (selection.preview) {
+    selection.wagonPicture = bitmap;
+    return looked;
+  }
+  selection.preview = picture(paths::previewPicture(selection.name));
+  if (!selection.preview) {
+    selection.preview = picture(paths::kNoPreviewPicture);
+    looked.previewMissing = true;
+  }
+  return looked;
 }
 
 void CatalogueView::ListBox1Click() {
@@ -191,17 +225,9 @@ void CatalogueView::ListBox1Click() {
   if (!name) {
     return;
   }
-  bool lengthGuessed = false;
-  CatalogueSelection selection = lookUp(std::move(*name), &trafficLengthGuess, lengthGuessed);
-  emit lengthNotice(lengthGuessed ? kLengthMissing : QString());
-
-  // A traffic wagon never takes over the bitmap that a folder selection remembered for the next
-  // position: the strip would show another wagon's picture for it (wagonPicture stays empty).
-  selection.preview = picture(paths::previewPicture(selection.name));
-  if (!selection.preview) {
-    selection.preview = picture(paths::kNoPreviewPicture);
-  }
-  emit selected(selection);
+  const Looked looked = trafficSelection(std::move(*name));
+  emit lengthNotice(looked.lengthGuessed ? kLengthMissing : QString());
+  emit selected(looked.selection);
 }
 
 void CatalogueView::ListBox3Click() {
@@ -210,25 +236,29 @@ void CatalogueView::ListBox3Click() {
   if (!name) {
     return;
   }
-  // The folder side guesses a missing length without a notice.
-  bool lengthGuessed = false;
-  CatalogueSelection selection = lookUp(std::move(*name), &folderLengthGuess, lengthGuessed);
+  const Looked looked = folderSelection(std::move(*name));
   emit lengthNotice(QString());
-
-  // The folder wagon bitmap comes first, and is remembered for the position the next added wagon
-  // takes, as its alternative picture in the strip.
-  const std::string bitmap = folderWagonBitmapOf(selection.name);
-  selection.preview = picture(bitmap);
-  if (selection.preview) {
-    selection.wagonPicture = bitmap;
-  } else {
-    selection.preview = picture(paths::previewPicture(selection.name));
-    if (!selection.preview) {
-      selection.preview = picture(paths::kNoPreviewPicture);
-      emit previewNotice(kPreviewMissing);
-    }
+  if (looked.previewMissing) {
+    emit previewNotice(kPreviewMissing);
   }
-  emit selected(selection);
+  emit selected(looked.selection);
+}
+
+std::optional<CatalogueSelection> CatalogueView::draggedItem(const QMimeData& data) const {
+  const QList<QByteArray> parts = data.data(QLatin1String(drag::kCatalogueItem)).split(':');
+  if (parts.size() != 2) {
+    return std::nullopt;
+  }
+  bool isNumber = false;
+  const qulonglong entry = parts[1].toULongLong(&isNumber);
+  const bool traffic = parts[0] == drag::kTrafficSide;
+  const Catalogue& catalogue = traffic ? traffic_ : folder_;
+  if (!isNumber || (!traffic && parts[0] != drag::kFolderSide) || entry >= catalogue.size()) {
+    return std::nullopt;
+  }
+  std::string name = CopyUntil(catalogue[static_cast<std::size_t>(entry)], '\t', 1);
+  return traffic ? trafficSelection(std::move(name)).selection
+                 : folderSelection(std::move(name)).selection;
 }
 
 void CatalogueView::ListBox1DblClick() {

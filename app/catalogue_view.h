@@ -24,6 +24,7 @@
 
 class QComboBox;
 class QLabel;
+class QMimeData;
 class QListWidget;
 class QWidget;
 
@@ -69,6 +70,11 @@ class CatalogueView : public QObject {
   void ComboBox1Change();
   void Filter(std::string_view keyword);
 
+  // The catalogue item a drag carries (see drag_payloads.h) with exactly what selecting it would
+  // put into the selection fields and remember as its picture, without selecting it; nullopt
+  // when the data names no item.
+  std::optional<CatalogueSelection> draggedItem(const QMimeData& data) const;
+
   // The controls that take the focus, in the window's tab order: the traffic filter box comes
   // first in the window, the rest after the selection row.
   QList<QWidget*> trafficFocusChain() const;
@@ -95,9 +101,17 @@ class CatalogueView : public QObject {
   // The catalogue entry of the selected item of a list; nullopt when nothing is selected.
   std::optional<std::string> selectedEntry(const QListWidget* list,
                                            const Catalogue& catalogue) const;
-  // The base's figures for a name, with the guess where the base knows no length.
-  CatalogueSelection lookUp(std::string name, std::string (*lengthGuess)(std::string_view),
-                            bool& lengthGuessed) const;
+  // What selecting the entry would show: the base's figures with the guess where the base knows
+  // no length, and the picture of its chain (the traffic side: preview, no-preview; the folder
+  // side: folder wagon bitmap, remembered, then preview, no-preview).
+  struct Looked {
+    CatalogueSelection selection;
+    bool lengthGuessed = false;
+    bool previewMissing = false;
+  };
+  Looked trafficSelection(std::string name) const;
+  Looked folderSelection(std::string name) const;
+  Looked lookUp(std::string name, std::string (*lengthGuess)(std::string_view)) const;
   std::optional<QImage> picture(std::string_view path) const;
   // Fills `list` with the entries of `catalogue` at `positions`, or all when none are given.
   static void fill(QListWidget* list, const Catalogue& catalogue,
