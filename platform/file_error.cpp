@@ -25,6 +25,10 @@ std::string fileErrorText(int code) {
       return "Read beyond end of file";
     case FileError::kDiskFull:
       return "Disk full";
+    case FileError::kNotRegularFile:
+      return "Not a regular file";
+    case FileError::kFileTooLarge:
+      return "File too large";
     default:
       return "I/O error " + std::to_string(code);
   }
@@ -62,6 +66,16 @@ std::string systemReason(int errnoValue) {
     return text;
   }
   return "Unknown error " + std::to_string(errnoValue);
+}
+
+std::string reasonOf(const FileError& error) {
+  return error.systemError() != 0 ? systemReason(error.systemError()) : std::string(error.what());
+}
+
+std::string cannotMessage(std::string_view action, std::string_view path, std::string_view reason) {
+  std::string message = "Cannot ";
+  message.append(action).append(" file \"").append(path).append("\". ").append(reason);
+  return message;
 }
 
 }  // namespace rakewright

@@ -5,13 +5,15 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace rakewright {
 
 // Error codes with their platform texts:
 //   2 "File not found", 3 "Invalid filename" (a folder on the path is missing),
 //   4 "Too many open files", 5 "File access denied", 100 "Read beyond end of file",
-//   101 "Disk full", any other code "I/O error %d".
+//   101 "Disk full", 222 "Not a regular file", 223 "File too large", any other code
+//   "I/O error %d".
 class FileError : public std::runtime_error {
  public:
   // `systemError` is the errno behind the failure (0 when there is none), kept for
@@ -27,6 +29,12 @@ class FileError : public std::runtime_error {
   static constexpr int kAccessDenied = 5;
   static constexpr int kReadBeyondEnd = 100;
   static constexpr int kDiskFull = 101;
+  // Refusals of a file that is not a regular file (a FIFO, a device, or a link to one) and of a
+  // file larger than the limit of its kind. They carry no errno (systemError 0), so a message that
+  // quotes the reason shows these texts. The codes lie above every errno value, so that no
+  // "I/O error <errno>" can be taken for them.
+  static constexpr int kNotRegularFile = 222;
+  static constexpr int kFileTooLarge = 223;
 
  private:
   int code_;
@@ -43,5 +51,13 @@ FileError fileErrorFromErrno(int errnoValue);
 // The system's reason for an errno value, in English and independent of the locale
 // ("No such file or directory").
 std::string systemReason(int errnoValue);
+
+// The reason a message quotes for a FileError: the system's reason for its errno, or, for a
+// failure without one ("Not a regular file"), its own text.
+std::string reasonOf(const FileError& error);
+
+// "Cannot " + action + " file \"" + path + "\". " + reason, the form of every message about a file
+// that cannot be opened or created ("open", "create").
+std::string cannotMessage(std::string_view action, std::string_view path, std::string_view reason);
 
 }  // namespace rakewright

@@ -130,11 +130,12 @@ std::shared_ptr<const ProfileData> ProfileFile::current() {
     return data_;
   }
   try {
-    data_ =
-        std::make_shared<const ProfileData>(ProfileData::parse(readDiskFile(resolvedDiskPath_)));
+    data_ = std::make_shared<const ProfileData>(
+        ProfileData::parse(readDiskFile(resolvedDiskPath_, kTextFileLimit)));
     identity_ = identity;
   } catch (const FileError&) {
-    // An unreadable base reads as a missing one: every lookup gives its default.
+    // An unreadable base reads as a missing one, and so does one the reader refuses (put in the
+    // place of the file since the look above, or over the limit): every lookup gives its default.
     identity_.reset();
     data_ = std::make_shared<const ProfileData>();
   }
