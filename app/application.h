@@ -5,9 +5,9 @@
 
 namespace rakewright {
 
-// Registers the fonts the windows are drawn in (Tahoma, from the fonts of the Wine project when
-// they are installed), makes the compiled-in pictures available and sets the application's name
-// and icon. Needs the QApplication to exist.
+// Makes the compiled-in pictures and fonts available, registers the fonts (Liberation Sans and
+// Liberation Mono, regular and bold, so the windows look the same whatever fonts the machine has)
+// and sets the application's name and icon. Needs the QApplication to exist.
 void prepareApplication();
 
 }  // namespace rakewright

@@ -3,12 +3,15 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QSignalBlocker>
 
 #include <array>
+#include <memory>
 
+#include "app/catalogue_search.h"
 #include "app/drag_payloads.h"
 #include "app/picture_loader.h"
 #include "app/qt_text.h"
@@ -33,7 +36,33 @@ constexpr std::array<std::string_view, 5> kTrafficKeywords = {
     sections::kPass, sections::kFreight, sections::kLocos, sections::kMvps, sections::kSpec};
 
 // The position in its catalogue of the entry a list item shows.
-constexpr int kEntryRole = Qt::UserRole;
+constexpr int kEntryRole = kCatalogueEntryRole;
+
+// What an item of one side carries when it is dragged out of its list: "traffic:N" or "folder:N".
+ListBox::DragData dragDataOf(const char* side) {
+  return [side](const QListWidgetItem& item) {
+    auto data = std::make_unique<QMimeData>();
+    data->setData(QLatin1String(drag::kCatalogueItem),
+                  QByteArray(side) + ':' + QByteArray::number(item.data(kEntryRole).toULongLong()));
+    return data;
+  };
+}
+
+// How each side's controls introduce themselves.
+const QString kTrafficListTip = QStringLiteral(
+    "Подвижной состав из traffic.ref.\n"
+    "Двойной щелчок или Enter — добавить в состав.\n"
+    "Перетащите на ленту состава, чтобы вставить в нужное место.\n"
+    "Ctrl+F или просто начните печатать — поиск в списке.");
+const QString kFolderListTip = QStringLiteral(
+    "Вагоны из папок Pass_wags и Freight_wags.\n"
+    "Двойной щелчок или Enter — добавить в состав.\n"
+    "Перетащите на ленту состава, чтобы вставить в нужное место.\n"
+    "Ctrl+F или просто начните печатать — поиск в списке.");
+const QString kSearchTip = QStringLiteral(
+    "Поиск в списке без учёта регистра (Ctrl+F).\n"
+    "Enter — добавить выбранный в состав, стрелка вниз — перейти в список,\n"
+    "Esc или пустое поле — закрыть поиск.");
 
 bool isEnter(const QKeyEvent* event) {
   return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
@@ -42,8 +71,12 @@ bool isEnter(const QKeyEvent* event) {
 }  // namespace
 
 CatalogueView::CatalogueView(QWidget& form, RollingStockBase& base, std::string dataRoot,
-                             UserMessages& messages)
-    : QObject(&form), base_(base), dataRoot_(std::move(dataRoot)), messages_(messages) {
+                             UserMessages& messages, QSize previewSize)
+    : QObject(&form),
+      base_(base),
+      dataRoot_(std::move(dataRoot)),
+      previewSize_(previewSize),
+      messages_(messages) {
   setObjectName(QStringLiteral("CatalogueView"));
   buildControls(form);
   connectSignals();
@@ -72,6 +105,46 @@ void CatalogueView::buildControls(QWidget& form) {
   ListBox3 = placed<ListBox>(&form, "ListBox3", 748, 43, 266, 313);
   ListBox4 = placed<ListBox>(&form, "ListBox4", 748, 43, 266, 314);
   ListBox4->hide();
+  for (ListBox* list : {ListBox1, ListBox2}) {
+    list->setDragData(dragDataOf(drag::kTrafficSide));
+  }
+  for (ListBox* list : {ListBox3, ListBox4}) {
+    list->setDragData(dragDataOf(drag::kFolderSide));
+  }
+
+  trafficSearch_ =
+      new CatalogueSearch(form, "TrafficSearch", traffic_, ListBox1, ListBox2, ComboBox1, this);
+  folderSearch_ =
+      new CatalogueSearch(form, "FolderSearch", folder_, ListBox3, ListBox4, ComboBox2, this);
+  describeControls();
+}
+
+void CatalogueView::describeControls() {
+  Label7->setBuddy(ComboBox1);
+  Label10->setBuddy(ComboBox2);
+  ComboBox1->setToolTip(
+      QStringLiteral("Фильтр подвижного состава из traffic.ref по категориям.\n"
+                     "Ctrl+F — поиск в списке."));
+  ComboBox1->setAccessibleName(QStringLiteral("Фильтр подвижного состава из traffic.ref"));
+  ComboBox2->setToolTip(
+      QStringLiteral("Фильтр вагонов из папок Pass_wags и Freight_wags.\n"
+                     "Ctrl+F — поиск в списке."));
+  ComboBox2->setAccessibleName(QStringLiteral("Фильтр вагонов из папок"));
+
+  ListBox1->setToolTip(kTrafficListTip);
+  ListBox1->setAccessibleName(QStringLiteral("Подвижной состав из traffic.ref"));
+  ListBox2->setToolTip(kTrafficListTip);
+  ListBox2->setAccessibleName(QStringLiteral("Подвижной состав из traffic.ref по фильтру"));
+  ListBox3->setToolTip(kFolderListTip);
+  ListBox3->setAccessibleName(QStringLiteral("Вагоны из папок"));
+  ListBox4->setToolTip(kFolderListTip);
+  ListBox4->setAccessibleName(QStringLiteral("Вагоны из папок по фильтру"));
+
+  trafficSearch_->field()->setToolTip(kSearchTip);
+  trafficSearch_->field()->setAccessibleName(
+      QStringLiteral("Поиск в подвижном составе из traffic.ref"));
+  folderSearch_->field()->setToolTip(kSearchTip);
+  folderSearch_->field()->setAccessibleName(QStringLiteral("Поиск в вагонах из папок"));
 }
 
 void CatalogueView::connectSignals() {
@@ -98,6 +171,12 @@ void CatalogueView::connectSignals() {
   for (QComboBox* box : {ComboBox1, ComboBox2}) {
     connect(box, &QComboBox::activated, this, guardedCall(&CatalogueView::ComboBox1Change));
   }
+  // Enter in a search field is Enter in the list it searches.
+  for (CatalogueSearch* search : {trafficSearch_, folderSearch_}) {
+    connect(search, &CatalogueSearch::enterPressed, this, [this, search] {
+      enterIn(search == trafficSearch_ ? activeTrafficList() : activeFolderList());
+    });
+  }
 }
 
 void CatalogueView::setCatalogues(Catalogue traffic, Catalogue folder) {
@@ -105,6 +184,8 @@ void CatalogueView::setCatalogues(Catalogue traffic, Catalogue folder) {
   folder_ = std::move(folder);
   fill(ListBox1, traffic_, nullptr);
   fill(ListBox3, folder_, nullptr);
+  trafficSearch_->catalogueChanged();
+  folderSearch_->catalogueChanged();
 }
 
 void CatalogueView::fill(QListWidget* list, const Catalogue& catalogue,
@@ -115,28 +196,38 @@ void CatalogueView::fill(QListWidget* list, const Catalogue& catalogue,
   const std::size_t count = positions != nullptr ? positions->size() : catalogue.size();
   for (std::size_t i = 0; i < count; ++i) {
     const std::size_t entry = positions != nullptr ? (*positions)[i] : i;
-    auto* item = new QListWidgetItem(fromCp1251(catalogue[entry]));
+    // A row shows a long name cut short; the entry keeps it whole.
+    auto* item = new QListWidgetItem(displayText(catalogue[entry]));
     item->setData(kEntryRole, QVariant::fromValue(static_cast<qulonglong>(entry)));
     list->addItem(item);
   }
 }
 
 bool CatalogueView::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress || !isEnter(static_cast<QKeyEvent*>(event))) {
-    return QObject::eventFilter(watched, event);
+  if (event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent*>(event)) &&
+      enterIn(watched)) {
+    return true;
   }
-  if (watched == ListBox1 || watched == ListBox2) {
+  return QObject::eventFilter(watched, event);
+}
+
+bool CatalogueView::enterIn(const QObject* list) {
+  if (list == ListBox1 || list == ListBox2) {
     guarded(messages_, [this] { ListBox1KeyPress(kEnter); });
     return true;
   }
-  if (watched == ListBox3 || watched == ListBox4) {
+  if (list == ListBox3 || list == ListBox4) {
     guarded(messages_, [this] { ListBox3KeyDown(kEnter); });
-    if (watched == ListBox4) {
+    if (list == ListBox4) {
       ListBox4KeyPress(kEnter);
     }
     return true;
   }
-  return QObject::eventFilter(watched, event);
+  return false;
+}
+
+CatalogueSearch* CatalogueView::searchOf(const QListWidget* list) const {
+  return list == ListBox1 || list == ListBox2 ? trafficSearch_ : folderSearch_;
 }
 
 QList<QWidget*> CatalogueView::trafficFocusChain() const {
@@ -144,7 +235,14 @@ QList<QWidget*> CatalogueView::trafficFocusChain() const {
 }
 
 QList<QWidget*> CatalogueView::folderFocusChain() const {
-  return {ComboBox2, ListBox1, ListBox2, ListBox3, ListBox4};
+  // A search field, while it is open, follows the lists it searches.
+  return {ComboBox2,
+          ListBox1,
+          ListBox2,
+          trafficSearch_->field(),
+          ListBox3,
+          ListBox4,
+          folderSearch_->field()};
 }
 
 QListWidget* CatalogueView::activeTrafficList() const {
@@ -167,7 +265,7 @@ std::optional<std::string> CatalogueView::selectedEntry(const QListWidget* list,
 
 std::optional<QImage> CatalogueView::picture(std::string_view path) const {
   try {
-    return loadPicture(dataRoot_, path);
+    return loadPicture(dataRoot_, path, previewSize_ * form_->devicePixelRatioF());
   } catch (const PictureError&) {
     return std::nullopt;
   }
@@ -286,16 +384,14 @@ void CatalogueView::ListBox4KeyPress(int /*character*/) {}
 void CatalogueView::ComboBox1Change() {
   const int traffic = ComboBox1->currentIndex();
   if (traffic == 0) {
-    ListBox1->show();
-    ListBox2->hide();
+    showFull(ListBox1, ListBox2);
   } else if (traffic >= 1 && traffic <= static_cast<int>(kTrafficKeywords.size())) {
     Filter(kTrafficKeywords[static_cast<std::size_t>(traffic - 1)]);
   }
 
   const int folders = ComboBox2->currentIndex();
   if (folders == 0) {
-    ListBox3->show();
-    ListBox4->hide();
+    showFull(ListBox3, ListBox4);
   } else if (folders == 1) {
     Filter(filters::kPassWags);
   } else if (folders == 2) {
@@ -317,6 +413,14 @@ void CatalogueView::showFiltered(QListWidget* full, QListWidget* filtered,
   full->hide();
   filtered->show();
   fill(filtered, catalogue, &positions);
+  // An open search narrows the rebuilt list too.
+  searchOf(full)->reapply();
+}
+
+void CatalogueView::showFull(QListWidget* full, QListWidget* filtered) {
+  full->show();
+  filtered->hide();
+  searchOf(full)->reapply();
 }
 
 }  // namespace rakewright

@@ -11,6 +11,11 @@
 // window with selected(). A double-click or Enter asks the window to add the selection
 // (addRequested). The status notices go out as lengthNotice() and previewNotice(). The view knows
 // nothing of the window: the window connects these signals in one place.
+//
+// Each side has a search (CatalogueSearch, fields TrafficSearch and FolderSearch) that narrows its
+// visible list; Enter in a search field adds as Enter in the list does, and a filter pass is
+// followed by the search again. An item dragged out of a list carries "traffic:N" or "folder:N"
+// (drag_payloads.h), which draggedItem() reads back.
 #pragma once
 
 #include <QImage>
@@ -30,6 +35,7 @@ class QWidget;
 
 namespace rakewright {
 
+class CatalogueSearch;
 class ListBox;
 class RollingStockBase;
 class UserMessages;
@@ -49,9 +55,10 @@ class CatalogueView : public QObject {
   Q_OBJECT
  public:
   // Creates the controls on `form` at their places. Lookups go to `base`, pictures are found
-  // below `dataRoot`, and a handler's error goes to `messages`.
+  // below `dataRoot` and loaded for a preview of `previewSize`, and a handler's error goes to
+  // `messages`.
   CatalogueView(QWidget& form, RollingStockBase& base, std::string dataRoot,
-                UserMessages& messages);
+                UserMessages& messages, QSize previewSize);
 
   // The catalogues built at start-up; the full lists show them.
   void setCatalogues(Catalogue traffic, Catalogue folder);
@@ -97,7 +104,14 @@ class CatalogueView : public QObject {
 
  private:
   void buildControls(QWidget& form);
+  // Tool tips, accessible names and the captions' buddies.
+  void describeControls();
   void connectSignals();
+  // Enter in `list` or in its side's search field: the list's key handlers, as for a key press in
+  // the list. False when `list` is none of the four.
+  bool enterIn(const QObject* list);
+  // The search of the side that `list` belongs to.
+  CatalogueSearch* searchOf(const QListWidget* list) const;
   // The catalogue entry of the selected item of a list; nullopt when nothing is selected.
   std::optional<std::string> selectedEntry(const QListWidget* list,
                                            const Catalogue& catalogue) const;
@@ -118,9 +132,11 @@ class CatalogueView : public QObject {
                    const std::vector<std::size_t>* positions);
   void showFiltered(QListWidget* full, QListWidget* filtered, const Catalogue& catalogue,
                     const std::vector<std::size_t>& positions);
+  void showFull(QListWidget* full, QListWidget* filtered);
 
   RollingStockBase& base_;
   std::string dataRoot_;
+  QSize previewSize_;
   UserMessages& messages_;
   Catalogue traffic_;
   Catalogue folder_;
@@ -134,6 +150,8 @@ class CatalogueView : public QObject {
   ListBox* ListBox2 = nullptr;
   ListBox* ListBox3 = nullptr;
   ListBox* ListBox4 = nullptr;
+  CatalogueSearch* trafficSearch_ = nullptr;
+  CatalogueSearch* folderSearch_ = nullptr;
 };
 
 }  // namespace rakewright

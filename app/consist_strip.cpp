@@ -1,9 +1,15 @@
 #include "app/consist_strip.h"
 
+#include <QDrag>
+#include <QDragEnterEvent>
 #include <QLabel>
+#include <QMimeData>
+#include <QWheelEvent>
 
 #include <optional>
+#include <unordered_map>
 
+#include "app/drag_payloads.h"
 #include "app/picture_loader.h"
 #include "app/qt_text.h"
 #include "app/widgets.h"
@@ -33,37 +39,66 @@ constexpr int kPictureWidth = 167;
 constexpr int kPictureHeight = 60;
 constexpr int kNumberTop = 83;
 
-// A picture of a chain that may fail, giving way to the next one.
-std::optional<QImage> tryPicture(const std::string& dataRoot, std::string_view path) {
-  if (path.empty()) {
-    return std::nullopt;
-  }
-  try {
-    return loadPicture(dataRoot, path);
-  } catch (const PictureError&) {
-    return std::nullopt;
-  }
-}
+// A drag held this close to either end of the strip pages it, one position per interval.
+constexpr int kPagingMargin = 24;
+constexpr int kPagingInterval = 400;  // ms
+// One notch of a mouse wheel.
+constexpr int kWheelNotch = 120;
 
-QImage slotPicture(const std::string& dataRoot, const ConsistModel& model, int position) {
-  const std::string& name = model.WagonName(position);
-  if (name.empty()) {
-    return loadPicture(dataRoot, paths::kNoWagonPicture);
+// The pictures of one redraw, each loaded once for the size of a slot however many slots show it.
+class SlotPictures {
+ public:
+  SlotPictures(const std::string& dataRoot, QSize box) : dataRoot_(dataRoot), box_(box) {}
+
+  // A picture of a chain that may fail, giving way to the next one.
+  std::optional<QImage> tryLoad(const std::string& path) {
+    if (path.empty()) {
+      return std::nullopt;
+    }
+    const auto known = tried_.find(path);
+    if (known != tried_.end()) {
+      return known->second;
+    }
+    std::optional<QImage> picture;
+    try {
+      picture = loadPicture(dataRoot_, path, box_);
+    } catch (const PictureError&) {
+    }
+    return tried_.emplace(path, std::move(picture)).first->second;
   }
-  if (std::optional<QImage> preview = tryPicture(dataRoot, paths::previewPicture(name))) {
-    return *preview;
+
+  // A picture that ends its chain: its failure ends the redraw.
+  QImage load(std::string_view path) {
+    std::optional<QImage> picture = tryLoad(std::string(path));
+    return picture ? *picture : loadPicture(dataRoot_, path, box_);
   }
-  if (std::optional<QImage> alternative = tryPicture(dataRoot, model.WagonImage(position))) {
-    return *alternative;
+
+  QImage forPosition(const ConsistModel& model, int position) {
+    const std::string& name = model.WagonName(position);
+    if (name.empty()) {
+      return load(paths::kNoWagonPicture);
+    }
+    if (std::optional<QImage> preview = tryLoad(paths::previewPicture(name))) {
+      return *preview;
+    }
+    if (std::optional<QImage> alternative = tryLoad(model.WagonImage(position))) {
+      return *alternative;
+    }
+    return load(paths::kNoPreviewPicture);
   }
-  return loadPicture(dataRoot, paths::kNoPreviewPicture);
-}
+
+ private:
+  const std::string& dataRoot_;
+  QSize box_;
+  std::unordered_map<std::string, std::optional<QImage>> tried_;
+};
 
 }  // namespace
 
 ConsistStrip::ConsistStrip(std::string dataRoot, QWidget* parent)
     : QFrame(parent), dataRoot_(std::move(dataRoot)) {
   setObjectName(QStringLiteral("Panel1"));
+  setAcceptDrops(true);
   setFrameStyle(QFrame::Panel | QFrame::Raised);
   QPalette white = palette();
   white.setColor(QPalette::Window, Qt::white);
@@ -81,27 +116,54 @@ ConsistStrip::ConsistStrip(std::string dataRoot, QWidget* parent)
         placedLabel(this, place.name, place.nameLeft, 0, QStringLiteral("Нет вагона!"), &nameFont);
     numbers_[slot] = placedLabel(this, place.number, place.numberLeft, kNumberTop, {});
 
+    picture->setAccessibleName(QStringLiteral("Вагон в ячейке %1").arg(slot + 1));
+    picture->setDragEnabled(true);
     connect(picture, &PictureBox::mouseReleased, this, [this, slot](Qt::MouseButton button) {
       PrvImgMouseUp(static_cast<int>(slot), button);
     });
+    connect(picture, &PictureBox::dragStarted, this,
+            [this, slot] { dragWagon(static_cast<int>(slot)); });
   }
+
+  // The frame around the slot where a dragged wagon would land.
+  dropMarker_ = new QFrame(this);
+  dropMarker_->setObjectName(QStringLiteral("DropMarker"));
+  dropMarker_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  dropMarker_->setLineWidth(3);
+  QPalette marker = dropMarker_->palette();
+  marker.setColor(QPalette::WindowText, QColor(0x1E, 0x64, 0xC8));
+  dropMarker_->setPalette(marker);
+  dropMarker_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  dropMarker_->hide();
+
+  dragPager_.setInterval(kPagingInterval);
+  connect(&dragPager_, &QTimer::timeout, this, [this] {
+    if (!dragged_) {
+      return;
+    }
+    emit pageRequested(dragged_->at.x() < width() / 2 ? PageStep::Back : PageStep::Forward);
+    followDrag(*dragged_);
+  });
 }
 
 void ConsistStrip::ClearImages(const ConsistModel& model) {
   const int pageStart = model.PageStart();
+  pageStart_ = pageStart;
+  wagonCount_ = model.WagonCount();
   for (int slot = 0; slot < kStripSlots; ++slot) {
     const int position = pageStart + slot;
     pictures_[slot]->clear();
     setCaption(numbers_[slot], QString::number(position));
-    setCaption(names_[slot], fromCp1251(model.WagonName(position)));
+    setCaption(names_[slot], displayText(model.WagonName(position)));
   }
 }
 
 void ConsistStrip::RefreshConsistImage(const ConsistModel& model) {
   // Slot by slot: when a required picture fails, this slot and the ones after it stay empty.
   const int pageStart = model.PageStart();
+  SlotPictures pictures(dataRoot_, pictures_[0]->pixelSize());
   for (int slot = 0; slot < kStripSlots; ++slot) {
-    pictures_[slot]->setImage(slotPicture(dataRoot_, model, pageStart + slot));
+    pictures_[slot]->setImage(pictures.forPosition(model, pageStart + slot));
   }
 }
 
@@ -115,6 +177,149 @@ void ConsistStrip::PrvImgMouseUp(int slot, Qt::MouseButton button) {
   const int position = numbers_[slot]->text().toInt(&isNumber);
   if (isNumber) {
     emit removeRequested(position - 1);
+  }
+}
+
+void ConsistStrip::wheelEvent(QWheelEvent* event) {
+  const QPoint delta = event->angleDelta();
+  wheelAngle_ += delta.y() != 0 ? delta.y() : delta.x();
+  // A notch up (or left) goes back one position, a notch down forward, as "<-" and "->" do.
+  while (wheelAngle_ >= kWheelNotch) {
+    wheelAngle_ -= kWheelNotch;
+    emit pageRequested(PageStep::Back);
+  }
+  while (wheelAngle_ <= -kWheelNotch) {
+    wheelAngle_ += kWheelNotch;
+    emit pageRequested(PageStep::Forward);
+  }
+  event->accept();
+}
+
+void ConsistStrip::dragWagon(int slot) {
+  if (names_[slot]->text().isEmpty()) {
+    return;
+  }
+  const int index = pageStart_ + slot - 1;
+  auto* data = new QMimeData;
+  data->setData(QLatin1String(drag::kStripWagon), QByteArray::number(index));
+  auto* drag = new QDrag(pictures_[slot]);
+  drag->setMimeData(data);
+  const QImage& image = pictures_[slot]->image();
+  if (!image.isNull()) {
+    const QSize size = pictures_[slot]->size() * 2 / 3;
+    drag->setPixmap(
+        QPixmap::fromImage(image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    drag->setHotSpot(QPoint(size.width() / 2, size.height() / 2));
+  }
+  drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+}
+
+std::optional<int> ConsistStrip::slotAt(const QPoint& point) const {
+  for (int slot = 0; slot < kStripSlots; ++slot) {
+    const QRect picture = pictures_[slot]->geometry();
+    // The whole height of the strip belongs to the slot whose picture spans the point's column.
+    if (point.x() >= picture.left() && point.x() <= picture.right()) {
+      return slot;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<ConsistStrip::Dragged> ConsistStrip::draggedBy(const QDropEvent& event) {
+  const QMimeData* data = event.mimeData();
+  if (data == nullptr) {
+    return std::nullopt;
+  }
+  Dragged dragged;
+  dragged.at = event.position().toPoint();
+  if (data->hasFormat(QLatin1String(drag::kStripWagon))) {
+    dragged.wagon = true;
+    dragged.copy = (event.modifiers() & Qt::ControlModifier) != 0;
+    return dragged;
+  }
+  if (data->hasFormat(QLatin1String(drag::kCatalogueItem))) {
+    return dragged;
+  }
+  return std::nullopt;
+}
+
+std::optional<int> ConsistStrip::landingSlot(const Dragged& dragged) const {
+  const std::optional<int> slot = slotAt(dragged.at);
+  if (!slot) {
+    return std::nullopt;
+  }
+  // On a wagon, what is dropped takes its place; elsewhere a moved wagon goes last and anything
+  // else is appended.
+  if (pageStart_ + *slot <= wagonCount_) {
+    return slot;
+  }
+  const int landing = dragged.wagon && !dragged.copy ? wagonCount_ : wagonCount_ + 1;
+  const int landingSlot = landing - pageStart_;
+  if (landingSlot < 0 || landingSlot >= kStripSlots) {
+    return std::nullopt;
+  }
+  return landingSlot;
+}
+
+void ConsistStrip::followDrag(const Dragged& dragged) {
+  dragged_ = dragged;
+  if (const std::optional<int> slot = landingSlot(dragged)) {
+    dropMarker_->setGeometry(pictures_[*slot]->geometry().adjusted(-3, -3, 3, 3));
+    dropMarker_->raise();
+    dropMarker_->show();
+  } else {
+    dropMarker_->hide();
+  }
+  const bool nearAnEnd =
+      dragged.at.x() < kPagingMargin || dragged.at.x() >= width() - kPagingMargin;
+  if (nearAnEnd && !dragPager_.isActive()) {
+    dragPager_.start();
+  } else if (!nearAnEnd) {
+    dragPager_.stop();
+  }
+}
+
+void ConsistStrip::endDrag() {
+  dragged_.reset();
+  dragPager_.stop();
+  dropMarker_->hide();
+}
+
+void ConsistStrip::dragEnterEvent(QDragEnterEvent* event) {
+  if (const std::optional<Dragged> dragged = draggedBy(*event)) {
+    event->acceptProposedAction();
+    followDrag(*dragged);
+  }
+}
+
+void ConsistStrip::dragMoveEvent(QDragMoveEvent* event) {
+  if (const std::optional<Dragged> dragged = draggedBy(*event)) {
+    event->acceptProposedAction();
+    followDrag(*dragged);
+  }
+}
+
+void ConsistStrip::dragLeaveEvent(QDragLeaveEvent* /*event*/) {
+  endDrag();
+}
+
+void ConsistStrip::dropEvent(QDropEvent* event) {
+  const std::optional<Dragged> dragged = draggedBy(*event);
+  const std::optional<int> slot = slotAt(event->position().toPoint());
+  endDrag();
+  if (!dragged || !slot) {
+    return;
+  }
+  event->acceptProposedAction();
+  const int position = pageStart_ + *slot;
+  if (!dragged->wagon) {
+    emit catalogueItemDropped(*event->mimeData(), position);
+    return;
+  }
+  bool isNumber = false;
+  const int from = event->mimeData()->data(QLatin1String(drag::kStripWagon)).toInt(&isNumber);
+  if (isNumber) {
+    emit wagonDropped(from, position, dragged->copy);
   }
 }
 

@@ -10,18 +10,28 @@
 // the slots from there on stay empty.
 //
 // A left click on a picture that shows a wagon is reported as removeRequested(index of the
-// wagon); the window removes it. Paging is the window's: it sets PageStart and asks for a redraw.
+// wagon); the window removes it. Paging is the window's: it sets PageStart and asks for a redraw;
+// the strip asks for a step with pageRequested (a notch of the mouse wheel, or a drag held near
+// either end of the strip).
+//
+// The strip takes drops: a catalogue item (catalogueItemDropped) and one of its own wagons, whose
+// picture is dragged onto another slot (wagonDropped, a copy with Ctrl held). While something is
+// dragged over it, the slot where the wagon would land is marked. Which wagon goes where is the
+// window's decision; the strip reports the position of the slot under the drop.
 #pragma once
 
 #include <QFrame>
+#include <QTimer>
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "consist/consist_model.h"
 #include "consist/paging.h"
 
 class QLabel;
+class QMimeData;
 
 namespace rakewright {
 
@@ -41,12 +51,49 @@ class ConsistStrip : public QFrame {
  signals:
   // A left click on the picture of a slot that shows a wagon: `index` is the wagon's consist line.
   void removeRequested(int index);
+  // A catalogue item dropped on the slot that shows `position`.
+  void catalogueItemDropped(const QMimeData& data, int position);
+  // The wagon of consist line `from` dropped on the slot that shows `position`; `copy` when Ctrl
+  // was held.
+  void wagonDropped(int from, int position, bool copy);
+  // A step of paging: Back or Forward.
+  void pageRequested(rakewright::PageStep step);
+
+ protected:
+  void wheelEvent(QWheelEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // A mouse button released over the picture of `slot` (0-based).
   void PrvImgMouseUp(int slot, Qt::MouseButton button);
+  // The picture of `slot` dragged: its wagon goes with the drag.
+  void dragWagon(int slot);
+  // The slot under a point of the strip; nullopt between and beside the slots.
+  std::optional<int> slotAt(const QPoint& point) const;
+  // What is dragged over the strip, and where.
+  struct Dragged {
+    bool wagon = false;  // one of the strip's wagons (else a catalogue item)
+    bool copy = false;   // a wagon copied with Ctrl
+    QPoint at;
+  };
+  static std::optional<Dragged> draggedBy(const QDropEvent& event);
+  // The slot where what is dragged would land, when it is shown.
+  std::optional<int> landingSlot(const Dragged& dragged) const;
+  // Marks the landing slot and pages while the drag is held near an end.
+  void followDrag(const Dragged& dragged);
+  void endDrag();
 
   std::string dataRoot_;
+  // What the last redraw showed.
+  int pageStart_ = 1;
+  int wagonCount_ = 0;
+  QFrame* dropMarker_ = nullptr;
+  QTimer dragPager_;
+  std::optional<Dragged> dragged_;
+  int wheelAngle_ = 0;
   std::array<PictureBox*, kStripSlots> pictures_{};
   std::array<QLabel*, kStripSlots> names_{};
   std::array<QLabel*, kStripSlots> numbers_{};

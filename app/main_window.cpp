@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -8,17 +9,21 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
 #include "app/catalogue_view.h"
+#include "app/consist_history.h"
 #include "app/consist_strip.h"
 #include "app/picture_loader.h"
 #include "app/qt_text.h"
 #include "app/user_messages.h"
 #include "app/widgets.h"
 #include "consist/consist_file.h"
+#include "platform/text_file.h"
 #include "reference/catalogues.h"
 
 namespace rakewright {
@@ -32,6 +37,7 @@ const QString kBlankWarning =
 // The consist file's name as the error for an unwritable character names it.
 const QString kConsistFileField = QStringLiteral("Файл состава");
 const QString kSkippedNotice = QStringLiteral("Пропущено нечитаемых строк: ");
+const QString kSaveQuestion = QStringLiteral("Сохранить изменения в составе?");
 
 // Status panels (counted from 0): 1 for notices about the consist and the selection, 2 for the
 // catalogue count message and the preview notice.
@@ -41,11 +47,12 @@ constexpr int kCountPanel = 2;
 // The space between a total and its unit label.
 constexpr int kUnitGap = 5;
 
+// Texts from data files as a control shows them (a long one cut short).
 QStringList toQStrings(const std::vector<std::string>& texts) {
   QStringList list;
   list.reserve(static_cast<qsizetype>(texts.size()));
   for (const std::string& text : texts) {
-    list.append(fromCp1251(text));
+    list.append(displayText(text));
   }
   return list;
 }
@@ -58,9 +65,12 @@ TForm1::TForm1(Anchors anchors, UserMessages& messages, QWidget* parent)
       messages_(messages),
       base_(anchors_.programFolder),
       model_(base_) {
+  history_ = new ConsistHistory([this](const ConsistModel::State& state) { restore(state); }, this);
   buildControls();
+  describeControls();
   connectSignals();
   guarded(messages_, [this] { FormCreate(); });
+  savedText_ = consistFileText(model_);
 }
 
 TForm1::~TForm1() = default;
@@ -111,9 +121,121 @@ void TForm1::connectSignals() {
           [this](const QString& text) { StatusBar1->setPanelText(kNoticePanel, text); });
   connect(catalogue_, &CatalogueView::previewNotice, this,
           [this](const QString& text) { StatusBar1->setPanelText(kCountPanel, text); });
+
+  // Drops on the strip insert, move and copy; the wheel and a drag held at an end page it.
+  connect(Panel1, &ConsistStrip::catalogueItemDropped, this,
+          [this](const QMimeData& data, int position) {
+            guarded(messages_, [&] { insertDropped(data, position); });
+          });
+  connect(Panel1, &ConsistStrip::wagonDropped, this, [this](int from, int position, bool copy) {
+    guarded(messages_, [&] { moveDropped(from, position, copy); });
+  });
+  connect(Panel1, &ConsistStrip::pageRequested, this,
+          [this](PageStep step) { guarded(messages_, [&] { page(step); }); });
+
+  // Keys of the whole window.
+  const auto onKeys = [&](const QKeySequence& keys, void (TForm1::*handler)()) {
+    auto* shortcut = new QShortcut(keys, this);
+    connect(shortcut, &QShortcut::activated, this, guardedCall(handler));
+  };
+  onKeys(QKeySequence(Qt::CTRL | Qt::Key_S), &TForm1::SaveButtonClick);
+  onKeys(QKeySequence(Qt::CTRL | Qt::Key_Z), &TForm1::undo);
+  onKeys(QKeySequence(Qt::CTRL | Qt::Key_Y), &TForm1::redo);
+  onKeys(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &TForm1::redo);
+}
+
+bool TForm1::hasUnsavedChanges() const {
+  return consistFileText(model_) != savedText_;
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (hasUnsavedChanges()) {
+    switch (messages_.askToSave(kSaveQuestion)) {
+      case UserMessages::SaveAnswer::Save: {
+        bool saved = false;
+        guarded(messages_, [&] { saved = save(); });
+        if (!saved) {
+          event->ignore();
+          return;
+        }
+        break;
+      }
+      case UserMessages::SaveAnswer::Discard:
+        break;
+      case UserMessages::SaveAnswer::Cancel:
+        event->ignore();
+        return;
+    }
+  }
+  QWidget::closeEvent(event);
+}
+
+template <typename Change>
+void TForm1::change(const QString& text, Change&& changeConsist) {
+  ConsistModel::State before = model_.state();
+  try {
+    changeConsist();
+  } catch (...) {
+    history_->record(text, std::move(before), model_.state());
+    throw;
+  }
+  history_->record(text, std::move(before), model_.state());
+}
+
+void TForm1::restore(const ConsistModel::State& state) {
+  // The picture the current selection remembers goes with it, to the next position of the
+  // consist put back.
+  model_.restore(state);
+  model_.setWagonImage(model_.WagonCount() + 1, selectionPicture_);
+  guarded(messages_, [this] { showChanged(); });
+}
+
+void TForm1::undo() {
+  history_->undo();
+}
+
+void TForm1::redo() {
+  history_->redo();
+}
+
+void TForm1::insertDropped(const QMimeData& data, int position) {
+  std::optional<CatalogueSelection> item = catalogue_->draggedItem(data);
+  if (!item) {
+    return;
+  }
+  // On a wagon the item takes its place; on a free slot it is appended.
+  const int index = std::min(position - 1, model_.WagonCount());
+  change(QStringLiteral("Вставка вагона"), [&] {
+    showAdded(model_.insertAt(index, item->name, item->length, item->weight,
+                              std::move(item->wagonPicture)));
+  });
+}
+
+void TForm1::moveDropped(int from, int position, bool copy) {
+  if (from < 0 || from >= model_.WagonCount()) {
+    return;
+  }
+  if (copy) {
+    const int to = std::min(position - 1, model_.WagonCount());
+    change(QStringLiteral("Копирование вагона"), [&] { showAdded(model_.copy(from, to)); });
+    return;
+  }
+  // On a wagon the moved one takes its place; on a free slot it goes last.
+  const int to = std::min(position - 1, model_.WagonCount() - 1);
+  if (to == from) {
+    return;
+  }
+  change(QStringLiteral("Перемещение вагона"), [&] {
+    model_.move(from, to);
+    showChanged();
+  });
 }
 
 void TForm1::FormCreate() {
+  // What saves that were killed before they finished left behind goes first.
+  removeStaleTemporaryFiles(anchors_.dataRoot, paths::kConsistFolder);
+  removeStaleTemporaryFiles(anchors_.dataRoot, paths::kTrafficFolder);
+
   ConsistsMemo->clear();
 
   QImage blank(PreviewImage->size(), QImage::Format_RGB32);
@@ -124,7 +246,7 @@ void TForm1::FormCreate() {
 
   // Without its logo the window starts all the same, with the blank preview.
   try {
-    PreviewImage->setImage(loadPicture(anchors_.dataRoot, paths::kLogo));
+    PreviewImage->setImage(loadPicture(anchors_.dataRoot, paths::kLogo, PreviewImage->pixelSize()));
   } catch (const PictureError&) {
   }
 
@@ -160,9 +282,12 @@ void TForm1::showConsist() {
 }
 
 void TForm1::showSelection(const CatalogueSelection& selection) {
-  NameEdit->setText(fromCp1251(selection.name));
+  // NameEdit shows the name, cut short when it is long; the name itself is kept here.
+  selectedName_ = selection.name;
+  NameEdit->setText(displayText(selectedName_));
   LengthEdit->setText(fromCp1251(selection.length));
   Edit1->setText(fromCp1251(selection.weight));
+  selectionPicture_ = selection.wagonPicture;
   model_.setWagonImage(model_.WagonCount() + 1, selection.wagonPicture);
   if (selection.preview) {
     PreviewImage->setImage(*selection.preview);
@@ -170,7 +295,11 @@ void TForm1::showSelection(const CatalogueSelection& selection) {
 }
 
 TForm1::Selection TForm1::selection() const {
-  return {inputText(NameEdit->text(), NameEditLabel->text()),
+  // The field is read-only: it shows the selected name unless the program put another there.
+  const QString shown = NameEdit->text();
+  std::string name = shown == displayText(selectedName_) ? selectedName_
+                                                          : inputText(shown, NameEditLabel->text());
+  return {std::move(name),
           inputText(LengthEdit->text(), LengthEditLabel->text()),
           inputText(Edit1->text(), Label8->text())};
 }
@@ -181,21 +310,25 @@ void TForm1::showAdded(ConsistModel::AddOutcome outcome) {
     return;
   }
   if (outcome == ConsistModel::AddOutcome::Added) {
-    showConsist();
-    redraw();
+    showChanged();
   }
+}
+
+void TForm1::showChanged() {
+  showConsist();
+  redraw();
 }
 
 void TForm1::showRemoved(const ConsistModel::Removed& removed) {
   LengthEdit->setText(fromCp1251(removed.lengthText));
   Edit1->setText(fromCp1251(removed.weightText));
-  showConsist();
-  redraw();
+  showChanged();
 }
 
 void TForm1::addPS() {
   const Selection selected = selection();
-  showAdded(model_.add(selected.name, selected.length, selected.weight));
+  change(QStringLiteral("Добавление вагона"),
+         [&] { showAdded(model_.add(selected.name, selected.length, selected.weight)); });
 }
 
 void TForm1::AddButtonClick() {
@@ -204,42 +337,54 @@ void TForm1::AddButtonClick() {
     return;
   }
   const Selection selected = selection();
-  if (const auto outcome = model_.addIfComplete(selected.name, selected.length, selected.weight)) {
-    showAdded(*outcome);
-  }
+  change(QStringLiteral("Добавление вагона"), [&] {
+    if (const auto outcome =
+            model_.addIfComplete(selected.name, selected.length, selected.weight)) {
+      showAdded(*outcome);
+    }
+  });
 }
 
 void TForm1::DeleteWagon(int index) {
-  showRemoved(model_.removeAt(index));
+  change(QStringLiteral("Удаление вагона"), [&] { showRemoved(model_.removeAt(index)); });
 }
 
 void TForm1::DeleteButtonClick() {
-  if (const auto removed = model_.removeLast()) {
-    showRemoved(*removed);
-  }
+  change(QStringLiteral("Удаление вагона"), [&] {
+    if (const auto removed = model_.removeLast()) {
+      showRemoved(*removed);
+    }
+  });
 }
 
 void TForm1::ClearButtonClick() {
-  model_.clear();
-  showConsist();
-  redraw();
+  change(QStringLiteral("Очистка состава"), [&] {
+    model_.clear();
+    showChanged();
+  });
 }
 
 void TForm1::SaveButtonClick() {
+  save();
+}
+
+bool TForm1::save() {
   const std::string comboText = inputText(ConsistsComboBox->currentText(), kConsistFileField);
   const SaveResult result = SaveConsist(anchors_.dataRoot, comboText, model_);
   switch (result.outcome) {
     case SaveResult::Outcome::Ignored:
-      return;
+      return false;
     case SaveResult::Outcome::BlankRefused:
       ConsistsComboBox->setEditText(fromCp1251(result.name));
       messages_.warning(kBlankWarning);
-      return;
+      return false;
     case SaveResult::Outcome::Saved:
+      savedText_ = consistFileText(model_);
       ConsistsComboBox->setEditText(fromCp1251(result.name));
       listConsistFiles();
-      return;
+      return true;
   }
+  return false;
 }
 
 void TForm1::listConsistFiles() {
@@ -252,7 +397,12 @@ void TForm1::listConsistFiles() {
 
 void TForm1::LoadButtonClick() {
   const std::string comboText = inputText(ConsistsComboBox->currentText(), kConsistFileField);
+  change(QStringLiteral("Загрузка состава"), [&] { load(comboText); });
+}
+
+void TForm1::load(const std::string& comboText) {
   const LoadResult result = LoadConsist(anchors_.dataRoot, comboText, model_);
+  savedText_ = consistFileText(model_);
   // The notice of skipped lines belongs to the last load; other notices of the panel stay.
   if (result.skippedLines > 0) {
     StatusBar1->setPanelText(kNoticePanel, kSkippedNotice + QString::number(result.skippedLines));

@@ -11,10 +11,15 @@
 // - The window owns the ConsistModel, the rolling-stock base and the remaining controls (the
 //   selection fields, the totals, the consist-file row, the paging buttons, the status bar), all
 //   private; connectSignals() wires every control and component to its handler in one place.
+// - ConsistHistory (app/consist_history) keeps the undo and redo of every change of the consist.
 // Data flows one way per action: a handler reads the controls it needs, runs the operation on the
 // model or the consist files, copies the model's values back into the controls (showConsist) and
-// redraws the strip (ClearImages, RefreshConsistImage). Every handler runs through guarded(),
-// which turns an exception into the error box, so no exception crosses a Qt slot.
+// redraws the strip (ClearImages, RefreshConsistImage). Every change of the consist goes through
+// change(), which records it for undo. Every handler runs through guarded(), which turns an
+// exception into the error box, so no exception crosses a Qt slot.
+//
+// Closing the window with a consist that differs from what was last loaded or saved asks whether
+// to save it.
 //
 // The code is split by subject: main_window.cpp (start-up, the consist's operations, consist
 // files, paging), main_window_layout.cpp (the controls and their places).
@@ -29,8 +34,10 @@
 #include "reference/data_paths.h"
 #include "reference/rolling_stock_base.h"
 
+class QCloseEvent;
 class QComboBox;
 class QFrame;
+class QMimeData;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -39,6 +46,7 @@ class QPushButton;
 namespace rakewright {
 
 class CatalogueView;
+class ConsistHistory;
 class ConsistStrip;
 struct CatalogueSelection;
 class PictureBox;
@@ -65,12 +73,20 @@ class TForm1 : public QWidget {
   // The consist as the window holds it.
   const ConsistModel& model() const { return model_; }
 
+  // Whether the consist differs from what was last loaded or saved (the empty consist at start).
+  bool hasUnsavedChanges() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void buildControls();
   void buildTopRow();
   void buildCentre();
   void buildTotals();
   void buildBottomRow();
+  // Tooltips, accessible names and the captions' buddies.
+  void describeControls();
   void connectSignals();
 
   // The start-up sequence.
@@ -100,6 +116,27 @@ class TForm1 : public QWidget {
   void Button6Click();
   void Button1Click();
 
+  // Additions of our own: drops on the strip, undo and redo.
+  // A catalogue item dropped on the slot of `position`: inserted there, or appended when the
+  // slot shows no wagon.
+  void insertDropped(const QMimeData& data, int position);
+  // A wagon dropped on the slot of `position`: moved there (last, when the slot shows no wagon),
+  // or a copy inserted there.
+  void moveDropped(int from, int position, bool copy);
+  void undo();
+  void redo();
+
+  // Runs a change of the consist and records it for undo as `text`, also when the change fails
+  // after it has changed the consist (a redraw that fails).
+  template <typename Change>
+  void change(const QString& text, Change&& changeConsist);
+  // Puts a recorded state back: the consist, the totals and the strip.
+  void restore(const ConsistModel::State& state);
+  // Saves under the name in ConsistsComboBox; true when the file was written.
+  bool save();
+  // Loads the file named by the combo box's text into the consist.
+  void load(const std::string& comboText);
+
   // Copies the model's consist lines and totals into the controls, moving the unit labels.
   void showConsist();
   // What a catalogue selection puts into the selection fields, the preview and the table of
@@ -113,6 +150,8 @@ class TForm1 : public QWidget {
   // What an add or a removal leaves on the screen: the 100-wagon warning, or the consist and the
   // redraw; after a removal also the removed wagon's length and weight in the selection fields.
   void showAdded(ConsistModel::AddOutcome outcome);
+  // The consist and the redraw.
+  void showChanged();
   void showRemoved(const ConsistModel::Removed& removed);
 
   // The redraw, run at the end of every change of the consist and of every paging step.
@@ -128,6 +167,14 @@ class TForm1 : public QWidget {
   RollingStockBase base_;
   ConsistModel model_;
   QWidget* authors_ = nullptr;
+  ConsistHistory* history_ = nullptr;
+  // The consist file's content as last loaded or saved; closing asks when the consist differs.
+  std::string savedText_;
+  // The name of the last catalogue selection, whole (NameEdit may show it cut short).
+  std::string selectedName_;
+  // The picture the last catalogue selection remembered for the next wagon: undo gives it to the
+  // next position of the consist it puts back.
+  std::string selectionPicture_;
 
   // Components.
   CatalogueView* catalogue_ = nullptr;

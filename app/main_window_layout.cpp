@@ -3,6 +3,7 @@
 // time except the labels, which size themselves to their captions. The catalogue side and the
 // strip place their own controls.
 #include <QComboBox>
+#include <QCompleter>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +22,7 @@ namespace rakewright {
 namespace {
 
 const QColor kLightGreen(0xC0, 0xDC, 0xC0);
+constexpr QSize kPreviewSize(462, 157);
 
 QPushButton* button(QWidget* parent, const char* name, int left, int top, int width, int height,
                     const QString& caption, const QFont& font) {
@@ -57,7 +59,7 @@ void TForm1::buildControls() {
   setAutoFillBackground(true);
 
   // The catalogue side: its captions, filter boxes and lists, left and right.
-  catalogue_ = new CatalogueView(*this, base_, anchors_.dataRoot, messages_);
+  catalogue_ = new CatalogueView(*this, base_, anchors_.dataRoot, messages_, kPreviewSize);
   buildTopRow();
   buildCentre();
   buildTotals();
@@ -103,7 +105,8 @@ void TForm1::buildTopRow() {
 }
 
 void TForm1::buildCentre() {
-  PreviewImage = placed<PictureBox>(this, "PreviewImage", 280, 43, 462, 157);
+  PreviewImage = placed<PictureBox>(this, "PreviewImage", 280, 43, kPreviewSize.width(),
+                                    kPreviewSize.height());
 
   ConsistsMemo = placed<QPlainTextEdit>(this, "ConsistsMemo", 560, 240, 182, 105);
   ConsistsMemo->setReadOnly(true);
@@ -139,6 +142,9 @@ void TForm1::buildTotals() {
 
 void TForm1::buildBottomRow() {
   ConsistsComboBox = dropDownBox(this, "ConsistsComboBox", 8, 361, 266, {}, QString(), kLightGreen);
+  // Names that fit what is typed are offered in a list below the box, never written into it: the
+  // text is only what the user typed or picked, so a quick "Save" cannot hit another file.
+  ConsistsComboBox->completer()->setCompletionMode(QCompleter::PopupCompletion);
   const QFont rowFont = uiFont(11, true);
   LoadButton = button(this, "LoadButton", 280, 361, 34, 21, QStringLiteral("Load"), rowFont);
   SaveButton = button(this, "SaveButton", 320, 361, 33, 21, QStringLiteral("Save"), rowFont);
@@ -159,6 +165,45 @@ void TForm1::buildBottomRow() {
   StatusBar1 = new StatusBar({50, 250, 500, 50}, this);
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
   StatusBar1->setGeometry(0, 549, 1022, 19);
+}
+
+void TForm1::describeControls() {
+  struct Description {
+    QWidget* control;
+    const char* name;  // for screen readers
+    const char* tip;
+  };
+  const Description descriptions[] = {
+      {NameEdit, "Название", "Название выбранного подвижного состава"},
+      {LengthEdit, "Длина", "Длина выбранного вагона в метрах; можно исправить перед добавлением"},
+      {Edit1, "Вес", "Вес выбранного вагона в тоннах; можно исправить перед добавлением"},
+      {AddButton, "Добавить",
+       "Добавить выбранный вагон в конец состава (в списке: Enter или двойной щелчок)"},
+      {DeleteButton, "Удалить последний",
+       "Удалить последний вагон состава (отменяется: Ctrl+Z)"},
+      {PreviewImage, "Изображение выбранного вагона", "Изображение выбранного вагона"},
+      {ConsistsComboBox, "Файл состава", "Имя файла состава в папке data\\consists"},
+      {LoadButton, "Загрузить", "Загрузить состав из файла (отменяется: Ctrl+Z)"},
+      {SaveButton, "Сохранить", "Сохранить состав в файл (Ctrl+S)"},
+      {ClearButton, "Удалить все вагоны", "Удалить все вагоны из состава (отменяется: Ctrl+Z)"},
+      {Panel1, "Состав",
+       "Щелчок по вагону удаляет его; перетаскивание переставляет, с Ctrl копирует; "
+       "колесо мыши листает. Отменить: Ctrl+Z, повторить: Ctrl+Y"},
+      {Button5, "В начало", "Показать начало состава"},
+      {Button3, "Назад на шесть", "Назад на шесть вагонов"},
+      {PrevPageBtn, "Назад на один", "Назад на один вагон (колесо мыши: вверх)"},
+      {NextPageBtn, "Вперёд на один", "Вперёд на один вагон (колесо мыши: вниз)"},
+      {Button4, "Вперёд на шесть", "Вперёд на шесть вагонов"},
+      {Button6, "В конец", "Показать конец состава"},
+      {Button1, "Авторы", "Кто сделал программу"},
+  };
+  for (const Description& description : descriptions) {
+    description.control->setAccessibleName(QString::fromUtf8(description.name));
+    description.control->setToolTip(QString::fromUtf8(description.tip));
+  }
+  NameEditLabel->setBuddy(NameEdit);
+  LengthEditLabel->setBuddy(LengthEdit);
+  Label8->setBuddy(Edit1);
 }
 
 }  // namespace rakewright

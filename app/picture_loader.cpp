@@ -2,7 +2,9 @@
 
 #include <turbojpeg.h>
 
+#include <QBuffer>
 #include <QByteArray>
+#include <QImageReader>
 #include <QtEndian>
 
 #include <memory>
@@ -17,13 +19,49 @@ namespace rakewright {
 namespace {
 
 // Larger pictures are refused rather than risking an allocation of gigabytes for a damaged or
-// hostile header; the largest picture the program shows is a few hundred pixels wide.
+// hostile header; the largest picture the program shows is a few hundred pixels wide. A picture
+// decoded for a box may claim more, as it is scaled while it is decoded, but what is decoded is
+// held to the smaller bound.
 constexpr long long kMaxPixels = 64LL * 1024 * 1024;
+constexpr long long kMaxBoxDecodedPixels = 16LL * 1024 * 1024;
+
+bool fitsPixels(long long width, long long height, long long bound) {
+  return width > 0 && height > 0 && width * height <= bound;
+}
+
+// A picture larger than the box in either direction is scaled down to it; the box stretches what
+// it shows anyway.
+QImage fittedTo(QImage image, QSize box) {
+  if (!box.isValid() || box.isEmpty() ||
+      (image.width() <= box.width() && image.height() <= box.height())) {
+    return image;
+  }
+  return image.scaled(box.boundedTo(image.size()).expandedTo(QSize(1, 1)),
+                      Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+// The smallest scaling that TurboJPEG decodes with that still covers the box, or 1/1.
+tjscalingfactor scalingFor(int width, int height, QSize box) {
+  tjscalingfactor best{1, 1};
+  if (!box.isValid() || box.isEmpty()) {
+    return best;
+  }
+  int count = 0;
+  const tjscalingfactor* factors = tjGetScalingFactors(&count);
+  for (int i = 0; factors != nullptr && i < count; ++i) {
+    const tjscalingfactor f = factors[i];
+    const bool covers =
+        TJSCALED(width, f) >= box.width() && TJSCALED(height, f) >= box.height();
+    const bool smaller = f.num * best.denom < best.num * f.denom;
+    if (covers && smaller) {
+      best = f;
+    }
+  }
+  return best;
+}
 
 [[noreturn]] void fail(std::string_view path, std::string_view reason) {
-  std::string message = "Cannot open file \"";
-  message.append(path).append("\". ").append(reason);
-  throw PictureError(message);
+  throw PictureError(cannotMessage("open", path, reason));
 }
 
 struct TurboJpegDeleter {
@@ -44,7 +82,7 @@ std::string extensionOf(std::string_view path) {
 
 }  // namespace
 
-QImage decodeJpeg(std::string_view bytes, std::string_view path) {
+QImage decodeJpeg(std::string_view bytes, std::string_view path, QSize box) {
   TurboJpegHandle handle(tjInitDecompress());
   if (!handle) {
     fail(path, tjGetErrorStr2(nullptr));
@@ -60,51 +98,65 @@ QImage decodeJpeg(std::string_view bytes, std::string_view path) {
       0) {
     fail(path, tjGetErrorStr2(handle.get()));
   }
-  if (width <= 0 || height <= 0 || static_cast<long long>(width) * height > kMaxPixels) {
+  const tjscalingfactor scaling = scalingFor(width, height, box);
+  const bool forBox = box.isValid() && !box.isEmpty();
+  const int decodedWidth = TJSCALED(width, scaling);
+  const int decodedHeight = TJSCALED(height, scaling);
+  if (forBox ? !fitsPixels(decodedWidth, decodedHeight, kMaxBoxDecodedPixels)
+             : !fitsPixels(width, height, kMaxPixels)) {
     fail(path, "Picture too large");
   }
-  QImage image(width, height, QImage::Format_RGB32);
+  QImage image(decodedWidth, decodedHeight, QImage::Format_RGB32);
   if (image.isNull()) {
     fail(path, "Out of memory");
   }
   // Format_RGB32 keeps each pixel as the 32-bit value 0xffRRGGBB in native byte order.
   constexpr int kPixelFormat =
       Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? static_cast<int>(TJPF_BGRX) : static_cast<int>(TJPF_XRGB);
-  if (tjDecompress2(handle.get(), source, size, image.bits(), width,
-                    static_cast<int>(image.bytesPerLine()), height, kPixelFormat, 0) != 0) {
+  if (tjDecompress2(handle.get(), source, size, image.bits(), decodedWidth,
+                    static_cast<int>(image.bytesPerLine()), decodedHeight, kPixelFormat, 0) != 0) {
     // A warning (a truncated or slightly damaged file) still leaves a usable picture, as the
     // viewers of such files show it; only a fatal error refuses it.
     if (tjGetErrorCode(handle.get()) != TJERR_WARNING) {
       fail(path, tjGetErrorStr2(handle.get()));
     }
   }
-  return image;
+  return fittedTo(std::move(image), box);
 }
 
-QImage decodeBmp(std::string_view bytes, std::string_view path) {
-  const QByteArray data =
-      QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+QImage decodeBmp(std::string_view bytes, std::string_view path, QSize box) {
+  QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, "BMP");
+  // The header tells the size; a compressed bitmap can claim far more than its file holds.
+  const QSize claimed = reader.size();
+  if (!claimed.isValid()) {
+    fail(path, "Invalid bitmap");
+  }
+  if (!fitsPixels(claimed.width(), claimed.height(), kMaxPixels)) {
+    fail(path, "Picture too large");
+  }
   // The reader decodes into a picture of its own, so the bytes need not outlive the call.
-  QImage image = QImage::fromData(data, "BMP");
+  QImage image = reader.read();
   if (image.isNull()) {
     fail(path, "Invalid bitmap");
   }
-  return image;
+  return fittedTo(std::move(image), box);
 }
 
-QImage loadPicture(std::string_view anchor, std::string_view path) {
+QImage loadPicture(std::string_view anchor, std::string_view path, QSize box) {
   const std::string extension = extensionOf(path);
   if (extension != ".jpg" && extension != ".bmp") {
     fail(path, "Unknown picture file extension (" + extension + ")");
   }
   std::string bytes;
   try {
-    bytes = readWholeFile(anchor, path);
+    bytes = readWholeFile(anchor, path, kPictureFileLimit);
   } catch (const FileError& error) {
-    fail(path,
-         error.systemError() != 0 ? systemReason(error.systemError()) : std::string(error.what()));
+    fail(path, reasonOf(error));
   }
-  return extension == ".jpg" ? decodeJpeg(bytes, path) : decodeBmp(bytes, path);
+  return extension == ".jpg" ? decodeJpeg(bytes, path, box) : decodeBmp(bytes, path, box);
 }
 
 }  // namespace rakewright

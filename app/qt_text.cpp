@@ -11,6 +11,13 @@ QString fromCp1251(std::string_view text) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+QString displayText(std::string_view text) {
+  if (text.size() <= kShownCharacters) {
+    return fromCp1251(text);
+  }
+  return fromCp1251(text.substr(0, kShownCharacters)) + QChar(0x2026);
+}
+
 std::optional<std::string> toCp1251(const QString& text) {
   const QByteArray utf8 = text.toUtf8();
   return utf8ToCp1251(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));

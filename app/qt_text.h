@@ -14,6 +14,14 @@ namespace rakewright {
 // Windows-1251 bytes as a QString. Never fails.
 QString fromCp1251(std::string_view text);
 
+// The most characters a control is given of a text from a data file; a list row, a label or a
+// field shows no more than this anyway, and laying out megabytes of text would freeze the window.
+inline constexpr std::size_t kShownCharacters = 256;
+
+// Windows-1251 text for a control to show: whole when it is short, else its first
+// kShownCharacters characters and an ellipsis. The text itself stays whole where it is kept.
+QString displayText(std::string_view text);
+
 // A QString as Windows-1251 bytes; nullopt when a character has no Windows-1251 byte.
 std::optional<std::string> toCp1251(const QString& text);
 

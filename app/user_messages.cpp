@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "app/qt_text.h"
 
@@ -23,6 +24,24 @@ void MessageBoxes::error(const QString& text) {
 
 void MessageBoxes::warning(const QString& text) {
   showBox(QMessageBox::Warning, text);
+}
+
+UserMessages::SaveAnswer MessageBoxes::askToSave(const QString& text) {
+  QMessageBox box(QMessageBox::Question, QString::fromLatin1(kApplicationTitle), text,
+                  QMessageBox::NoButton, QApplication::activeWindow());
+  QPushButton* save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+  box.setDefaultButton(save);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == save) {
+    return SaveAnswer::Save;
+  }
+  if (box.clickedButton() == discard) {
+    return SaveAnswer::Discard;
+  }
+  return SaveAnswer::Cancel;
 }
 
 void showException(UserMessages& messages, const std::exception_ptr& error) {

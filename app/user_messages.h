@@ -23,6 +23,9 @@ class UserMessages {
   virtual void error(const QString& text) = 0;
   // A warning with a fixed text: OK button.
   virtual void warning(const QString& text) = 0;
+  // The question whether to save changes: "Сохранить", "Не сохранять", "Отмена".
+  enum class SaveAnswer { Save, Discard, Cancel };
+  virtual SaveAnswer askToSave(const QString& text) = 0;
 };
 
 // Modal message boxes over the active window.
@@ -30,6 +33,7 @@ class MessageBoxes final : public UserMessages {
  public:
   void error(const QString& text) override;
   void warning(const QString& text) override;
+  SaveAnswer askToSave(const QString& text) override;
 };
 
 // Shows an exception in the error box: its message as errorBoxText() gives it.

@@ -9,33 +9,16 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "app/application.h"
 #include "app/main_window.h"
 #include "app/user_messages.h"
 #include "bench/large_folder.h"
+#include "bench/window_bench.h"
 
 namespace rakewright::bench {
 namespace {
-
-// Counts the boxes the window would show; a benchmark that sees one is invalid.
-class CountingMessages final : public UserMessages {
- public:
-  void error(const QString& text) override { record(text); }
-  void warning(const QString& text) override { record(text); }
-  void record(const QString& text) {
-    lastError = text;
-    ++count;
-  }
-  int count = 0;
-  QString lastError;
-};
-
-// A control of the window by its name.
-template <typename Control>
-Control* control(const QWidget& window, const char* name) {
-  return window.findChild<Control*>(QLatin1String(name));
-}
 
 int itemCount(const QWidget& window, const char* list) {
   return control<QListWidget>(window, list)->count();
@@ -78,6 +61,37 @@ void BM_LoadLargeConsistThroughButton(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadLargeConsistThroughButton)->Unit(benchmark::kMillisecond);
 
+// Undo and redo of loading the 100-wagon consist (each redraws the strip); Ctrl+Z and Ctrl+Y.
+void BM_UndoRedoOfLargeLoad(benchmark::State& state) {
+  CountingMessages messages;
+  TForm1 window(largeAnchors(), messages);
+  control<QComboBox>(window, "ConsistsComboBox")
+      ->setEditText(QString::fromLatin1(kLargeConsist.data(), kLargeConsist.size()));
+  control<QPushButton>(window, "LoadButton")->click();
+  QShortcut* undo = nullptr;
+  QShortcut* redo = nullptr;
+  for (QShortcut* shortcut : window.findChildren<QShortcut*>()) {
+    if (shortcut->key() == QKeySequence(Qt::CTRL | Qt::Key_Z)) {
+      undo = shortcut;
+    } else if (shortcut->key() == QKeySequence(Qt::CTRL | Qt::Key_Y)) {
+      redo = shortcut;
+    }
+  }
+  auto* wagons = control<QLabel>(window, "Wag_Num");
+  for (auto _ : state) {
+    emit undo->activated();
+    if (wagons->text() != QStringLiteral("0")) {
+      state.SkipWithError("the undo did not empty the consist");
+    }
+    emit redo->activated();
+  }
+  if (messages.count != 0 || wagons->text() != QStringLiteral("100")) {
+    state.SkipWithError("the redo did not bring the consist back");
+  }
+  state.counters["steps"] = 2;
+}
+BENCHMARK(BM_UndoRedoOfLargeLoad)->Unit(benchmark::kMillisecond);
+
 // One traffic-side filter pass: choosing a category in ComboBox1 rebuilds ListBox2 from the 20,000
 // items of ListBox1, with a look into the rolling-stock base for each item.
 void BM_TrafficFilterPass(benchmark::State& state) {
@@ -99,14 +113,4 @@ BENCHMARK(BM_TrafficFilterPass)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace rakewright::bench
 
-int main(int argc, char* argv[]) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-  QApplication application(argc, argv);
-  rakewright::prepareApplication();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+RAKEWRIGHT_WINDOW_BENCHMARK_MAIN()

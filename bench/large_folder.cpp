@@ -125,36 +125,6 @@ fs::path diskPath(const fs::path& folder, std::string_view cp1251Name) {
 }
 
 // A plain-coloured JPEG with a darker band along the bottom, so the decoder has some work.
-std::string jpeg(int width, int height, std::array<std::uint8_t, 3> colour) {
-  std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const std::size_t at = (static_cast<std::size_t>(y) * width + x) * 3;
-      const bool band = y > height * 3 / 4;
-      for (std::size_t c = 0; c < 3; ++c) {
-        rgb[at + c] = static_cast<unsigned char>(band ? colour[c] / 2 : colour[c]);
-      }
-    }
-  }
-  tjhandle handle = tjInitCompress();
-  if (handle == nullptr) {
-    throw std::runtime_error("TurboJPEG cannot start");
-  }
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  const int failed = tjCompress2(handle, rgb.data(), width, 0, height, TJPF_RGB, &buffer, &size,
-                                 TJSAMP_420, 75, 0);
-  std::string bytes;
-  if (failed == 0) {
-    bytes.assign(reinterpret_cast<const char*>(buffer), size);
-  }
-  tjFree(buffer);
-  tjDestroy(handle);
-  if (failed != 0) {
-    throw std::runtime_error("TurboJPEG cannot compress");
-  }
-  return bytes;
-}
 
 void putLittleEndian(std::string& out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) {
@@ -198,6 +168,37 @@ constexpr std::array<std::string_view, 5> kSectionNames = {"PASS", "FREIGHT", "L
                                                            "SPEC"};
 
 }  // namespace
+
+std::string jpeg(int width, int height, std::array<std::uint8_t, 3> colour) {
+  std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const std::size_t at = (static_cast<std::size_t>(y) * width + x) * 3;
+      const bool band = y > height * 3 / 4;
+      for (std::size_t c = 0; c < 3; ++c) {
+        rgb[at + c] = static_cast<unsigned char>(band ? colour[c] / 2 : colour[c]);
+      }
+    }
+  }
+  tjhandle handle = tjInitCompress();
+  if (handle == nullptr) {
+    throw std::runtime_error("TurboJPEG cannot start");
+  }
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  const int failed = tjCompress2(handle, rgb.data(), width, 0, height, TJPF_RGB, &buffer, &size,
+                                 TJSAMP_420, 75, 0);
+  std::string bytes;
+  if (failed == 0) {
+    bytes.assign(reinterpret_cast<const char*>(buffer), size);
+  }
+  tjFree(buffer);
+  tjDestroy(handle);
+  if (failed != 0) {
+    throw std::runtime_error("TurboJPEG cannot compress");
+  }
+  return bytes;
+}
 
 std::size_t expectedFolderCatalogueSize(const LargeFolderShape& shape) {
   std::size_t freight = 0;

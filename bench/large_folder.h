@@ -4,7 +4,9 @@
 // as in a real simulator folder.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -24,6 +26,9 @@ struct LargeFolderShape {
 
 // The consist file of the large folder, in data/consists/.
 inline constexpr std::string_view kLargeConsist = "bench_100.con";
+
+// A JPEG of one colour with a darker band along its bottom quarter, as the generated pictures are.
+std::string jpeg(int width, int height, std::array<std::uint8_t, 3> colour);
 
 // Writes the folder tree below `folder` (which must exist).
 void generateLargeSimulatorRoot(const std::string& folder,

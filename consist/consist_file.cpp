@@ -30,12 +30,9 @@ const std::string& separatorMessage() {
 
 // The error of a consist file that cannot be opened or created, naming the file as the program
 // formed its path; the code of the file error is kept.
-FileError consistFileError(std::string_view what, std::string_view name, const FileError& error) {
-  const std::string reason =
-      error.systemError() != 0 ? systemReason(error.systemError()) : std::string(error.what());
-  std::string message(what);
-  message.append(" file \"").append(paths::consistFile(name)).append("\". ").append(reason);
-  return FileError(error.code(), error.systemError(), message);
+FileError consistFileError(std::string_view action, std::string_view name, const FileError& error) {
+  return FileError(error.code(), error.systemError(),
+                   cannotMessage(action, paths::consistFile(name), reasonOf(error)));
 }
 
 // The fields of one consist line, as the loader reads them.
@@ -104,6 +101,15 @@ std::string summaryLine(const ConsistModel& model) {
   return line;
 }
 
+std::string consistFileText(const ConsistModel& model) {
+  std::string content;
+  for (const ConsistModel::Wagon& wagon : model.wagons()) {
+    content.append(wagon.line).append(kCrLf);
+  }
+  content.append(summaryLine(model)).append(kCrLf);
+  return content;
+}
+
 SaveResult SaveConsist(std::string_view dataRoot, std::string_view comboText,
                        const ConsistModel& model) {
   SaveResult result;
@@ -122,16 +128,10 @@ SaveResult SaveConsist(std::string_view dataRoot, std::string_view comboText,
     throw std::runtime_error(separatorMessage());
   }
 
-  std::string content;
-  for (const ConsistModel::Wagon& wagon : model.wagons()) {
-    content.append(wagon.line).append(kCrLf);
-  }
-  content.append(summaryLine(model)).append(kCrLf);
-
   try {
-    replaceFile(dataRoot, paths::consistFile(result.name), content);
+    replaceFile(dataRoot, paths::consistFile(result.name), consistFileText(model));
   } catch (const FileError& error) {
-    throw consistFileError("Cannot create", result.name, error);
+    throw consistFileError("create", result.name, error);
   }
   result.outcome = SaveResult::Outcome::Saved;
   return result;
@@ -149,7 +149,7 @@ LoadResult LoadConsist(std::string_view dataRoot, std::string_view comboText, Co
   try {
     text = readWholeFile(dataRoot, paths::consistFile(comboText));
   } catch (const FileError& error) {
-    throw consistFileError("Cannot open", comboText, error);
+    throw consistFileError("open", comboText, error);
   }
   return loadConsistText(text, model);
 }

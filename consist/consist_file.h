@@ -19,6 +19,10 @@ std::vector<std::string> listConsistFiles(std::string_view dataRoot);
 // ";" Con_Weight TAB Num_Osey TAB Wag_Num
 std::string summaryLine(const ConsistModel& model);
 
+// The content of the consist file that saving the consist writes: its lines and the summary line,
+// each followed by CR LF.
+std::string consistFileText(const ConsistModel& model);
+
 struct SaveResult {
   enum class Outcome {
     Ignored,       // empty name or ".con": nothing happens

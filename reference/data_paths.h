@@ -17,6 +17,7 @@ namespace rakewright::paths {
 inline constexpr std::string_view kBaseIni = "data\\consists\\base.ini";
 
 // Resolved against the data root.
+inline constexpr std::string_view kTrafficFolder = "data\\traffic\\";
 inline constexpr std::string_view kTrafficRef = "data\\traffic\\traffic.ref";
 inline constexpr std::string_view kConsistsRef = "data\\traffic\\consists.ref";
 inline constexpr std::string_view kFreightWags = "data/freight_wags/";

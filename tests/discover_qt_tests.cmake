@@ -3,7 +3,12 @@
 # Arguments: TEST_EXECUTABLE, TEST_PREFIX, TEST_ENVIRONMENT (a ;-list, passed with | instead of ;),
 # OUTPUT.
 string(REPLACE "|" ";" environment "${TEST_ENVIRONMENT}")
-set(ENV{QT_QPA_PLATFORM} offscreen)
+# The listing runs with the tests' environment (the offscreen platform, the leak suppressions).
+foreach(variable IN LISTS environment)
+  if(variable MATCHES "^([^=]+)=(.*)$")
+    set(ENV{${CMAKE_MATCH_1}} "${CMAKE_MATCH_2}")
+  endif()
+endforeach()
 execute_process(COMMAND "${TEST_EXECUTABLE}" -functions
                 OUTPUT_VARIABLE listing ERROR_VARIABLE errors RESULT_VARIABLE result)
 if(NOT result EQUAL 0)

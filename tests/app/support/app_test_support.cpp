@@ -139,6 +139,11 @@ std::unique_ptr<Window> openWindow(const TempFolder& root, UserMessages& message
   auto window = std::make_unique<Window>(
       std::make_unique<TForm1>(Anchors{root.path(), root.path()}, messages));
   window->form->show();
+  // Keys of the whole window (shortcuts) reach only the active window.
+  window->form->activateWindow();
+  if (!QTest::qWaitForWindowActive(window->form.get())) {
+    throw std::logic_error("the window did not become active");
+  }
   return window;
 }
 
@@ -199,6 +204,13 @@ void pageTo(const Window& window, int pageStart) {
 QStringList slotNames(const Window& window) {
   return {window.WagName1->text(), window.WagName2->text(), window.WagName3->text(),
           window.WagName4->text(), window.WagName5->text(), window.WagName6->text()};
+}
+
+void typeText(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    QTest::sendKeyEvent(QTest::Click, widget, static_cast<Qt::Key>(c.toUpper().unicode()),
+                        QString(c), Qt::NoModifier);
+  }
 }
 
 }  // namespace rakewright::testing

@@ -40,8 +40,14 @@ class RecordingMessages final : public UserMessages {
  public:
   void error(const QString& text) override { errors.append(text); }
   void warning(const QString& text) override { warnings.append(text); }
+  SaveAnswer askToSave(const QString& text) override {
+    questions.append(text);
+    return answer;
+  }
   QStringList errors;
   QStringList warnings;
+  QStringList questions;
+  SaveAnswer answer = SaveAnswer::Cancel;  // what the question is answered with
 };
 
 // The colours of the pictures that writeSimulatorRoot() writes.
@@ -166,6 +172,10 @@ void chooseEntry(QComboBox* box, int entry);
 
 // Puts PageStart at `pageStart` with the paging buttons: "В начало", then "->".
 void pageTo(const Window& window, int pageStart);
+
+// Types `text` into `widget` one key press per character, Cyrillic included (QTest::keyClicks
+// types Latin-1 only).
+void typeText(QWidget* widget, const QString& text);
 
 }  // namespace rakewright::testing
 

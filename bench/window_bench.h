@@ -1,0 +1,51 @@
+// What the window benchmarks share: a recorder that counts the boxes the window would show (a
+// benchmark that sees one is invalid), controls found by their names, and main() on the offscreen
+// platform with the application prepared as the program prepares it.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QString>
+#include <QWidget>
+
+#include "app/application.h"
+#include "app/user_messages.h"
+
+namespace rakewright::bench {
+
+class CountingMessages final : public UserMessages {
+ public:
+  void error(const QString& text) override { record(text); }
+  void warning(const QString& text) override { record(text); }
+  SaveAnswer askToSave(const QString& text) override {
+    record(text);
+    return SaveAnswer::Cancel;
+  }
+  void record(const QString& text) {
+    lastError = text;
+    ++count;
+  }
+  int count = 0;
+  QString lastError;
+};
+
+template <typename Control>
+Control* control(const QWidget& window, const char* name) {
+  return window.findChild<Control*>(QLatin1String(name));
+}
+
+}  // namespace rakewright::bench
+
+#define RAKEWRIGHT_WINDOW_BENCHMARK_MAIN()                \
+  int main(int argc, char* argv[]) {                      \
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) { \
+      qputenv("QT_QPA_PLATFORM", "offscreen");            \
+    }                                                     \
+    QApplication application(argc, argv);                 \
+    rakewright::prepareApplication();                     \
+    benchmark::Initialize(&argc, argv);                   \
+    benchmark::RunSpecifiedBenchmarks();                  \
+    benchmark::Shutdown();                                \
+    return 0;                                             \
+  }

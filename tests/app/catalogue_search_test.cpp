@@ -1,0 +1,438 @@
+// Searching a catalogue: Ctrl+F or typing in a list opens the side's search field, each keystroke
+// narrows the visible list ignoring letter case (Latin and Cyrillic, Ё and the other letters of the
+// code page), Enter adds, Down goes into the list, Esc or an empty field closes and restores, and a
+// filter change keeps the search.
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+#include "app/catalogue_view.h"
+#include "app/support/app_test_support.h"
+#include "app/widgets.h"
+
+namespace rakewright::testing {
+namespace {
+
+// Traffic entries 0 to 9: Latin names in both cases, Cyrillic ones with Ё and ё, and one with Ў.
+// The folder side has the default Hopper and Sleeper folders and a Cyrillic passenger folder.
+void writeSearchRoot(const TempFolder& root) {
+  writeSimulatorRoot(root,
+                     "Tank\r\nBIG_FLATCAR\r\n"
+                     "\xC2\xE0\xE3\xEE\xED_\xD6\xCC\xC2\r\n"  // Вагон_ЦМВ
+                     "Emu3\r\n"
+                     "\xA8\xEB\xEA\xE0\r\n"                  // Ёлка
+                     "\xF2\xB8\xEF\xEB\xF3\xF8\xEA\xE0\r\n"  // тёплушка
+                     "Crane\r\nSleeper-cup\r\ntank_small\r\n"
+                     "\xA1\xE7\xE1\xE5\xEA\r\n");  // Ўзбек
+  root.write("data/pass_wags/Купе_синий/cup_wagon.dmd", "model");
+  root.write("data/consists/base.ini",
+             "[PASS]\r\nSleeper-cup=24.5\r\n"
+             "[FREIGHT]\r\nTank=12.5\r\ntank_small=9\r\nHopper=14\r\n"
+             "[SPEC]\r\nCrane=16\r\n"
+             "[WEIGHTS]\r\nTank=58.5\r\n");
+}
+
+struct Started : StartedWindow {
+  Started() : StartedWindow(&writeSearchRoot) {}
+  QLineEdit* trafficSearch() const { return control<QLineEdit>(*window->form, "TrafficSearch"); }
+  QLineEdit* folderSearch() const { return control<QLineEdit>(*window->form, "FolderSearch"); }
+};
+
+QStringList visibleItems(const QListWidget* list) {
+  QStringList texts;
+  for (int i = 0; i < list->count(); ++i) {
+    if (!list->isRowHidden(i)) {
+      texts.append(list->item(i)->text());
+    }
+  }
+  return texts;
+}
+
+void selectRow(QListWidget* list, const QString& text) {
+  const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+  QVERIFY2(!found.isEmpty(), qPrintable(text));
+  list->setCurrentItem(found.front());
+}
+
+QString selection(const Window& window) {
+  return QStringList{window.NameEdit->text(), window.LengthEdit->text(), window.Edit1->text()}.join(
+      QLatin1Char('|'));
+}
+
+QString currentText(const QListWidget* list) {
+  return list->currentItem() != nullptr ? list->currentItem()->text() : QString();
+}
+
+void pressFind(QWidget* widget) {
+  QTest::keyClick(widget, Qt::Key_F, Qt::ControlModifier);
+}
+
+// The search field lies over the bottom of the list, inside the list's rectangle.
+bool liesOverBottomOf(const QLineEdit* field, const QListWidget* list) {
+  const QRect area = list->geometry();
+  return field->isVisible() && area.contains(field->geometry()) &&
+         field->geometry().bottom() == area.bottom() && field->height() >= 19 &&
+         field->height() <= 23;
+}
+
+class CatalogueSearchTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void ctrlFOpensTheSearchOfItsSide();
+  void narrowsIgnoringLetterCase_data();
+  void narrowsIgnoringLetterCase();
+  void typingInAListStartsTheSearch();
+  void hidingTheSelectionSelectsTheFirstMatch();
+  void escRestoresRowsAndSelection();
+  void emptyingTheFieldCloses();
+  void enterInTheFieldAddsOnce();
+  void arrowKeysGoIntoTheList();
+  void searchOutlivesAFilterChange();
+};
+
+void CatalogueSearchTest::ctrlFOpensTheSearchOfItsSide() {
+  Started started;
+  Window* const window = started.window.get();
+  QLineEdit* traffic = started.trafficSearch();
+  QLineEdit* folder = started.folderSearch();
+  QVERIFY(!traffic->isVisible());
+  QVERIFY(!folder->isVisible());
+
+  window->ListBox1->setFocus();
+  pressFind(window->ListBox1);
+  QVERIFY(liesOverBottomOf(traffic, window->ListBox1));
+  QVERIFY(traffic->hasFocus());
+  QVERIFY(!folder->isVisible());
+  QCOMPARE(window->ListBox1->geometry(), QRect(8, 44, 266, 311));  // the list stays where it is
+  QTest::keyClick(traffic, Qt::Key_Escape);
+  QVERIFY(!traffic->isVisible());
+  QVERIFY(window->ListBox1->hasFocus());
+
+  // From the filter box of the side, too.
+  window->ComboBox1->setFocus();
+  pressFind(window->ComboBox1);
+  QVERIFY(traffic->isVisible());
+  QVERIFY(traffic->hasFocus());
+  window->ComboBox2->setFocus();
+  pressFind(window->ComboBox2);
+  QVERIFY(liesOverBottomOf(folder, window->ListBox3));
+  QVERIFY(folder->hasFocus());
+  QVERIFY(traffic->isVisible());  // each side keeps its own search
+  QCOMPARE(window->ListBox3->geometry(), QRect(748, 43, 266, 313));
+  QTest::keyClick(folder, Qt::Key_Escape);
+
+  // Over the filtered list when that one is shown; Ctrl+F again in the open field keeps it open.
+  chooseEntry(window->ComboBox2, 1);
+  window->ListBox4->setFocus();
+  pressFind(window->ListBox4);
+  QVERIFY(liesOverBottomOf(folder, window->ListBox4));
+  typeText(folder, QStringLiteral("cup"));
+  pressFind(folder);
+  QVERIFY(folder->isVisible());
+  QCOMPARE(folder->text(), QStringLiteral("cup"));
+  QCOMPARE(folder->selectedText(), QStringLiteral("cup"));
+  QVERIFY(started.messages.errors.isEmpty());
+}
+
+void CatalogueSearchTest::narrowsIgnoringLetterCase_data() {
+  QTest::addColumn<bool>("trafficSide");
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QStringList>("expected");
+
+  const QString tank = QStringLiteral("Tank");
+  const QString tankSmall = QStringLiteral("tank_small");
+  const QString wagon = QStringLiteral("Вагон_ЦМВ");
+  const QString fir = QStringLiteral("Ёлка");
+  const QString teplushka = QStringLiteral("тёплушка");
+  QTest::newRow("Latin, lower finds both cases")
+      << true << QStringLiteral("tank") << QStringList{tank, tankSmall};
+  QTest::newRow("Latin, upper finds lower")
+      << true << QStringLiteral("SMALL") << QStringList{tankSmall};
+  QTest::newRow("inside a name") << true << QStringLiteral("flat")
+                                 << QStringList{QStringLiteral("BIG_FLATCAR")};
+  QTest::newRow("Cyrillic, lower finds upper")
+      << true << QStringLiteral("вагон") << QStringList{wagon};
+  QTest::newRow("Cyrillic, mixed case") << true << QStringLiteral("цМв") << QStringList{wagon};
+  QTest::newRow("small yo finds both")
+      << true << QStringLiteral("ё") << QStringList{fir, teplushka};
+  QTest::newRow("capital yo finds both")
+      << true << QStringLiteral("Ё") << QStringList{fir, teplushka};
+  QTest::newRow("short u of the code page")
+      << true << QStringLiteral("ўЗБ") << QStringList{QStringLiteral("Ўзбек")};
+  QTest::newRow("Latin a is not Cyrillic а")
+      << true << QStringLiteral("a")
+      << QStringList{tank, QStringLiteral("BIG_FLATCAR"), QStringLiteral("Crane"), tankSmall};
+  QTest::newRow("no match") << true << QStringLiteral("xyz") << QStringList{};
+  QTest::newRow("outside the code page") << true << QStringLiteral("☃") << QStringList{};
+  QTest::newRow("folder, Latin") << false << QStringLiteral("-CUP")
+                                 << QStringList{QStringLiteral("Sleeper-cup"),
+                                                QStringLiteral("Купе_синий-cup")};
+  QTest::newRow("folder, Cyrillic")
+      << false << QStringLiteral("купе")
+      << QStringList{QStringLiteral("Купе_синий-cup"), QStringLiteral("Купе_синий-plac")};
+}
+
+void CatalogueSearchTest::narrowsIgnoringLetterCase() {
+  QFETCH(bool, trafficSide);
+  QFETCH(QString, typed);
+  QFETCH(QStringList, expected);
+  Started started;
+  Window* const window = started.window.get();
+  QListWidget* list = trafficSide ? window->ListBox1 : window->ListBox3;
+  QLineEdit* field = trafficSide ? started.trafficSearch() : started.folderSearch();
+  const int count = list->count();
+
+  list->setFocus();
+  pressFind(list);
+  typeText(field, typed);
+  QCOMPARE(field->text(), typed);
+  QCOMPARE(visibleItems(list), expected);
+  QCOMPARE(list->count(), count);  // the rows are hidden, not removed
+  QVERIFY(started.messages.errors.isEmpty());
+}
+
+void CatalogueSearchTest::typingInAListStartsTheSearch() {
+  Started started;
+  Window* const window = started.window.get();
+  QLineEdit* folder = started.folderSearch();
+
+  // The first character opens the field with it; the rest is typed into the field.
+  window->ListBox3->setFocus();
+  QTest::keyClick(window->ListBox3, Qt::Key_H);
+  QVERIFY(liesOverBottomOf(folder, window->ListBox3));
+  QVERIFY(folder->hasFocus());
+  QCOMPARE(folder->text(), QStringLiteral("h"));
+  typeText(folder, QStringLiteral("op"));
+  QCOMPARE(folder->text(), QStringLiteral("hop"));
+  QCOMPARE(visibleItems(window->ListBox3), QStringList{QStringLiteral("Hopper")});
+
+  // The traffic side alike, with a Cyrillic letter; a character typed in the list while the search
+  // is open goes to the end of the search text.
+  QLineEdit* traffic = started.trafficSearch();
+  window->ListBox1->setFocus();
+  typeText(window->ListBox1, QStringLiteral("ё"));
+  QCOMPARE(traffic->text(), QStringLiteral("ё"));
+  QVERIFY(traffic->hasFocus());
+  typeText(traffic, QStringLiteral("л"));
+  QCOMPARE(traffic->text(), QStringLiteral("ёл"));
+  QTest::keyClick(traffic, Qt::Key_Backspace);
+  window->ListBox1->setFocus();
+  typeText(window->ListBox1, QStringLiteral("л"));
+  QCOMPARE(traffic->text(), QStringLiteral("ёл"));
+  QCOMPARE(visibleItems(window->ListBox1), QStringList{QStringLiteral("Ёлка")});
+
+  // Space and keys with Ctrl keep their meaning in the list.
+  QTest::keyClick(traffic, Qt::Key_Escape);
+  QTest::keyClick(window->ListBox1, Qt::Key_Space);
+  QTest::keyClick(window->ListBox1, Qt::Key_A, Qt::ControlModifier);
+  QVERIFY(!traffic->isVisible());
+}
+
+void CatalogueSearchTest::hidingTheSelectionSelectsTheFirstMatch() {
+  Started started;
+  Window* const window = started.window.get();
+  QListWidget* list = window->ListBox1;
+  QLineEdit* field = started.trafficSearch();
+
+  selectRow(list, QStringLiteral("Crane"));
+  QCOMPARE(selection(*window), QStringLiteral("Crane|16|50"));
+  list->setFocus();
+  pressFind(list);
+  // "a" keeps Crane: the selection stays.
+  typeText(field, QStringLiteral("a"));
+  QCOMPARE(currentText(list), QStringLiteral("Crane"));
+  // "ank" hides it: the first match is selected, with what a selection shows.
+  typeText(field, QStringLiteral("nk"));
+  QCOMPARE(currentText(list), QStringLiteral("Tank"));
+  QCOMPARE(list->selectedItems().size(), 1);
+  QCOMPARE(selection(*window), QStringLiteral("Tank|12.5|58.5"));
+  QCOMPARE(window->StatusBar1->panelText(1), QString());
+  typeText(field, QStringLiteral("_"));
+  QCOMPARE(currentText(list), QStringLiteral("tank_small"));
+  QCOMPARE(selection(*window), QStringLiteral("tank_small|9|50"));
+
+  // Without any match the selection stays where it was.
+  typeText(field, QStringLiteral("q"));
+  QVERIFY(visibleItems(list).isEmpty());
+  QCOMPARE(currentText(list), QStringLiteral("tank_small"));
+  QCOMPARE(selection(*window), QStringLiteral("tank_small|9|50"));
+  QVERIFY(started.messages.errors.isEmpty());
+}
+
+void CatalogueSearchTest::escRestoresRowsAndSelection() {
+  Started started;
+  Window* const window = started.window.get();
+
+  for (const bool trafficSide : {true, false}) {
+    QListWidget* list = trafficSide ? window->ListBox1 : window->ListBox3;
+    QLineEdit* field = trafficSide ? started.trafficSearch() : started.folderSearch();
+    const QString before = trafficSide ? QStringLiteral("Crane") : QStringLiteral("Hopper");
+    const QStringList all = visibleItems(list);
+    selectRow(list, before);
+
+    list->setFocus();
+    pressFind(list);
+    typeText(field, trafficSide ? QStringLiteral("tank") : QStringLiteral("sleeper"));
+    QVERIFY(currentText(list) != before);
+    QTest::keyClick(field, Qt::Key_Escape);
+    QVERIFY(!field->isVisible());
+    QCOMPARE(visibleItems(list), all);
+    QCOMPARE(currentText(list), before);
+    QCOMPARE(window->NameEdit->text(), before);
+    QVERIFY(list->hasFocus());
+    QCOMPARE(field->text(), QString());
+  }
+
+  // Esc in the list, after going there from the field, closes the search too.
+  QListWidget* list = window->ListBox1;
+  pressFind(list);
+  typeText(started.trafficSearch(), QStringLiteral("tank"));
+  QTest::keyClick(started.trafficSearch(), Qt::Key_Down);
+  QVERIFY(list->hasFocus());
+  QTest::keyClick(list, Qt::Key_Escape);
+  QVERIFY(!started.trafficSearch()->isVisible());
+  QCOMPARE(visibleItems(list).size(), list->count());
+  QCOMPARE(currentText(list), QStringLiteral("Crane"));
+  QVERIFY(started.messages.errors.isEmpty());
+}
+
+void CatalogueSearchTest::emptyingTheFieldCloses() {
+  Started started;
+  Window* const window = started.window.get();
+  QListWidget* list = window->ListBox3;
+  QLineEdit* field = started.folderSearch();
+
+  selectRow(list, QStringLiteral("Hopper"));
+  list->setFocus();
+  pressFind(list);
+  typeText(field, QStringLiteral("cu"));
+  QCOMPARE(currentText(list), QStringLiteral("Sleeper-cup"));
+  QTest::keyClick(field, Qt::Key_Backspace);
+  QVERIFY(field->isVisible());  // "c" is still a search
+  QTest::keyClick(field, Qt::Key_Backspace);
+  QVERIFY(!field->isVisible());
+  QCOMPARE(visibleItems(list).size(), list->count());
+  QCOMPARE(currentText(list), QStringLiteral("Hopper"));
+  QVERIFY(list->hasFocus());
+
+  // The field's clear button empties it as well.
+  pressFind(list);
+  typeText(field, QStringLiteral("zz"));
+  field->clear();
+  QVERIFY(!field->isVisible());
+  QCOMPARE(visibleItems(list).size(), list->count());
+}
+
+void CatalogueSearchTest::enterInTheFieldAddsOnce() {
+  Started started;
+  Window* const window = started.window.get();
+
+  window->ListBox1->setFocus();
+  pressFind(window->ListBox1);
+  typeText(started.trafficSearch(), QStringLiteral("crane"));
+  QVERIFY(window->ListBox1->selectedItems().isEmpty());
+  selectRow(window->ListBox1, QStringLiteral("Crane"));
+  QTest::keyClick(started.trafficSearch(), Qt::Key_Return);
+  QCOMPARE(window->model().WagonCount(), 1);
+  QVERIFY(started.trafficSearch()->isVisible());  // the search stays for the next add
+  QTest::keyClick(started.trafficSearch(), Qt::Key_Enter);
+  QCOMPARE(window->model().WagonCount(), 2);
+
+  // The folder side, in its filtered list.
+  chooseEntry(window->ComboBox2, 2);
+  window->ListBox4->setFocus();
+  pressFind(window->ListBox4);
+  QLineEdit* folder = started.folderSearch();
+  typeText(folder, QStringLiteral("hop"));
+  QTest::keyClick(folder, Qt::Key_Down);  // selects Hopper
+  QTest::keyClick(window->ListBox4, Qt::Key_F, Qt::ControlModifier);
+  QVERIFY(folder->hasFocus());
+  QTest::keyClick(folder, Qt::Key_Return);
+  QCOMPARE(window->ConsistsMemo->toPlainText(),
+           QStringLiteral("1\tCrane\t16\n1\tCrane\t16\n1\tHopper\t14"));
+  QVERIFY(started.messages.errors.isEmpty());
+}
+
+void CatalogueSearchTest::arrowKeysGoIntoTheList() {
+  Started started;
+  Window* const window = started.window.get();
+  QListWidget* list = window->ListBox1;
+  QLineEdit* field = started.trafficSearch();
+
+  // Nothing selected: Down selects the first match.
+  list->setFocus();
+  pressFind(list);
+  typeText(field, QStringLiteral("a"));  // Tank, BIG_FLATCAR, Crane, tank_small
+  QTest::keyClick(field, Qt::Key_Down);
+  QVERIFY(list->hasFocus());
+  QCOMPARE(currentText(list), QStringLiteral("Tank"));
+  QCOMPARE(selection(*window), QStringLiteral("Tank|12.5|58.5"));
+
+  // From a selection, the next visible item; the list's own keys skip the hidden rows.
+  selectRow(list, QStringLiteral("Crane"));
+  field->setFocus();
+  QTest::keyClick(field, Qt::Key_Down);
+  QCOMPARE(currentText(list), QStringLiteral("tank_small"));
+  QTest::keyClick(list, Qt::Key_Up);
+  QCOMPARE(currentText(list), QStringLiteral("Crane"));
+  QCOMPARE(field->text(), QStringLiteral("a"));
+
+  // Up and PageUp move into the list and act there.
+  field->setFocus();
+  QTest::keyClick(field, Qt::Key_Up);
+  QVERIFY(list->hasFocus());
+  QCOMPARE(currentText(list), QStringLiteral("BIG_FLATCAR"));
+  field->setFocus();
+  QTest::keyClick(field, Qt::Key_PageUp);
+  QVERIFY(list->hasFocus());
+  QCOMPARE(currentText(list), QStringLiteral("Tank"));
+  QVERIFY(field->isVisible());
+}
+
+void CatalogueSearchTest::searchOutlivesAFilterChange() {
+  Started started;
+  Window* const window = started.window.get();
+  QLineEdit* field = started.trafficSearch();
+
+  window->ListBox1->setFocus();
+  pressFind(window->ListBox1);
+  typeText(field, QStringLiteral("tank"));
+
+  // Freight: the rebuilt filtered list is narrowed at once, and the field moves over it.
+  chooseEntry(window->ComboBox1, 2);
+  QVERIFY(window->ListBox2->isVisible());
+  QCOMPARE(window->ListBox2->count(), 2);
+  QCOMPARE(visibleItems(window->ListBox2),
+           (QStringList{QStringLiteral("Tank"), QStringLiteral("tank_small")}));
+  QVERIFY(liesOverBottomOf(field, window->ListBox2));
+  selectRow(window->ListBox2, QStringLiteral("Tank"));
+  typeText(field, QStringLiteral("_"));
+  QCOMPARE(visibleItems(window->ListBox2), QStringList{QStringLiteral("tank_small")});
+  QCOMPARE(currentText(window->ListBox2), QStringLiteral("tank_small"));
+
+  // The folder box re-runs the traffic filter too: rebuilt, and still narrowed.
+  chooseEntry(window->ComboBox2, 1);
+  QCOMPARE(window->ListBox2->count(), 2);
+  QCOMPARE(visibleItems(window->ListBox2), QStringList{QStringLiteral("tank_small")});
+
+  // Back to the whole list: narrowed as well, and the filtered list shows every row again.
+  chooseEntry(window->ComboBox1, 0);
+  QVERIFY(window->ListBox1->isVisible());
+  QCOMPARE(visibleItems(window->ListBox1), QStringList{QStringLiteral("tank_small")});
+  QCOMPARE(visibleItems(window->ListBox2).size(), 2);
+  QCOMPARE(field->text(), QStringLiteral("tank_"));
+
+  QTest::keyClick(field, Qt::Key_Escape);
+  QCOMPARE(visibleItems(window->ListBox1).size(), window->ListBox1->count());
+  QVERIFY(started.messages.errors.isEmpty());
+}
+
+}  // namespace
+}  // namespace rakewright::testing
+
+RAKEWRIGHT_QTEST_MAIN(rakewright::testing::CatalogueSearchTest)
+#include "catalogue_search_test.moc"
