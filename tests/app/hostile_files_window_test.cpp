@@ -180,6 +180,9 @@ void HostileFilesWindowTest::saveLeavesAProtectedFileAlone() {
   window->SaveButton->click();
   QCOMPARE(started.messages.errors.size(), 1);
   QVERIFY(started.root.exists("data/consists/" + longest.toStdString() + ".con"));
+  window->ClearButton->click();
+  window->LoadButton->click();
+  QCOMPARE(shown(*window), QStringLiteral("1\tW1\t10"));
 }
 
 void HostileFilesWindowTest::startUpRemovesOnlyLeftoversOfKilledSaves() {

@@ -1,12 +1,10 @@
-// The traffic list and the rolling-stock base replaced by what is no file to read: a FIFO, a link
-// to a device. Start-up must end with an error or the defaults, never wait or run out of memory.
+// The rolling-stock base replaced by what is no file to read: a FIFO, a link to a device. Every
+// lookup gives its default, without waiting or running out of memory.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "platform/file_error.h"
 #include "platform/hostile_file_support.h"
-#include "reference/catalogues.h"
 #include "reference/rolling_stock_base.h"
 #include "support/temp_folder.h"
 
@@ -17,26 +15,6 @@ using testing::makeFifo;
 using testing::makeSymlink;
 using testing::outcomeOf;
 using testing::TempFolder;
-
-TEST(HostileReferenceFiles, TrafficListThatIsNoFileEndsTheBuild) {
-  for (const bool fifo : {true, false}) {
-    TempFolder root;
-    const std::string traffic = root / "data/traffic/traffic.ref";
-    if (fifo) {
-      makeFifo(traffic);
-    } else {
-      makeSymlink("/dev/zero", traffic);
-    }
-    Catalogue trafficCatalogue{"old"};
-    Catalogue folderCatalogue{"old"};
-    EXPECT_EQ(outcomeOf([&] { buildCatalogues(root.path(), trafficCatalogue, folderCatalogue); },
-                        traffic),
-              "Not a regular file")
-        << (fifo ? "FIFO" : "/dev/zero");
-    EXPECT_TRUE(trafficCatalogue.empty());
-    EXPECT_FALSE(root.exists("data/traffic/consists.ref"));  // the sequence ended at the error
-  }
-}
 
 TEST(HostileReferenceFiles, BaseThatIsNoFileGivesTheDefaults) {
   for (const bool fifo : {true, false}) {
