@@ -11,18 +11,8 @@ version=$3
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/rakewright-archive-test.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 
-failures=0
-passes=0
-check() {
-  local what=$1
-  shift
-  if "$@"; then
-    passes=$((passes + 1))
-  else
-    echo "FAIL: $what" >&2
-    failures=$((failures + 1))
-  fi
-}
+# shellcheck source=checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 name=rakewright-$version-linux-$(uname -m)
 if ! "$cpack" --config "$build/CPackConfig.cmake" -G TGZ -B "$scratch/out" \
@@ -68,5 +58,4 @@ check "the installed executable is the archive's" \
 check "the menu entry is written" test -f "$HOME/.local/share/applications/rakewright.desktop"
 check "the icon is installed" test -f "$HOME/.local/share/icons/hicolor/128x128/apps/rakewright.png"
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

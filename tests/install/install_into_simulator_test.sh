@@ -12,18 +12,8 @@ built=$2
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/rakewright-install-test.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 
-failures=0
-passes=0
-check() {
-  local what=$1
-  shift
-  if "$@"; then
-    passes=$((passes + 1))
-  else
-    echo "FAIL: $what" >&2
-    failures=$((failures + 1))
-  fi
-}
+# shellcheck source=checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 same() { cmp -s -- "$1" "$2"; }
 missing() { [ ! -e "$1" ]; }
 holds_line() { grep -qxF -- "$2" "$1"; }
@@ -211,5 +201,4 @@ check "uninstall from the path with spaces" run_script --uninstall "$sim"
 check "it removes the executable" missing "$sim/rakewright"
 check "it removes the entry" missing "$entry"
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish
