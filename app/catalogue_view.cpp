@@ -271,23 +271,21 @@ std::optional<QImage> CatalogueView::picture(std::string_view path) const {
   }
 }
 
-CatalogueView::Looked CatalogueView::lookUp(std::string name,
-                                            std::string (*lengthGuess)(std::string_view)) const {
+CatalogueView::Looked CatalogueView::lookUp(std::string name, CatalogueSide side) const {
   Looked looked;
   CatalogueSelection& selection = looked.selection;
-  const RollingStockBase::View base = base_.open();
-  selection.length = base.length(name, kNoLength);
-  selection.weight = base.weight(name);
-  looked.lengthGuessed = selection.length == kNoLength;
-  if (looked.lengthGuessed) {
-    selection.length = lengthGuess(name);
-  }
+  OfferedFigures offered = offeredFigures(base_.open(), name, side);
+  looked.lengthGuessed = offered.lengthGuessed();
+  selection.length = std::move(offered.length);
+  selection.weight = std::move(offered.weight);
+  selection.lengthSource = offered.lengthSource;
+  selection.weightSource = offered.weightSource;
   selection.name = std::move(name);
   return looked;
 }
 
 CatalogueView::Looked CatalogueView::trafficSelection(std::string name) const {
-  Looked looked = lookUp(std::move(name), &trafficLengthGuess);
+  Looked looked = lookUp(std::move(name), CatalogueSide::Traffic);
   CatalogueSelection& selection = looked.selection;
   // A traffic wagon never takes over the bitmap that a folder selection remembered for the next
   // position: the strip would show another wagon's picture for it (wagonPicture stays empty).
@@ -300,7 +298,7 @@ CatalogueView::Looked CatalogueView::trafficSelection(std::string name) const {
 
 CatalogueView::Looked CatalogueView::folderSelection(std::string name) const {
   // The folder side guesses a missing length without a notice.
-  Looked looked = lookUp(std::move(name), &folderLengthGuess);
+  Looked looked = lookUp(std::move(name), CatalogueSide::Folder);
   CatalogueSelection& selection = looked.selection;
   // The folder wagon bitmap comes first, and is remembered for the position the next added wagon
   // takes, as its alternative picture in the strip.

@@ -25,7 +25,9 @@
 #include <string>
 #include <string_view>
 
+#include "consist/consist_model.h"
 #include "reference/catalogues.h"
+#include "reference/offered_figures.h"
 
 class QComboBox;
 class QLabel;
@@ -45,10 +47,17 @@ struct CatalogueSelection {
   std::string name;    // for NameEdit
   std::string length;  // for LengthEdit: the base's length or the guess
   std::string weight;  // for Edit1
-  // The picture remembered for the position the next added wagon takes ("" forgets it).
+  // The picture that goes with the wagon into the strip when it is added ("" for none).
   std::string wagonPicture;
+  FigureSource lengthSource = FigureSource::Base;
+  FigureSource weightSource = FigureSource::Base;
   // The picture for PreviewImage; nullopt when none could be loaded (the preview keeps its own).
   std::optional<QImage> preview;
+
+  // The wagon as adding it would take it.
+  WagonChoice choice() const {
+    return {name, length, weight, wagonPicture, lengthSource, weightSource};
+  }
 };
 
 class CatalogueView : public QObject {
@@ -57,8 +66,8 @@ class CatalogueView : public QObject {
   // Creates the controls on `form` at their places. Lookups go to `base`, pictures are found
   // below `dataRoot` and loaded for a preview of `previewSize`, and a handler's error goes to
   // `messages`.
-  CatalogueView(QWidget& form, RollingStockBase& base, std::string dataRoot,
-                UserMessages& messages, QSize previewSize);
+  CatalogueView(QWidget& form, RollingStockBase& base, std::string dataRoot, UserMessages& messages,
+                QSize previewSize);
 
   // The catalogues built at start-up; the full lists show them.
   void setCatalogues(Catalogue traffic, Catalogue folder);
@@ -125,7 +134,7 @@ class CatalogueView : public QObject {
   };
   Looked trafficSelection(std::string name) const;
   Looked folderSelection(std::string name) const;
-  Looked lookUp(std::string name, std::string (*lengthGuess)(std::string_view)) const;
+  Looked lookUp(std::string name, CatalogueSide side) const;
   std::optional<QImage> picture(std::string_view path) const;
   // Fills `list` with the entries of `catalogue` at `positions`, or all when none are given.
   static void fill(QListWidget* list, const Catalogue& catalogue,

@@ -183,10 +183,7 @@ void TForm1::change(const QString& text, Change&& changeConsist) {
 }
 
 void TForm1::restore(const ConsistModel::State& state) {
-  // The picture the current selection remembers goes with it, to the next position of the
-  // consist put back.
   model_.restore(state);
-  model_.setWagonImage(model_.WagonCount() + 1, selectionPicture_);
   guarded(messages_, [this] { showChanged(); });
 }
 
@@ -205,10 +202,8 @@ void TForm1::insertDropped(const QMimeData& data, int position) {
   }
   // On a wagon the item takes its place; on a free slot it is appended.
   const int index = std::min(position - 1, model_.WagonCount());
-  change(QStringLiteral("Вставка вагона"), [&] {
-    showAdded(model_.insertAt(index, item->name, item->length, item->weight,
-                              std::move(item->wagonPicture)));
-  });
+  change(QStringLiteral("Вставка вагона"),
+         [&] { showAdded(model_.insertAt(index, item->choice())); });
 }
 
 void TForm1::moveDropped(int from, int position, bool copy) {
@@ -281,27 +276,39 @@ void TForm1::showConsist() {
   Label9->move(Con_Weight->x() + Con_Weight->width() + kUnitGap, Label9->y());
 }
 
-void TForm1::showSelection(const CatalogueSelection& selection) {
+void TForm1::showOffered(const WagonChoice& wagon) {
   // NameEdit shows the name, cut short when it is long; the name itself is kept here.
-  selectedName_ = selection.name;
-  NameEdit->setText(displayText(selectedName_));
-  LengthEdit->setText(fromCp1251(selection.length));
-  Edit1->setText(fromCp1251(selection.weight));
-  selectionPicture_ = selection.wagonPicture;
-  model_.setWagonImage(model_.WagonCount() + 1, selection.wagonPicture);
+  offered_ = wagon;
+  NameEdit->setText(displayText(offered_.name));
+  LengthEdit->setText(fromCp1251(offered_.lengthText));
+  Edit1->setText(fromCp1251(offered_.weightText));
+}
+
+void TForm1::showSelection(const CatalogueSelection& selection) {
+  showOffered(selection.choice());
   if (selection.preview) {
     PreviewImage->setImage(*selection.preview);
   }
 }
 
-TForm1::Selection TForm1::selection() const {
-  // The field is read-only: it shows the selected name unless the program put another there.
+WagonChoice TForm1::selection() const {
+  // The field is read-only: it shows the offered name unless the program put another there.
+  WagonChoice wagon;
   const QString shown = NameEdit->text();
-  std::string name = shown == displayText(selectedName_) ? selectedName_
-                                                          : inputText(shown, NameEditLabel->text());
-  return {std::move(name),
-          inputText(LengthEdit->text(), LengthEditLabel->text()),
-          inputText(Edit1->text(), Label8->text())};
+  const bool offered = shown == displayText(offered_.name);
+  wagon.name = offered ? offered_.name : inputText(shown, NameEditLabel->text());
+  wagon.lengthText = inputText(LengthEdit->text(), LengthEditLabel->text());
+  wagon.weightText = inputText(Edit1->text(), Label8->text());
+  if (offered) {
+    wagon.picture = offered_.picture;
+    if (wagon.lengthText == offered_.lengthText) {
+      wagon.lengthSource = offered_.lengthSource;
+    }
+    if (wagon.weightText == offered_.weightText) {
+      wagon.weightSource = offered_.weightSource;
+    }
+  }
+  return wagon;
 }
 
 void TForm1::showAdded(ConsistModel::AddOutcome outcome) {
@@ -320,15 +327,15 @@ void TForm1::showChanged() {
 }
 
 void TForm1::showRemoved(const ConsistModel::Removed& removed) {
-  LengthEdit->setText(fromCp1251(removed.lengthText));
-  Edit1->setText(fromCp1251(removed.weightText));
+  // All three fields name the removed wagon, so that a "+" puts it back with its own figures
+  // instead of adding the last selected item with the removed wagon's length and weight.
+  showOffered(removed);
   showChanged();
 }
 
 void TForm1::addPS() {
-  const Selection selected = selection();
-  change(QStringLiteral("Добавление вагона"),
-         [&] { showAdded(model_.add(selected.name, selected.length, selected.weight)); });
+  const WagonChoice selected = selection();
+  change(QStringLiteral("Добавление вагона"), [&] { showAdded(model_.add(selected)); });
 }
 
 void TForm1::AddButtonClick() {
@@ -336,10 +343,9 @@ void TForm1::AddButtonClick() {
   if (AmountEdit->text().isEmpty()) {
     return;
   }
-  const Selection selected = selection();
+  const WagonChoice selected = selection();
   change(QStringLiteral("Добавление вагона"), [&] {
-    if (const auto outcome =
-            model_.addIfComplete(selected.name, selected.length, selected.weight)) {
+    if (const auto outcome = model_.addIfComplete(selected)) {
       showAdded(*outcome);
     }
   });

@@ -76,6 +76,10 @@ class TForm1 : public QWidget {
   // Whether the consist differs from what was last loaded or saved (the empty consist at start).
   bool hasUnsavedChanges() const;
 
+  // The wagon the last catalogue selection or removal offered, with the picture and the figure
+  // sources that go with it into the consist while the selection fields still show it.
+  const WagonChoice& offeredWagon() const { return offered_; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -139,19 +143,20 @@ class TForm1 : public QWidget {
 
   // Copies the model's consist lines and totals into the controls, moving the unit labels.
   void showConsist();
-  // What a catalogue selection puts into the selection fields, the preview and the table of
-  // remembered pictures.
+  // What a catalogue selection puts into the selection fields and the preview.
   void showSelection(const CatalogueSelection& selection);
-  // The selection fields as Windows-1251 text; a character the code page cannot hold is refused.
-  struct Selection {
-    std::string name, length, weight;
-  };
-  Selection selection() const;
+  // Makes `wagon` the offered wagon and shows it in the selection fields.
+  void showOffered(const WagonChoice& wagon);
+  // The wagon the selection fields describe, in Windows-1251 text (a character the code page
+  // cannot hold is refused): the offered wagon's picture and figure sources go with it while the
+  // fields show its name, and a figure typed over the offered one counts as typed.
+  WagonChoice selection() const;
   // What an add or a removal leaves on the screen: the 100-wagon warning, or the consist and the
   // redraw; after a removal also the removed wagon's length and weight in the selection fields.
   void showAdded(ConsistModel::AddOutcome outcome);
   // The consist and the redraw.
   void showChanged();
+  // After a removal the removed wagon is what the selection fields offer, so "+" puts it back.
   void showRemoved(const ConsistModel::Removed& removed);
 
   // The redraw, run at the end of every change of the consist and of every paging step.
@@ -170,11 +175,9 @@ class TForm1 : public QWidget {
   ConsistHistory* history_ = nullptr;
   // The consist file's content as last loaded or saved; closing asks when the consist differs.
   std::string savedText_;
-  // The name of the last catalogue selection, whole (NameEdit may show it cut short).
-  std::string selectedName_;
-  // The picture the last catalogue selection remembered for the next wagon: undo gives it to the
-  // next position of the consist it puts back.
-  std::string selectionPicture_;
+  // What the last catalogue selection or removal offered; its name is kept whole (NameEdit may
+  // show it cut short).
+  WagonChoice offered_;
 
   // Components.
   CatalogueView* catalogue_ = nullptr;

@@ -175,8 +175,13 @@ LoadResult loadConsistText(std::string_view text, ConsistModel& model) {
     std::int64_t copies = 1;
     try {
       const RollingStockBase::View base = model.base().open();
-      wagon.weightText = base.weight(wagon.name);
-      wagon.axles = parseWhole(base.axles(wagon.name));
+      const std::optional<std::string> weight = base.knownWeight(wagon.name);
+      const std::optional<std::string> axles = base.knownAxles(wagon.name);
+      wagon.weightText = weight ? *weight : std::string(kDefaultWeight);
+      wagon.axles = parseWhole(axles ? *axles : kDefaultAxles);
+      wagon.lengthSource = FigureSource::File;
+      wagon.weightSource = weight ? FigureSource::Base : FigureSource::Default;
+      wagon.axlesSource = axles ? FigureSource::Base : FigureSource::Default;
       if (fields->amount >= 2) {
         // An amount stands for that many single wagons, each line written as the program
         // writes lines, with the length in the usual number format.

@@ -134,33 +134,35 @@ void ConsistModel::replaceWagons(std::vector<Wagon> wagons) {
   setSums(sums);
 }
 
-ConsistModel::Wagon ConsistModel::selectedWagon(std::string_view name, std::string_view lengthText,
-                                                std::string_view weightText) const {
-  if (breaksLine(name)) {
+ConsistModel::Wagon ConsistModel::chosenWagon(const WagonChoice& choice) const {
+  if (breaksLine(choice.name)) {
     throw std::invalid_argument(badNameMessage());
   }
   Wagon wagon;
-  wagon.name = std::string(name);
-  wagon.lengthText = std::string(lengthText);
-  wagon.weightText = std::string(weightText);
+  wagon.name = choice.name;
+  wagon.lengthText = choice.lengthText;
+  wagon.weightText = choice.weightText;
+  wagon.lengthSource = choice.lengthSource;
+  wagon.weightSource = choice.weightSource;
   // The figures are read in the order length, weight, axles, so the first bad one is reported.
-  parseDecimal(lengthText);
-  parseDecimal(weightText);
-  wagon.axles = parseWhole(base_.open().axles(name));
-  wagon.line = consistLine(kAmount, name, lengthText);
+  parseDecimal(choice.lengthText);
+  parseDecimal(choice.weightText);
+  const std::optional<std::string> axles = base_.open().knownAxles(choice.name);
+  wagon.axles = parseWhole(axles ? *axles : kDefaultAxles);
+  wagon.axlesSource = axles ? FigureSource::Base : FigureSource::Default;
+  wagon.line = consistLine(kAmount, choice.name, choice.lengthText);
   return wagon;
 }
 
-ConsistModel::AddOutcome ConsistModel::add(std::string_view name, std::string_view lengthText,
-                                           std::string_view weightText) {
+ConsistModel::AddOutcome ConsistModel::add(const WagonChoice& choice) {
   if (WagonCount() >= kMaxWagons) {
     return AddOutcome::LimitReached;
   }
   // An empty name could not be told from a free position of the tables.
-  if (name.empty()) {
+  if (choice.name.empty()) {
     return AddOutcome::EmptyName;
   }
-  Wagon wagon = selectedWagon(name, lengthText, weightText);
+  Wagon wagon = chosenWagon(choice);
   const Sums sums = added(state_.sums, wagon);
 
   // From the fourth wagon on, page so that the new wagon shows in the fourth slot, unless the
@@ -168,10 +170,24 @@ ConsistModel::AddOutcome ConsistModel::add(std::string_view name, std::string_vi
   const int countBefore = WagonCount();
   state_.wagons.push_back(std::move(wagon));
   setSums(sums);
+  state_.images[static_cast<std::size_t>(countBefore + 1)] = choice.picture;
   if (state_.pageStart < countBefore - 2) {
     state_.pageStart = countBefore - 2;
   }
   return AddOutcome::Added;
+}
+
+ConsistModel::AddOutcome ConsistModel::add(std::string_view name, std::string_view lengthText,
+                                           std::string_view weightText) {
+  return add(WagonChoice{std::string(name), std::string(lengthText), std::string(weightText),
+                         WagonImage(WagonCount() + 1)});
+}
+
+std::optional<ConsistModel::AddOutcome> ConsistModel::addIfComplete(const WagonChoice& choice) {
+  if (choice.name.empty() || choice.lengthText.empty()) {
+    return std::nullopt;
+  }
+  return add(choice);
 }
 
 std::optional<ConsistModel::AddOutcome> ConsistModel::addIfComplete(std::string_view name,
@@ -183,27 +199,32 @@ std::optional<ConsistModel::AddOutcome> ConsistModel::addIfComplete(std::string_
   return add(name, lengthText, weightText);
 }
 
-ConsistModel::AddOutcome ConsistModel::insertAt(int index, std::string_view name,
-                                                std::string_view lengthText,
-                                                std::string_view weightText, std::string picture) {
+ConsistModel::AddOutcome ConsistModel::insertAt(int index, const WagonChoice& choice) {
   if (index < 0 || index > WagonCount()) {
     throw std::out_of_range("no consist line " + std::to_string(index) + " to insert at");
   }
   if (WagonCount() >= kMaxWagons) {
     return AddOutcome::LimitReached;
   }
-  if (name.empty()) {
+  if (choice.name.empty()) {
     return AddOutcome::EmptyName;
   }
   std::vector<Wagon> wagons = state_.wagons;
-  wagons.insert(wagons.begin() + index, selectedWagon(name, lengthText, weightText));
+  wagons.insert(wagons.begin() + index, chosenWagon(choice));
   replaceWagons(std::move(wagons));
 
   // Position index+1 takes the new wagon's picture; the rest move on by one.
   auto& images = state_.images;
   std::move_backward(images.begin() + index + 1, images.end() - 1, images.end());
-  images[static_cast<std::size_t>(index + 1)] = std::move(picture);
+  images[static_cast<std::size_t>(index + 1)] = choice.picture;
   return AddOutcome::Added;
+}
+
+ConsistModel::AddOutcome ConsistModel::insertAt(int index, std::string_view name,
+                                                std::string_view lengthText,
+                                                std::string_view weightText, std::string picture) {
+  return insertAt(index, WagonChoice{std::string(name), std::string(lengthText),
+                                     std::string(weightText), std::move(picture)});
 }
 
 void ConsistModel::move(int from, int to) {
@@ -267,6 +288,7 @@ ConsistModel::Removed ConsistModel::removeAt(int index) {
   // The pictures move up with their wagons; the last filled position is freed. A picture
   // remembered for the position after the last wagon stays where it is.
   auto& images = state_.images;
+  std::string removedPicture = std::move(images[removedAt + 1]);
   for (int p = index + 1; p < countBefore; ++p) {
     images[static_cast<std::size_t>(p)] = std::move(images[static_cast<std::size_t>(p + 1)]);
   }
@@ -275,7 +297,9 @@ ConsistModel::Removed ConsistModel::removeAt(int index) {
   if (thirdSlotWasEmpty && state_.pageStart > 1) {
     --state_.pageStart;
   }
-  return {std::move(removedWagon.lengthText), std::move(removedWagon.weightText)};
+  return WagonChoice{std::move(removedWagon.name),       std::move(removedWagon.lengthText),
+                     std::move(removedWagon.weightText), std::move(removedPicture),
+                     removedWagon.lengthSource,          removedWagon.weightSource};
 }
 
 std::optional<ConsistModel::Removed> ConsistModel::removeLast() {

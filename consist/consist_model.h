@@ -25,9 +25,23 @@
 #include <string_view>
 #include <vector>
 
+#include "reference/figure_source.h"
 #include "reference/rolling_stock_base.h"
 
 namespace rakewright {
+
+// A wagon as it is offered for adding: the selection fields' texts, the alternative picture that
+// goes with it into the strip, and where its length and weight came from. A catalogue selection
+// makes one, and so does a removal (the removed wagon, so that "+" puts it back as it was).
+struct WagonChoice {
+  std::string name;
+  std::string lengthText;
+  std::string weightText;
+  std::string picture;
+  FigureSource lengthSource = FigureSource::Typed;
+  FigureSource weightSource = FigureSource::Typed;
+  bool operator==(const WagonChoice&) const = default;
+};
 
 class ConsistModel {
  public:
@@ -42,6 +56,10 @@ class ConsistModel {
     std::string lengthText;  // the length field as written in the line
     std::string weightText;  // the weight counted, as it was given
     std::int32_t axles = 0;  // the axles counted
+    // Where the figures came from.
+    FigureSource lengthSource = FigureSource::Typed;
+    FigureSource weightSource = FigureSource::Typed;
+    FigureSource axlesSource = FigureSource::Base;
     bool operator==(const Wagon&) const = default;
   };
 
@@ -96,24 +114,28 @@ class ConsistModel {
   // --- Operations ------------------------------------------------------------------------------
   enum class AddOutcome { Added, LimitReached, EmptyName };
 
-  // Appends the selection as one wagon: line "1 TAB name TAB length", the length and weight as
-  // given, the axles from the base; the picture remembered for its position becomes its
-  // alternative picture. Refuses at 100 wagons and for an empty name. Moves PageStart so that
-  // from the fourth wagon on the new wagon shows in the fourth slot. Throws ConversionError
-  // (nothing changed) when the length, the weight or the base's axle count is not a number, or a
-  // total would leave its range. A name holding a TAB or a line break, which no catalogue gives,
-  // would break the consist line: std::invalid_argument, nothing changed.
+  // Appends the choice as one wagon: line "1 TAB name TAB length", the length and weight as
+  // given, the axles from the base; the choice's picture becomes its alternative picture.
+  // Refuses at 100 wagons and for an empty name. Moves PageStart so that from the fourth wagon on
+  // the new wagon shows in the fourth slot. Throws ConversionError (nothing changed) when the
+  // length, the weight or the base's axle count is not a number, or a total would leave its
+  // range. A name holding a TAB or a line break, which no catalogue gives, would break the
+  // consist line: std::invalid_argument, nothing changed.
+  AddOutcome add(const WagonChoice& choice);
+  // The same with the figures typed, and the picture already at the next position.
   AddOutcome add(std::string_view name, std::string_view lengthText, std::string_view weightText);
 
   // add() only when the name and the length are both non-empty; nullopt (nothing done, nothing
   // to show) otherwise.
+  std::optional<AddOutcome> addIfComplete(const WagonChoice& choice);
   std::optional<AddOutcome> addIfComplete(std::string_view name, std::string_view lengthText,
                                           std::string_view weightText);
 
-  // Inserts a wagon at consist line `index` (0..WagonCount(), the end appends) with `picture` as
-  // its alternative picture; the wagons from there on and their pictures, the remembered one
-  // included, move one position on (a picture at position 102 falls off). PageStart stays.
-  // Refuses and throws as add() does; std::out_of_range for an index outside 0..WagonCount().
+  // Inserts the choice at consist line `index` (0..WagonCount(), the end appends) with its
+  // picture as its alternative picture; the wagons from there on and their pictures move one
+  // position on (a picture at position 102 falls off). PageStart stays. Refuses and throws as
+  // add() does; std::out_of_range for an index outside 0..WagonCount().
+  AddOutcome insertAt(int index, const WagonChoice& choice);
   AddOutcome insertAt(int index, std::string_view name, std::string_view lengthText,
                       std::string_view weightText, std::string picture);
 
@@ -125,11 +147,9 @@ class ConsistModel {
   // (0..WagonCount()), as insertAt() does; refuses at 100 wagons.
   AddOutcome copy(int from, int to);
 
-  // What the window shows after a removal: the wagon's length field and its counted weight.
-  struct Removed {
-    std::string lengthText;
-    std::string weightText;
-  };
+  // A removal gives back the removed wagon as a choice: its name, its length field, its counted
+  // weight, its picture and their sources, so that adding it again puts it back as it was.
+  using Removed = WagonChoice;
 
   // Removes the wagon of consist line `index` (0-based); the wagons after it and their pictures
   // move up one position. Throws std::out_of_range for an index that names no wagon. Removing the
@@ -159,9 +179,8 @@ class ConsistModel {
   // The sums over `wagons` in their order; throws ConversionError.
   static Sums summed(const std::vector<Wagon>& wagons);
   void setSums(const Sums& sums);
-  // A wagon from a selection, checked; throws as add() does.
-  Wagon selectedWagon(std::string_view name, std::string_view lengthText,
-                      std::string_view weightText) const;
+  // A wagon from a choice, checked; throws as add() does.
+  Wagon chosenWagon(const WagonChoice& choice) const;
   // Puts `wagons` (already checked) in place of the consist's wagons, with their sums.
   void replaceWagons(std::vector<Wagon> wagons);
 

@@ -73,6 +73,40 @@ std::string RollingStockBase::View::axles(std::string_view name) const {
   return data_->value(sections::kAxles, name, kDefaultAxles);
 }
 
+std::optional<std::string> RollingStockBase::View::find(std::string_view section,
+                                                        std::string_view name) const {
+  // No value holds a line break (the reader splits lines there), so this fallback comes back only
+  // for a key the section does not hold.
+  constexpr std::string_view kAbsent = "\n";
+  std::string value = data_->value(section, name, kAbsent);
+  if (value == kAbsent) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<std::string> RollingStockBase::View::knownLength(std::string_view name) const {
+  for (std::string_view section : kLengthChain) {
+    std::optional<std::string> value = find(section, name);
+    if (value && *value != kNoLength) {
+      return value;
+    }
+  }
+  std::optional<std::string> value = find(sections::kSpec, name);
+  if (value && *value == kNoLength) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<std::string> RollingStockBase::View::knownWeight(std::string_view name) const {
+  return find(sections::kWeights, name);
+}
+
+std::optional<std::string> RollingStockBase::View::knownAxles(std::string_view name) const {
+  return find(sections::kAxles, name);
+}
+
 bool RollingStockBase::View::isMember(std::string_view section, std::string_view name) const {
   return data_->value(section, name, kNoLength) != kNoLength;
 }

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -50,7 +51,16 @@ class RollingStockBase {
     // included).
     bool isMember(std::string_view section, std::string_view name) const;
 
+    // The same lookups without their defaults: nullopt where the base has no value, so a caller
+    // can tell a figure of the base from a default. knownLength() follows the length chain and
+    // gives nullopt when every length section lacks the name or holds "-1".
+    std::optional<std::string> knownLength(std::string_view name) const;
+    std::optional<std::string> knownWeight(std::string_view name) const;
+    std::optional<std::string> knownAxles(std::string_view name) const;
+
    private:
+    std::optional<std::string> find(std::string_view section, std::string_view name) const;
+
     std::shared_ptr<const ProfileData> data_;
   };
 

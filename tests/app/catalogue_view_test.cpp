@@ -169,14 +169,13 @@ void CatalogueViewTest::trafficSelectionFillsFieldsAndNotice() {
 void CatalogueViewTest::folderSelectionTriesBitmapPreviewNoPreview() {
   Started started;
   Window* const window = started.window.get();
-  const ConsistModel& model = window->model();
 
   // The folder wagon bitmap: shown, and remembered for the next position.
   selectRow(window->ListBox3, QStringLiteral("Blue-cup"));
   QCOMPARE(selection(*window), QStringLiteral("Blue-cup|26|50"));
   QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kCupBitmapColour));
   QCOMPARE(window->StatusBar1->panelText(2), QString());  // the count message is gone
-  QCOMPARE(model.WagonImage(1), std::string("data/pass_wags/Blue/cup_wagon.bmp"));
+  QCOMPARE(window->form->offeredWagon().picture, std::string("data/pass_wags/Blue/cup_wagon.bmp"));
   // Added, the wagon has no preview of its own, so the strip shows the bitmap.
   window->AddButton->click();
   QCOMPARE(window->WagName1->text(), QStringLiteral("Blue-cup"));
@@ -186,25 +185,25 @@ void CatalogueViewTest::folderSelectionTriesBitmapPreviewNoPreview() {
   // bitmap of the same selection again would stand).
   window->ListBox3->clearSelection();
   selectRow(window->ListBox3, QStringLiteral("Blue-cup"));
-  QCOMPARE(model.WagonImage(2), std::string("data/pass_wags/Blue/cup_wagon.bmp"));
+  QCOMPARE(window->form->offeredWagon().picture, std::string("data/pass_wags/Blue/cup_wagon.bmp"));
   selectRow(window->ListBox3, QStringLiteral("Grey-cup"));
   QCOMPARE(selection(*window), QStringLiteral("Grey-cup|25|50"));  // folder guess for "cup"
   QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kPreviewColour));
-  QCOMPARE(model.WagonImage(2), std::string());
+  QCOMPARE(window->form->offeredWagon().picture, std::string());
   QCOMPARE(window->StatusBar1->panelText(2), QString());
 
   // Neither: the no-preview picture and the notice.
   selectRow(window->ListBox3, QStringLiteral("Grey-plac"));
   QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kNoPreviewColour));
   QCOMPARE(window->StatusBar1->panelText(2), kPreviewMissing);
-  QCOMPARE(model.WagonImage(2), std::string());
+  QCOMPARE(window->form->offeredWagon().picture, std::string());
 
   // A freight folder leads to "_wagon.bmp" in the passenger folder of its name; its length is
   // the base's.
   selectRow(window->ListBox3, QStringLiteral("Boxcar"));
   QCOMPARE(selection(*window), QStringLiteral("Boxcar|14|50"));
   QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kOtherBitmapColour));
-  QCOMPARE(model.WagonImage(2), std::string("data/pass_wags/Boxcar/_wagon.bmp"));
+  QCOMPARE(window->form->offeredWagon().picture, std::string("data/pass_wags/Boxcar/_wagon.bmp"));
   QCOMPARE(window->StatusBar1->panelText(2), QString());
   QVERIFY(started.messages.errors.isEmpty());
 }
@@ -216,16 +215,18 @@ void CatalogueViewTest::passengerSuffixesAreRemovedEverywhere() {
   // "A-plac-cup": only "-cup" is removed, the folder is "A-plac".
   selectRow(window->ListBox3, QStringLiteral("A-plac-cup"));
   QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kOtherBitmapColour));
-  QCOMPARE(window->model().WagonImage(1), std::string("data/pass_wags/A-plac/cup_wagon.bmp"));
+  QCOMPARE(window->form->offeredWagon().picture,
+           std::string("data/pass_wags/A-plac/cup_wagon.bmp"));
 
   // "A-cup-cup": every "-cup" goes, the folder is "A".
   selectRow(window->ListBox3, QStringLiteral("A-cup-cup"));
   QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kCupBitmapColour));
-  QCOMPARE(window->model().WagonImage(1), std::string("data/pass_wags/A/cup_wagon.bmp"));
+  QCOMPARE(window->form->offeredWagon().picture, std::string("data/pass_wags/A/cup_wagon.bmp"));
 
   // "A-cup-plac": "-cup" is removed first, so the kind is "cup" and the folder "A-plac".
   selectRow(window->ListBox3, QStringLiteral("A-cup-plac"));
-  QCOMPARE(window->model().WagonImage(1), std::string("data/pass_wags/A-plac/cup_wagon.bmp"));
+  QCOMPARE(window->form->offeredWagon().picture,
+           std::string("data/pass_wags/A-plac/cup_wagon.bmp"));
 }
 
 void CatalogueViewTest::trafficSelectionForgetsFolderBitmap() {
@@ -233,9 +234,9 @@ void CatalogueViewTest::trafficSelectionForgetsFolderBitmap() {
   Window* const window = started.window.get();
 
   selectRow(window->ListBox3, QStringLiteral("Blue-cup"));
-  QCOMPARE(window->model().WagonImage(1), std::string("data/pass_wags/Blue/cup_wagon.bmp"));
+  QCOMPARE(window->form->offeredWagon().picture, std::string("data/pass_wags/Blue/cup_wagon.bmp"));
   selectRow(window->ListBox1, QStringLiteral("Tank"));
-  QCOMPARE(window->model().WagonImage(1), std::string());
+  QCOMPARE(window->form->offeredWagon().picture, std::string());
   window->AddButton->click();
   // Tank has no preview and no bitmap of its own: the no-preview picture, not the coach.
   QVERIFY(nearlyEqual(centreColour(window->PrvImg1), kNoPreviewColour));
@@ -577,7 +578,7 @@ void CatalogueViewTest::draggedItemGivesWhatSelectingGives() {
   // A folder item with its cup bitmap, which is remembered for the next position.
   dragItem(window->ListBox3, itemNamed(window->ListBox3, QStringLiteral("Blue-cup")));
   QCOMPARE(drags.size(), 2);
-  QCOMPARE(window->model().WagonImage(1), std::string());  // dragging remembered nothing
+  QCOMPARE(window->form->offeredWagon().picture, std::string());  // dragging remembered nothing
 
   const QList<QPair<QListWidget*, QString>> dragged = {
       {window->ListBox1, QStringLiteral("BIG_FLATCAR")},
@@ -589,7 +590,7 @@ void CatalogueViewTest::draggedItemGivesWhatSelectingGives() {
     QCOMPARE(QStringList({fromCp1251(item.name), fromCp1251(item.length), fromCp1251(item.weight)})
                  .join(QLatin1Char('|')),
              selection(*window));
-    QCOMPARE(item.wagonPicture, window->model().WagonImage(1));
+    QCOMPARE(item.wagonPicture, window->form->offeredWagon().picture);
     QVERIFY(item.preview.has_value());
     QVERIFY(
         nearlyEqual(item.preview->pixelColor(item.preview->width() / 2, item.preview->height() / 2),

@@ -70,9 +70,12 @@ void ConsistButtonsTest::addsAndRemovesWithTotals() {
   QCOMPARE(totals(*window), QStringLiteral("1|25|58.5|4"));
   checkUnitLabels(*window);
 
-  // "+" now adds the last selection with the figures of the removed wagon.
+  // The fields name the removed wagon, so "+" puts it back with its own figures, never the last
+  // selection with another wagon's figures.
+  QCOMPARE(window->NameEdit->text(), QStringLiteral("Flatcar"));
   window->AddButton->click();
-  QCOMPARE(window->ConsistsMemo->toPlainText(), QStringLiteral("1\tTank\t25\n1\tHopper\t24.5"));
+  QCOMPARE(window->ConsistsMemo->toPlainText(), QStringLiteral("1\tTank\t25\n1\tFlatcar\t24.5"));
+  QCOMPARE(totals(*window), QStringLiteral("2|49.5|108.5|8"));
 
   window->ClearButton->click();
   QCOMPARE(totals(*window), QStringLiteral("0|0|0|0"));

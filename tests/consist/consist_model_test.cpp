@@ -248,6 +248,29 @@ TEST(ConsistModel, RemovalMovesLaterWagonsAndTheirPicturesUp) {
   expectInStep(f.model);
 }
 
+TEST(ConsistModel, RemovalGivesBackTheWholeWagonWithItsSources) {
+  ConsistFixture f;
+  f.writeBase("[OSI]\nKnown=6\n");
+  const WagonChoice guessed{"Known", "14.5", "50", "known.bmp", FigureSource::Guess,
+                            FigureSource::Default};
+  ASSERT_EQ(f.model.add(guessed), Outcome::Added);
+  f.model.add("Other", "20", "30");
+  const ConsistModel::Wagon& wagon = f.model.wagons().front();
+  EXPECT_EQ(wagon.lengthSource, FigureSource::Guess);
+  EXPECT_EQ(wagon.weightSource, FigureSource::Default);
+  EXPECT_EQ(wagon.axlesSource, FigureSource::Base);
+  EXPECT_EQ(f.model.wagons().back().axlesSource, FigureSource::Default);
+  EXPECT_EQ(f.model.wagons().back().lengthSource, FigureSource::Typed);
+
+  // What a removal gives back is the wagon as it was offered, picture and sources included, so
+  // adding it again restores the consist exactly.
+  const ConsistModel::State before = f.model.state();
+  const ConsistModel::Removed removed = f.model.removeAt(0);
+  EXPECT_EQ(removed, guessed);
+  f.model.insertAt(0, removed);
+  EXPECT_EQ(f.model.state(), before);
+}
+
 TEST(ConsistModel, LoadedWagonsAreCheckedAndLimited) {
   ConsistFixture f;
   ConsistModel::Wagon wagon{"1\tA\t12.5", "A", "12.5", "40", 4};
