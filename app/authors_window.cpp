@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -59,6 +60,9 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
   setFixedSize(kClientWidth, kClientHeight);
   // Closing the main window ends the program even while this one is open.
   setAttribute(Qt::WA_QuitOnClose, false);
+  // Esc closes it, as it closes a dialog.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(escape, &QShortcut::activated, this, &QWidget::close);
   setFont(uiFont(11));
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, palette.color(QPalette::HighlightedText));

@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "app/catalogue_view.h"
+#include "app/consist_folder_watch.h"
 #include "app/consist_history.h"
 #include "app/consist_strip.h"
 #include "app/picture_loader.h"
@@ -40,9 +41,11 @@ const QString kSkippedNotice = QStringLiteral("Пропущено нечитае
 const QString kSaveQuestion = QStringLiteral("Сохранить изменения в составе?");
 
 // Status panels (counted from 0): 1 for notices about the consist and the selection, 2 for the
-// catalogue count message and the preview notice.
+// catalogue count message and the preview notice, 3 for the file the last save wrote.
 constexpr int kNoticePanel = 1;
 constexpr int kCountPanel = 2;
+constexpr int kSavedPanel = 3;
+const QString kSavedNotice = QStringLiteral("Сохранено: ");
 
 // The space between a total and its unit label.
 constexpr int kUnitGap = 5;
@@ -71,6 +74,11 @@ TForm1::TForm1(Anchors anchors, UserMessages& messages, QWidget* parent)
   connectSignals();
   guarded(messages_, [this] { FormCreate(); });
   savedText_ = consistFileText(model_);
+
+  // The file list follows the consist folder while the program runs.
+  auto* folderWatch = new ConsistFolderWatch(anchors_.dataRoot, this);
+  connect(folderWatch, &ConsistFolderWatch::changed, this,
+          [this] { guarded(messages_, [this] { listConsistFiles(); }); });
 }
 
 TForm1::~TForm1() = default;
@@ -173,13 +181,20 @@ void TForm1::closeEvent(QCloseEvent* event) {
 template <typename Change>
 void TForm1::change(const QString& text, Change&& changeConsist) {
   ConsistModel::State before = model_.state();
+  const auto record = [&] {
+    if (!(before == model_.state())) {
+      // What the last save wrote is no longer what the window shows.
+      StatusBar1->setPanelText(kSavedPanel, QString());
+    }
+    history_->record(text, std::move(before), model_.state());
+  };
   try {
     changeConsist();
   } catch (...) {
-    history_->record(text, std::move(before), model_.state());
+    record();
     throw;
   }
-  history_->record(text, std::move(before), model_.state());
+  record();
 }
 
 void TForm1::restore(const ConsistModel::State& state) {
@@ -388,17 +403,36 @@ bool TForm1::save() {
       savedText_ = consistFileText(model_);
       ConsistsComboBox->setEditText(fromCp1251(result.name));
       listConsistFiles();
+      StatusBar1->setPanelText(kSavedPanel, kSavedNotice + displayText(result.name));
       return true;
   }
   return false;
 }
 
 void TForm1::listConsistFiles() {
+  const QStringList names = toQStrings(rakewright::listConsistFiles(anchors_.dataRoot));
+  QStringList listed;
+  for (int i = 0; i < ConsistsComboBox->count(); ++i) {
+    listed.append(ConsistsComboBox->itemText(i));
+  }
+  if (names == listed) {
+    return;
+  }
+  // The typed text stays as it is, and where the cursor and the marked part were in it.
+  QLineEdit* edit = ConsistsComboBox->lineEdit();
   const QString kept = ConsistsComboBox->currentText();
+  const int cursor = edit->cursorPosition();
+  const int selectionStart = edit->selectionStart();
+  const int selectionLength = edit->selectionLength();
   ConsistsComboBox->clear();
-  ConsistsComboBox->addItems(toQStrings(rakewright::listConsistFiles(anchors_.dataRoot)));
+  ConsistsComboBox->addItems(names);
   ConsistsComboBox->setCurrentIndex(-1);
   ConsistsComboBox->setEditText(kept);
+  if (selectionStart >= 0) {
+    edit->setSelection(selectionStart, selectionLength);
+  } else {
+    edit->setCursorPosition(cursor);
+  }
 }
 
 void TForm1::LoadButtonClick() {
@@ -409,6 +443,7 @@ void TForm1::LoadButtonClick() {
 void TForm1::load(const std::string& comboText) {
   const LoadResult result = LoadConsist(anchors_.dataRoot, comboText, model_);
   savedText_ = consistFileText(model_);
+  StatusBar1->setPanelText(kSavedPanel, QString());
   // The notice of skipped lines belongs to the last load; other notices of the panel stay.
   if (result.skippedLines > 0) {
     StatusBar1->setPanelText(kNoticePanel, kSkippedNotice + QString::number(result.skippedLines));
@@ -471,6 +506,10 @@ void TForm1::Button6Click() {
 
 void TForm1::Button1Click() {
   if (authors_ != nullptr) {
+    // Over the middle of the main window, wherever that was moved.
+    if (!authors_->isVisible()) {
+      authors_->move(frameGeometry().center() - authors_->rect().center());
+    }
     authors_->show();
     authors_->raise();
     authors_->activateWindow();

@@ -36,8 +36,8 @@ QImage fittedTo(QImage image, QSize box) {
       (image.width() <= box.width() && image.height() <= box.height())) {
     return image;
   }
-  return image.scaled(box.boundedTo(image.size()).expandedTo(QSize(1, 1)),
-                      Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  return image.scaled(box.boundedTo(image.size()).expandedTo(QSize(1, 1)), Qt::IgnoreAspectRatio,
+                      Qt::SmoothTransformation);
 }
 
 // The smallest scaling that TurboJPEG decodes with that still covers the box, or 1/1.
@@ -50,8 +50,7 @@ tjscalingfactor scalingFor(int width, int height, QSize box) {
   const tjscalingfactor* factors = tjGetScalingFactors(&count);
   for (int i = 0; factors != nullptr && i < count; ++i) {
     const tjscalingfactor f = factors[i];
-    const bool covers =
-        TJSCALED(width, f) >= box.width() && TJSCALED(height, f) >= box.height();
+    const bool covers = TJSCALED(width, f) >= box.width() && TJSCALED(height, f) >= box.height();
     const bool smaller = f.num * best.denom < best.num * f.denom;
     if (covers && smaller) {
       best = f;

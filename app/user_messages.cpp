@@ -30,7 +30,8 @@ UserMessages::SaveAnswer MessageBoxes::askToSave(const QString& text) {
   QMessageBox box(QMessageBox::Question, QString::fromLatin1(kApplicationTitle), text,
                   QMessageBox::NoButton, QApplication::activeWindow());
   QPushButton* save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
-  QPushButton* discard = box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
+  QPushButton* discard =
+      box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
   QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
   box.setDefaultButton(save);
   box.setEscapeButton(cancel);

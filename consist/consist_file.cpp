@@ -8,6 +8,7 @@
 #include "platform/dir_search.h"
 #include "platform/file_error.h"
 #include "platform/numbers.h"
+#include "platform/paths.h"
 #include "platform/text_file.h"
 #include "reference/data_paths.h"
 
@@ -145,11 +146,21 @@ LoadResult LoadConsist(std::string_view dataRoot, std::string_view comboText, Co
   if (namesAnotherFolder(comboText)) {
     throw std::runtime_error(separatorMessage());
   }
+  // A name typed without ".con" names the file that saving it would write, when only that one
+  // exists.
+  std::string name(comboText);
+  if (name.find(paths::kConsistExtension) == std::string::npos &&
+      resolvePath(dataRoot, paths::consistFile(name)).status != ResolvedPath::Status::Found) {
+    const std::string saved = name + std::string(paths::kConsistExtension);
+    if (resolvePath(dataRoot, paths::consistFile(saved)).status == ResolvedPath::Status::Found) {
+      name = saved;
+    }
+  }
   std::string text;
   try {
-    text = readWholeFile(dataRoot, paths::consistFile(comboText));
+    text = readWholeFile(dataRoot, paths::consistFile(name));
   } catch (const FileError& error) {
-    throw consistFileError("open", comboText, error);
+    throw consistFileError("open", name, error);
   }
   return loadConsistText(text, model);
 }

@@ -1,15 +1,15 @@
 #include "consist/consist_file.h"
 
-#include <gtest/gtest.h>
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <functional>
 #include <chrono>
 #include <clocale>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -90,6 +90,17 @@ TEST(ConsistFile, FileNameRules) {
   EXPECT_EQ(SaveConsist(root, ".con", f.model).outcome, Outcome::Ignored);
   EXPECT_EQ(SaveConsist(root, ".con", f.model).name, ".con");
   EXPECT_EQ(listConsistFiles(root), Lines{"Train.CON.con"});  // my.conf does not end in .con
+
+  // Loading finds a name typed without ".con" where saving it put it; a file of exactly the
+  // typed name still comes first.
+  f.folder.write("data/consists/short.con", "1\tS\t5\r\n");
+  LoadConsist(root, "short", f.model);
+  EXPECT_EQ(f.model.lines(), Lines{"1\tS\t5"});
+  f.folder.write("data/consists/short", "1\tPlain\t5\r\n");
+  LoadConsist(root, "short", f.model);
+  EXPECT_EQ(f.model.lines(), Lines{"1\tPlain\t5"});
+  EXPECT_THROW(LoadConsist(root, "absent", f.model), FileError);
+  f.model.clear();
 
   // A separator would reach out of the consist folder: refused both ways, nothing touched.
   f.folder.write("data/other.con", "1\tX\t5\r\n");

@@ -251,8 +251,8 @@ TEST(ConsistModel, RemovalMovesLaterWagonsAndTheirPicturesUp) {
 TEST(ConsistModel, RemovalGivesBackTheWholeWagonWithItsSources) {
   ConsistFixture f;
   f.writeBase("[OSI]\nKnown=6\n");
-  const WagonChoice guessed{"Known", "14.5", "50", "known.bmp", FigureSource::Guess,
-                            FigureSource::Default};
+  const WagonChoice guessed{
+      "Known", "14.5", "50", "known.bmp", FigureSource::Guess, FigureSource::Default};
   ASSERT_EQ(f.model.add(guessed), Outcome::Added);
   f.model.add("Other", "20", "30");
   const ConsistModel::Wagon& wagon = f.model.wagons().front();
