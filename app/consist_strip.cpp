@@ -2,10 +2,12 @@
 
 #include <QDrag>
 #include <QDragEnterEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <optional>
 #include <unordered_map>
 
@@ -14,6 +16,7 @@
 #include "app/qt_text.h"
 #include "app/widgets.h"
 #include "reference/data_paths.h"
+#include "reference/figure_source.h"
 
 namespace rakewright {
 
@@ -93,6 +96,19 @@ class SlotPictures {
   std::unordered_map<std::string, std::optional<QImage>> tried_;
 };
 
+// What the picture of a wagon tells when the mouse rests on it.
+QString wagonTip(const ConsistModel::Wagon& wagon, int position) {
+  const auto figure = [](const std::string& text, const char* unit, FigureSource source) {
+    return fromCp1251(text) + QLatin1String(unit) + QStringLiteral(" (") +
+           fromCp1251(figureSourceName(source)) + QLatin1Char(')');
+  };
+  return QStringLiteral("%1. %2\nДлина: %3\nВес: %4\nОсей: %5")
+      .arg(QString::number(position), displayText(wagon.name),
+           figure(wagon.lengthText, " м", wagon.lengthSource),
+           figure(wagon.weightText, " т", wagon.weightSource),
+           figure(std::to_string(wagon.axles), "", wagon.axlesSource));
+}
+
 }  // namespace
 
 ConsistStrip::ConsistStrip(std::string dataRoot, QWidget* parent)
@@ -136,6 +152,17 @@ ConsistStrip::ConsistStrip(std::string dataRoot, QWidget* parent)
   dropMarker_->setAttribute(Qt::WA_TransparentForMouseEvents);
   dropMarker_->hide();
 
+  // The frame of the current wagon while the keyboard works on the strip. Only Tab brings the
+  // focus here, so a click on a picture still only removes its wagon.
+  setFocusPolicy(Qt::TabFocus);
+  focusMarker_ = new QFrame(this);
+  focusMarker_->setObjectName(QStringLiteral("CurrentWagonMarker"));
+  focusMarker_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  focusMarker_->setLineWidth(2);
+  focusMarker_->setPalette(marker);
+  focusMarker_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  focusMarker_->hide();
+
   dragPager_.setInterval(kPagingInterval);
   connect(&dragPager_, &QTimer::timeout, this, [this] {
     if (!dragged_) {
@@ -155,7 +182,13 @@ void ConsistStrip::ClearImages(const ConsistModel& model) {
     pictures_[slot]->clear();
     setCaption(numbers_[slot], QString::number(position));
     setCaption(names_[slot], displayText(model.WagonName(position)));
+    pictures_[slot]->setToolTip(
+        position <= wagonCount_
+            ? wagonTip(model.wagons()[static_cast<std::size_t>(position - 1)], position)
+            : QString());
   }
+  current_ = std::clamp(current_, wagonCount_ > 0 ? 1 : 0, wagonCount_);
+  showCurrent();
 }
 
 void ConsistStrip::RefreshConsistImage(const ConsistModel& model) {
@@ -167,17 +200,87 @@ void ConsistStrip::RefreshConsistImage(const ConsistModel& model) {
   }
 }
 
-// The same for all six pictures: only the left button, only on a slot that shows a wagon, and the
-// position is the one the slot's number label shows.
+// The same for all six pictures: only the left button, only on a slot that shows a wagon.
 void ConsistStrip::PrvImgMouseUp(int slot, Qt::MouseButton button) {
-  if (button != Qt::LeftButton || names_[slot]->text().isEmpty()) {
+  const int position = pageStart_ + slot;
+  if (button != Qt::LeftButton || position > wagonCount_) {
     return;
   }
-  bool isNumber = false;
-  const int position = numbers_[slot]->text().toInt(&isNumber);
-  if (isNumber) {
-    emit removeRequested(position - 1);
+  emit removeRequested(position - 1);
+}
+
+void ConsistStrip::setCurrent(int position) {
+  if (wagonCount_ == 0) {
+    return;
   }
+  current_ = std::clamp(position, 1, wagonCount_);
+  emit showRequested(current_);
+  showCurrent();
+}
+
+void ConsistStrip::showCurrent() {
+  const int slot = current_ - pageStart_;
+  if (!hasFocus() || current_ == 0 || slot < 0 || slot >= kStripSlots) {
+    focusMarker_->hide();
+    return;
+  }
+  focusMarker_->setGeometry(pictures_[slot]->geometry().adjusted(-2, -2, 2, 2));
+  focusMarker_->raise();
+  focusMarker_->show();
+}
+
+void ConsistStrip::focusInEvent(QFocusEvent* event) {
+  QFrame::focusInEvent(event);
+  // The keyboard starts with the first wagon in view.
+  if (current_ < pageStart_ || current_ >= pageStart_ + kStripSlots) {
+    current_ = std::min(pageStart_, wagonCount_);
+  }
+  showCurrent();
+}
+
+void ConsistStrip::focusOutEvent(QFocusEvent* event) {
+  QFrame::focusOutEvent(event);
+  showCurrent();
+}
+
+void ConsistStrip::keyPressEvent(QKeyEvent* event) {
+  const bool ctrl = (event->modifiers() & Qt::ControlModifier) != 0;
+  const int current = current_;
+  switch (event->key()) {
+    case Qt::Key_Left:
+      if (ctrl && current > 1) {
+        emit moveRequested(current - 1, current - 2);
+      }
+      setCurrent(current - 1);
+      break;
+    case Qt::Key_Right:
+      if (ctrl && current >= 1 && current < wagonCount_) {
+        emit moveRequested(current - 1, current);
+      }
+      setCurrent(current + 1);
+      break;
+    case Qt::Key_Home:
+      setCurrent(1);
+      break;
+    case Qt::Key_End:
+      setCurrent(wagonCount_);
+      break;
+    case Qt::Key_Delete:
+      if (current >= 1) {
+        emit removeRequested(current - 1);
+        setCurrent(current);
+      }
+      break;
+    case Qt::Key_Insert:
+      // Before the current wagon; into an empty consist as its first.
+      emit insertRequested(std::max(current, 1) - 1);
+      setCurrent(std::max(current, 1));
+      break;
+    default:
+      QFrame::keyPressEvent(event);
+      return;
+  }
+  event->accept();
 }
 
 void ConsistStrip::wheelEvent(QWheelEvent* event) {
@@ -196,7 +299,7 @@ void ConsistStrip::wheelEvent(QWheelEvent* event) {
 }
 
 void ConsistStrip::dragWagon(int slot) {
-  if (names_[slot]->text().isEmpty()) {
+  if (pageStart_ + slot > wagonCount_) {
     return;
   }
   const int index = pageStart_ + slot - 1;
@@ -248,12 +351,8 @@ std::optional<int> ConsistStrip::landingSlot(const Dragged& dragged) const {
   if (!slot) {
     return std::nullopt;
   }
-  // On a wagon, what is dropped takes its place; elsewhere a moved wagon goes last and anything
-  // else is appended.
-  if (pageStart_ + *slot <= wagonCount_) {
-    return slot;
-  }
-  const int landing = dragged.wagon && !dragged.copy ? wagonCount_ : wagonCount_ + 1;
+  const DropKind kind = dragged.wagon && !dragged.copy ? DropKind::Moved : DropKind::Added;
+  const int landing = landingIndex(kind, pageStart_ + *slot, wagonCount_) + 1;
   const int landingSlot = landing - pageStart_;
   if (landingSlot < 0 || landingSlot >= kStripSlots) {
     return std::nullopt;

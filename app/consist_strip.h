@@ -16,8 +16,14 @@
 //
 // The strip takes drops: a catalogue item (catalogueItemDropped) and one of its own wagons, whose
 // picture is dragged onto another slot (wagonDropped, a copy with Ctrl held). While something is
-// dragged over it, the slot where the wagon would land is marked. Which wagon goes where is the
-// window's decision; the strip reports the position of the slot under the drop.
+// dragged over it, the slot where the wagon would land (landingIndex of consist/paging.h) is
+// marked; the strip reports the position of the slot under the drop, and the window applies the
+// same rule.
+//
+// The strip takes the keyboard focus with Tab and then frames a current wagon: Left, Right, Home
+// and End move it (asking the window to page, showRequested, so that it stays in view), Delete
+// removes it, Ctrl+Left and Ctrl+Right move it one place, Insert inserts the selection before it.
+// Each picture's tool tip names its wagon with its figures and where they came from.
 #pragma once
 
 #include <QFrame>
@@ -58,6 +64,11 @@ class ConsistStrip : public QFrame {
   void wagonDropped(int from, int position, bool copy);
   // A step of paging: Back or Forward.
   void pageRequested(rakewright::PageStep step);
+  // Keyboard editing: move the wagon of line `from` to line `to`; insert the selection at line
+  // `index`; page so that `position` shows.
+  void moveRequested(int from, int to);
+  void insertRequested(int index);
+  void showRequested(int position);
 
  protected:
   void wheelEvent(QWheelEvent* event) override;
@@ -65,6 +76,9 @@ class ConsistStrip : public QFrame {
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dragLeaveEvent(QDragLeaveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   // A mouse button released over the picture of `slot` (0-based).
@@ -85,12 +99,19 @@ class ConsistStrip : public QFrame {
   // Marks the landing slot and pages while the drag is held near an end.
   void followDrag(const Dragged& dragged);
   void endDrag();
+  // Makes `position` the current wagon (kept within the consist) and asks to show it.
+  void setCurrent(int position);
+  // Frames the current wagon's slot while the strip has the focus.
+  void showCurrent();
 
   std::string dataRoot_;
   // What the last redraw showed.
   int pageStart_ = 1;
   int wagonCount_ = 0;
+  // The wagon the keyboard works on (a position; 0 in an empty consist).
+  int current_ = 0;
   QFrame* dropMarker_ = nullptr;
+  QFrame* focusMarker_ = nullptr;
   QTimer dragPager_;
   std::optional<Dragged> dragged_;
   int wheelAngle_ = 0;

@@ -140,6 +140,13 @@ void TForm1::connectSignals() {
   });
   connect(Panel1, &ConsistStrip::pageRequested, this,
           [this](PageStep step) { guarded(messages_, [&] { page(step); }); });
+  // Keyboard editing of the strip.
+  connect(Panel1, &ConsistStrip::moveRequested, this,
+          [this](int from, int to) { guarded(messages_, [&] { moveWagon(from, to); }); });
+  connect(Panel1, &ConsistStrip::insertRequested, this,
+          [this](int index) { guarded(messages_, [&] { insertSelection(index); }); });
+  connect(Panel1, &ConsistStrip::showRequested, this,
+          [this](int position) { guarded(messages_, [&] { showPosition(position); }); });
 
   // Keys of the whole window.
   const auto onKeys = [&](const QKeySequence& keys, void (TForm1::*handler)()) {
@@ -211,12 +218,11 @@ void TForm1::redo() {
 }
 
 void TForm1::insertDropped(const QMimeData& data, int position) {
-  std::optional<CatalogueSelection> item = catalogue_->draggedItem(data);
+  const std::optional<CatalogueSelection> item = catalogue_->draggedItem(data);
   if (!item) {
     return;
   }
-  // On a wagon the item takes its place; on a free slot it is appended.
-  const int index = std::min(position - 1, model_.WagonCount());
+  const int index = landingIndex(DropKind::Added, position, model_.WagonCount());
   change(QStringLiteral("Вставка вагона"),
          [&] { showAdded(model_.insertAt(index, item->choice())); });
 }
@@ -226,19 +232,36 @@ void TForm1::moveDropped(int from, int position, bool copy) {
     return;
   }
   if (copy) {
-    const int to = std::min(position - 1, model_.WagonCount());
+    const int to = landingIndex(DropKind::Added, position, model_.WagonCount());
     change(QStringLiteral("Копирование вагона"), [&] { showAdded(model_.copy(from, to)); });
     return;
   }
-  // On a wagon the moved one takes its place; on a free slot it goes last.
-  const int to = std::min(position - 1, model_.WagonCount() - 1);
-  if (to == from) {
+  moveWagon(from, landingIndex(DropKind::Moved, position, model_.WagonCount()));
+}
+
+void TForm1::moveWagon(int from, int to) {
+  const int count = model_.WagonCount();
+  if (from == to || from < 0 || from >= count || to < 0 || to >= count) {
     return;
   }
   change(QStringLiteral("Перемещение вагона"), [&] {
     model_.move(from, to);
     showChanged();
   });
+}
+
+void TForm1::insertSelection(int index) {
+  const WagonChoice selected = selection();
+  change(QStringLiteral("Вставка вагона"),
+         [&] { showAdded(model_.insertAt(std::clamp(index, 0, model_.WagonCount()), selected)); });
+}
+
+void TForm1::showPosition(int position) {
+  if (const std::optional<int> pageStart =
+          pageStartShowing(position, model_.PageStart(), model_.WagonCount())) {
+    model_.setPageStart(*pageStart);
+    redraw();
+  }
 }
 
 void TForm1::FormCreate() {

@@ -127,6 +127,12 @@ class TForm1 : public QWidget {
   // A wagon dropped on the slot of `position`: moved there (last, when the slot shows no wagon),
   // or a copy inserted there.
   void moveDropped(int from, int position, bool copy);
+  // Keyboard editing of the strip: a wagon moved from line `from` to line `to`; the selection
+  // inserted at line `index` (the figures "+" would use, one undo step, the 100-wagon limit).
+  void moveWagon(int from, int to);
+  void insertSelection(int index);
+  // Pages the strip so that `position` shows, as little as needed.
+  void showPosition(int position);
   void undo();
   void redo();
 

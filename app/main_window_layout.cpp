@@ -3,7 +3,6 @@
 // time except the labels, which size themselves to their captions. The catalogue side and the
 // strip place their own controls.
 #include <QComboBox>
-#include <QCompleter>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +14,7 @@
 #include "app/catalogue_view.h"
 #include "app/consist_strip.h"
 #include "app/main_window.h"
+#include "app/name_suggestions.h"
 #include "app/widgets.h"
 
 namespace rakewright {
@@ -144,7 +144,7 @@ void TForm1::buildBottomRow() {
   ConsistsComboBox = dropDownBox(this, "ConsistsComboBox", 8, 361, 266, {}, QString(), kLightGreen);
   // Names that fit what is typed are offered in a list below the box, never written into it: the
   // text is only what the user typed or picked, so a quick "Save" cannot hit another file.
-  ConsistsComboBox->completer()->setCompletionMode(QCompleter::PopupCompletion);
+  new NameSuggestions(ConsistsComboBox);
   const QFont rowFont = uiFont(11, true);
   LoadButton = button(this, "LoadButton", 280, 361, 34, 21, QStringLiteral("Load"), rowFont);
   SaveButton = button(this, "SaveButton", 320, 361, 33, 21, QStringLiteral("Save"), rowFont);

@@ -25,4 +25,18 @@ std::optional<int> pagedStart(PageStep step, int pageStart, int wagonCount) {
   return std::nullopt;
 }
 
+std::optional<int> pageStartShowing(int position, int pageStart, int wagonCount) {
+  if (position >= pageStart && position < pageStart + kStripSlots) {
+    return std::nullopt;
+  }
+  const int wanted = position < pageStart ? position : position - kStripSlots + 1;
+  const int bounded = std::max(std::min(wanted, wagonCount), 1);
+  return bounded == pageStart ? std::nullopt : std::optional<int>(bounded);
+}
+
+int landingIndex(DropKind kind, int position, int wagonCount) {
+  const int last = kind == DropKind::Moved ? wagonCount - 1 : wagonCount;
+  return std::max(std::min(position - 1, last), 0);
+}
+
 }  // namespace rakewright

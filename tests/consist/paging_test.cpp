@@ -51,5 +51,24 @@ INSTANTIATE_TEST_SUITE_P(PastTheLastWagon, Paging,
                                            PagingCase{PageStep::Last, 9, 8, 8},
                                            PagingCase{PageStep::Back, 9, 8, 8}));
 
+TEST(PagingToShow, PagesTheLeastAndStaysWithinTheConsist) {
+  EXPECT_EQ(pageStartShowing(3, 1, 10), std::nullopt);  // already in view
+  EXPECT_EQ(pageStartShowing(6, 1, 10), std::nullopt);
+  EXPECT_EQ(pageStartShowing(7, 1, 10), 2);  // into the last slot
+  EXPECT_EQ(pageStartShowing(2, 5, 10), 2);  // into the first slot
+  EXPECT_EQ(pageStartShowing(1, 9, 3), 1);   // a PageStart left past the end
+  EXPECT_EQ(pageStartShowing(1, 1, 0), std::nullopt);
+}
+
+TEST(DropLanding, OnAWagonOrAtTheEnd) {
+  // On a wagon: its line, whatever comes.
+  EXPECT_EQ(landingIndex(DropKind::Added, 2, 5), 1);
+  EXPECT_EQ(landingIndex(DropKind::Moved, 5, 5), 4);
+  // Past the last wagon: appended, or moved to be the last.
+  EXPECT_EQ(landingIndex(DropKind::Added, 9, 5), 5);
+  EXPECT_EQ(landingIndex(DropKind::Moved, 9, 5), 4);
+  EXPECT_EQ(landingIndex(DropKind::Added, 1, 0), 0);
+}
+
 }  // namespace
 }  // namespace rakewright
