@@ -71,8 +71,8 @@ void TForm1::buildControls() {
   QList<QWidget*> tabChain = catalogue_->trafficFocusChain();
   tabChain << NameEdit << LengthEdit << Edit1 << AddButton << DeleteButton;
   tabChain << catalogue_->folderFocusChain();
-  tabChain << ConsistsComboBox << LoadButton << SaveButton << ClearButton << Button5 << Button3
-           << PrevPageBtn << NextPageBtn << Button4 << Button6 << Button1;
+  tabChain << ConsistsComboBox << LoadButton << SaveButton << ClearButton << Panel1 << Button5
+           << Button3 << PrevPageBtn << NextPageBtn << Button4 << Button6 << Button1;
   for (qsizetype i = 0; i + 1 < tabChain.size(); ++i) {
     setTabOrder(tabChain[i], tabChain[i + 1]);
   }
