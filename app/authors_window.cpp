@@ -1,8 +1,8 @@
 #include "app/authors_window.h"
 
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QShortcut>
 
 #include <algorithm>
 
@@ -60,9 +60,6 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
   setFixedSize(kClientWidth, kClientHeight);
   // Closing the main window ends the program even while this one is open.
   setAttribute(Qt::WA_QuitOnClose, false);
-  // Esc closes it, as it closes a dialog.
-  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  connect(escape, &QShortcut::activated, this, &QWidget::close);
   setFont(uiFont(11));
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, palette.color(QPalette::HighlightedText));
@@ -100,6 +97,15 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
                  QStringLiteral("Спасибо тестировщикам за тестирование и новые идеи!"));
   Label7 = label(this, "Label7", 8, 231,
                  QStringLiteral("и Разработчикам симулятора, без них ничего бы не вышло!"));
+}
+
+void TForm2::keyPressEvent(QKeyEvent* event) {
+  // Esc closes it, as it closes a dialog.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace rakewright

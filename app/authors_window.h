@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class QKeyEvent;
 class QLabel;
 
 namespace rakewright {
@@ -29,6 +30,9 @@ class TForm2 : public QWidget {
   QLabel* Label9 = nullptr;
   QLabel* Label4 = nullptr;
   QLabel* Label7 = nullptr;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace rakewright

@@ -99,7 +99,7 @@ class SlotPictures {
 // What the picture of a wagon tells when the mouse rests on it.
 QString wagonTip(const ConsistModel::Wagon& wagon, int position) {
   const auto figure = [](const std::string& text, const char* unit, FigureSource source) {
-    return fromCp1251(text) + QLatin1String(unit) + QStringLiteral(" (") +
+    return fromCp1251(text) + QString::fromUtf8(unit) + QStringLiteral(" (") +
            fromCp1251(figureSourceName(source)) + QLatin1Char(')');
   };
   return QStringLiteral("%1. %2\nДлина: %3\nВес: %4\nОсей: %5")

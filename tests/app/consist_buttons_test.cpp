@@ -23,6 +23,7 @@ class ConsistButtonsTest : public QObject {
   void refusesIncompleteOrUnreadableSelection();
   void stopsAtHundredWagons();
   void savesAndLoadsThroughTheButtons();
+  void namesTheSavedFileAndFollowsTheFolder();
   void refusesBlankInFileName();
   void reportsFilesThatCannotBeOpenedOrWritten();
   void reportsSkippedLinesAndCutFiles();
@@ -182,11 +183,37 @@ void ConsistButtonsTest::savesAndLoadsThroughTheButtons() {
            (QStringList{QStringLiteral("Tank"), QStringLiteral("Hopper"), QString()}));
   checkUnitLabels(*window);
 
-  // The saved file comes back as it was saved, the weights from the base.
-  window->ConsistsComboBox->setEditText(QStringLiteral("train1.con"));
+  // The saved file comes back as it was saved, the weights from the base; a name typed without
+  // ".con" finds it as saving it would have named it.
+  window->ConsistsComboBox->setEditText(QStringLiteral("train1"));
   window->LoadButton->click();
   QCOMPARE(totals(*window), QStringLiteral("2|28.5|108.5|8"));
   QCOMPARE(window->WagName2->text(), QStringLiteral("Вагон"));
+  QCOMPARE(window->ConsistsComboBox->currentText(), QStringLiteral("train1"));
+}
+
+void ConsistButtonsTest::namesTheSavedFileAndFollowsTheFolder() {
+  StartedWindow started;
+  Window* const window = started.window.get();
+  started.root.mkdir("data/consists");
+  addWagons(*window, 2);
+  window->ConsistsComboBox->setEditText(QStringLiteral("mine"));
+  window->SaveButton->click();
+  QCOMPARE(window->StatusBar1->panelText(3), QStringLiteral("Сохранено: mine.con"));
+  // A change of the consist makes the notice stale.
+  window->DeleteButton->click();
+  QCOMPARE(window->StatusBar1->panelText(3), QString());
+
+  // A file another program writes or removes shows in the list within a second; what the user is
+  // typing stays as it is.
+  window->ConsistsComboBox->setEditText(QStringLiteral("half-typ"));
+  started.root.write("data/consists/theirs.con", ";0\t0\t0\r\n");
+  QTRY_COMPARE_WITH_TIMEOUT(window->ConsistsComboBox->count(), 2, 1500);
+  QCOMPARE(window->ConsistsComboBox->itemText(1), QStringLiteral("theirs.con"));
+  QCOMPARE(window->ConsistsComboBox->currentText(), QStringLiteral("half-typ"));
+  std::filesystem::remove(started.root.path() + "/data/consists/mine.con");
+  QTRY_COMPARE_WITH_TIMEOUT(window->ConsistsComboBox->count(), 1, 1500);
+  QCOMPARE(window->ConsistsComboBox->currentText(), QStringLiteral("half-typ"));
 }
 
 void ConsistButtonsTest::refusesBlankInFileName() {

@@ -3,9 +3,9 @@
 // with unsaved changes, the keys of the window and the completion of consist file names.
 #include <QApplication>
 #include <QComboBox>
-#include <QListWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -37,16 +37,19 @@ struct Started : StartedWindow {
 
 // Everything an undo must give back: the lines, the totals, PageStart and the strip's names.
 QString consistOf(const Window& window) {
-  return QStringList{window.ConsistsMemo->toPlainText(), window.Wag_Num->text(),
-                     window.ConsistLength->text(), window.Con_Weight->text(),
-                     window.Num_Osey->text(), QString::number(window.model().PageStart()),
+  return QStringList{window.ConsistsMemo->toPlainText(),
+                     window.Wag_Num->text(),
+                     window.ConsistLength->text(),
+                     window.Con_Weight->text(),
+                     window.Num_Osey->text(),
+                     QString::number(window.model().PageStart()),
                      slotNames(window).join(QLatin1Char(','))}
       .join(QLatin1Char('|'));
 }
 
 QString selectionOf(const Window& window) {
-  return QStringList{window.NameEdit->text(), window.LengthEdit->text(), window.Edit1->text()}
-      .join(QLatin1Char('|'));
+  return QStringList{window.NameEdit->text(), window.LengthEdit->text(), window.Edit1->text()}.join(
+      QLatin1Char('|'));
 }
 
 // The middle of the picture of strip slot `slot` (0-based), in the strip's coordinates.
@@ -80,8 +83,8 @@ void dragOver(QWidget* strip, const QMimeData& data, const QPoint& at,
 
 void dropOn(QWidget* strip, const QMimeData& data, int slot, Qt::KeyboardModifiers modifiers = {}) {
   dragOver(strip, data, slotCentre(slot), modifiers);
-  QDropEvent drop(QPointF(slotCentre(slot)), Qt::CopyAction | Qt::MoveAction, &data,
-                  Qt::LeftButton, modifiers);
+  QDropEvent drop(QPointF(slotCentre(slot)), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                  modifiers);
   QApplication::sendEvent(strip, &drop);
 }
 
@@ -109,6 +112,7 @@ class ConsistEditingTest : public QObject {
   void dropInsertsAsPlusWouldAdd();
   void dragMovesAndCopiesWagons();
   void limitHoldsForInsertAndCopy();
+  void editsTheStripByKeyboard();
   void clickWithoutMovingStillRemoves();
   void marksTheLandingSlotAndPagesAtTheEnds();
   void wheelPagesByOne();
@@ -264,14 +268,13 @@ void ConsistEditingTest::dropInsertsAsPlusWouldAdd() {
   dropOn(window->Panel1, *catalogueItem(drag::kFolderSide, 0), 1);   // in the middle
   QCOMPARE(window->ConsistsMemo->toPlainText(),
            QStringLiteral("1\tTank\t12.5\n1\tHopper\t14\n1\tSleeper-cup\t24.5"));
-  QCOMPARE(slotNames(*window).mid(0, 4), (QStringList{QStringLiteral("Tank"),
-                                                      QStringLiteral("Hopper"),
-                                                      QStringLiteral("Sleeper-cup"), QString()}));
+  QCOMPARE(slotNames(*window).mid(0, 4),
+           (QStringList{QStringLiteral("Tank"), QStringLiteral("Hopper"),
+                        QStringLiteral("Sleeper-cup"), QString()}));
   // The bitmap went along with its wagon.
   QVERIFY(nearlyEqual(centreColour(window->PrvImg3), kCupBitmapColour));
   QVERIFY(nearlyEqual(centreColour(window->PrvImg1), kNoPreviewColour));
-  QCOMPARE(consistOf(*window).section(QLatin1Char('|'), 1, 4),
-           QStringLiteral("3|51|168.5|14"));
+  QCOMPARE(consistOf(*window).section(QLatin1Char('|'), 1, 4), QStringLiteral("3|51|168.5|14"));
   QCOMPARE(selectionOf(*window), selection);
 
   // Something else dropped on the strip does nothing.
@@ -290,13 +293,11 @@ void ConsistEditingTest::dragMovesAndCopiesWagons() {
   const QString totals = consistOf(*window).section(QLatin1Char('|'), 1, 4);
 
   dropOn(window->Panel1, *stripWagon(0), 2);  // right: W1 takes the third place
-  QCOMPARE(slotNames(*window).mid(0, 4),
-           (QStringList{QStringLiteral("W2"), QStringLiteral("W3"), QStringLiteral("W1"),
-                        QStringLiteral("W4")}));
+  QCOMPARE(slotNames(*window).mid(0, 4), (QStringList{QStringLiteral("W2"), QStringLiteral("W3"),
+                                                      QStringLiteral("W1"), QStringLiteral("W4")}));
   dropOn(window->Panel1, *stripWagon(3), 0);  // left: W4 first
-  QCOMPARE(slotNames(*window).mid(0, 4),
-           (QStringList{QStringLiteral("W4"), QStringLiteral("W2"), QStringLiteral("W3"),
-                        QStringLiteral("W1")}));
+  QCOMPARE(slotNames(*window).mid(0, 4), (QStringList{QStringLiteral("W4"), QStringLiteral("W2"),
+                                                      QStringLiteral("W3"), QStringLiteral("W1")}));
   dropOn(window->Panel1, *stripWagon(1), 5);  // on a free slot: last
   QCOMPARE(slotNames(*window).mid(0, 5),
            (QStringList{QStringLiteral("W4"), QStringLiteral("W3"), QStringLiteral("W1"),
@@ -326,12 +327,69 @@ void ConsistEditingTest::limitHoldsForInsertAndCopy() {
 
   dropOn(window->Panel1, *catalogueItem(drag::kTrafficSide, 0), 0);
   dropOn(window->Panel1, *stripWagon(0), 1, Qt::ControlModifier);
-  QCOMPARE(started.messages.warnings, (QStringList{kLimitWarning, kLimitWarning}));
+  window->Panel1->setFocus();
+  QTest::keyClick(window->Panel1, Qt::Key_Insert);
+  QCOMPARE(started.messages.warnings, (QStringList{kLimitWarning, kLimitWarning, kLimitWarning}));
   QCOMPARE(consistOf(*window), full);
   // A move is no add.
   dropOn(window->Panel1, *stripWagon(0), 1);
   QCOMPARE(window->WagName2->text(), QStringLiteral("W1"));
-  QCOMPARE(started.messages.warnings.size(), 2);
+  QCOMPARE(started.messages.warnings.size(), 3);
+}
+
+void ConsistEditingTest::editsTheStripByKeyboard() {
+  Started started;
+  Window* const window = started.window.get();
+  addWagons(*window, 8);
+  const QString start = consistOf(*window);
+  const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::keyClick(window->Panel1, key, modifiers);
+  };
+  const auto names = [&] {
+    QStringList list;
+    for (int p = 1; p <= window->model().WagonCount(); ++p) {
+      list.append(QString::fromStdString(window->model().WagonName(p)));
+    }
+    return list.join(QLatin1Char(','));
+  };
+
+  // Tab reaches the strip after the file row.
+  window->ClearButton->setFocus();
+  QTest::keyClick(window->ClearButton, Qt::Key_Tab);
+  QCOMPARE(window->form->focusWidget(), static_cast<QWidget*>(window->Panel1));
+
+  // The current wagon stays in view: Home pages back to the start, Right past the sixth slot
+  // pages one on.
+  press(Qt::Key_Home);
+  QCOMPARE(window->model().PageStart(), 1);
+  for (int i = 0; i < 6; ++i) {
+    press(Qt::Key_Right);
+  }
+  QCOMPARE(window->model().PageStart(), 2);
+  press(Qt::Key_Delete);  // the seventh
+  QCOMPARE(names(), QStringLiteral("W1,W2,W3,W4,W5,W6,W8"));
+  press(Qt::Key_Left, Qt::ControlModifier);
+  QCOMPARE(names(), QStringLiteral("W1,W2,W3,W4,W5,W8,W6"));
+  // Insert puts the selection before the current wagon, with the figures "+" would use.
+  window->ListBox1->setCurrentRow(0);  // Tank, from the base
+  press(Qt::Key_Insert);
+  QCOMPARE(names(), QStringLiteral("W1,W2,W3,W4,W5,Tank,W8,W6"));
+  QCOMPARE(window->model().lines()[5], std::string("1\tTank\t12.5"));
+  // Its picture tells where its figures came from.
+  window->Button6->click();
+  window->PrevPageBtn->click();
+  window->PrevPageBtn->click();
+  QCOMPARE(window->PrvImg1->toolTip().section(QLatin1Char('\n'), 0, 1),
+           QStringLiteral("6. Tank\nДлина: 12.5 м (из базы)"));
+
+  // Every step is one undo step.
+  for (int i = 0; i < 3; ++i) {
+    undo(*window);
+  }
+  QCOMPARE(names(), QStringLiteral("W1,W2,W3,W4,W5,W6,W7,W8"));
+  QCOMPARE(consistOf(*window).section(QLatin1Char('|'), 0, 4),
+           start.section(QLatin1Char('|'), 0, 4));
+  QVERIFY(started.messages.errors.isEmpty());
 }
 
 void ConsistEditingTest::clickWithoutMovingStillRemoves() {

@@ -7,12 +7,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QComboBox>
 #include <QtTest>
 
 #include <chrono>
@@ -234,8 +234,7 @@ void HostileFilesWindowTest::longNamesAreKeptWholeButShownShort() {
   QCOMPARE(window->ListBox2->count(), 1);
   window->ConsistsComboBox->setEditText(QStringLiteral("saved"));
   window->SaveButton->click();
-  QCOMPARE(root.read("data/consists/saved.con"),
-           "1\t" + longName + "\t15\r\n;50\t4\t1\r\n");
+  QCOMPARE(root.read("data/consists/saved.con"), "1\t" + longName + "\t15\r\n;50\t4\t1\r\n");
 
   window->ConsistsComboBox->setEditText(QStringLiteral("long.con"));
   window->LoadButton->click();
