@@ -1,6 +1,8 @@
 // Fuzzes the INI reader behind the rolling-stock base: any text parses, and the lookups the program
-// makes in it keep their promises (values cut at 2047 characters, names matched ignoring case,
-// defaults for what is absent, the length chain's not-found marker).
+// makes in it keep their promises (values cut at 2047 characters, names matched ignoring case and
+// the spaces around them, defaults for what is absent, the length chain's not-found marker). A text
+// read as Windows-1251 is also saved as UTF-16 (both byte orders) and as UTF-8 (with and without
+// the byte-order mark), as an editor would, and every lookup must find the same in each.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -58,6 +60,43 @@ void harvest(std::string_view text, std::vector<std::string>& sectionNames,
   }
 }
 
+// Whether the reader takes `text` for Windows-1251: no byte-order mark, and not valid UTF-8 with a
+// byte above 127.
+bool readsAsCp1251(std::string_view text) {
+  for (const std::string_view mark : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"}) {
+    if (text.substr(0, mark.size()) == mark) {
+      return false;
+    }
+  }
+  bool high = false;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    high = high || static_cast<unsigned char>(text[i]) >= 0x80;
+    char32_t cp = 0;
+    if (!decodeUtf8(text, i, cp)) {
+      return true;
+    }
+  }
+  return !high;
+}
+
+// The same Windows-1251 text in the encodings other editors save.
+std::vector<std::string> resaved(std::string_view cp1251) {
+  const std::string utf8 = cp1251ToUtf8(cp1251);
+  std::string littleEndian = "\xFF\xFE";
+  std::string bigEndian = "\xFE\xFF";
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    char32_t cp = 0;
+    require(decodeUtf8(utf8, i, cp) && cp <= 0xFFFF, "Windows-1251 converts to the BMP");
+    const auto high = static_cast<char>(cp >> 8);
+    const auto low = static_cast<char>(cp & 0xFF);
+    littleEndian += {low, high};
+    bigEndian += {high, low};
+  }
+  return {utf8, "\xEF\xBB\xBF" + utf8, littleEndian, bigEndian};
+}
+
 }  // namespace
 }  // namespace rakewright
 
@@ -86,6 +125,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (value != kFallback) {
         require(profile->value(section, key, "other") == value, "a present key ignores defaults");
       }
+      require(profile->value("  " + section + " ", " " + key + "  ", kFallback) == value,
+              "spaces around the names asked for are ignored");
     }
 
     // The lookups of the rolling-stock base on the same text.
@@ -106,6 +147,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       require(base.isMember(sections::kPass, key) || base.isMember(sections::kFreight, key) ||
                   base.isMember(sections::kLocos, key) || base.isMember(sections::kMvps, key),
               "a length comes from a section the name is a member of");
+    }
+  }
+
+  if (readsAsCp1251(text)) {
+    for (const std::string& other : resaved(text)) {
+      const ProfileData again = ProfileData::parse(other);
+      for (const std::string& key : keys) {
+        for (const std::string& section : sectionNames) {
+          require(again.value(section, key, kFallback) == profile->value(section, key, kFallback),
+                  "a base resaved as UTF-8 or UTF-16 reads the same");
+        }
+      }
     }
   }
   return 0;

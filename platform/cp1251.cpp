@@ -99,8 +99,8 @@ void appendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-// Decodes one UTF-8 sequence at `i`; false for malformed input (overlong forms, surrogates and
-// values beyond U+10FFFF included).
+}  // namespace
+
 bool decodeUtf8(std::string_view text, std::size_t& i, char32_t& cp) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
   const unsigned char lead = byte(i);
@@ -142,7 +142,17 @@ bool decodeUtf8(std::string_view text, std::size_t& i, char32_t& cp) {
   return true;
 }
 
-}  // namespace
+std::optional<char> cp1251FromCodePoint(char32_t cp) {
+  if (cp < 0x80) {
+    return static_cast<char>(cp);
+  }
+  const auto& reverse = reverseTable();
+  const auto found = reverse.find(cp);
+  if (found == reverse.end()) {
+    return std::nullopt;
+  }
+  return static_cast<char>(found->second);
+}
 
 std::string cp1251ToUtf8(std::string_view text) {
   std::string out;
@@ -161,22 +171,17 @@ std::string cp1251ToUtf8(std::string_view text) {
 std::optional<std::string> utf8ToCp1251(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  const auto& reverse = reverseTable();
   std::size_t i = 0;
   while (i < text.size()) {
     char32_t cp = 0;
     if (!decodeUtf8(text, i, cp)) {
       return std::nullopt;
     }
-    if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
-      continue;
-    }
-    const auto found = reverse.find(cp);
-    if (found == reverse.end()) {
+    const std::optional<char> byte = cp1251FromCodePoint(cp);
+    if (!byte) {
       return std::nullopt;
     }
-    out.push_back(static_cast<char>(found->second));
+    out.push_back(*byte);
   }
   return out;
 }

@@ -5,6 +5,7 @@
 #include "platform/cp1251.h"
 #include "platform/file_error.h"
 #include "platform/paths.h"
+#include "platform/profile_text.h"
 #include "platform/text_file.h"
 
 namespace rakewright {
@@ -25,6 +26,22 @@ std::string_view trim(std::string_view text) {
   return text;
 }
 
+// A name asked for: spaces around it do not count, other blanks do.
+std::string_view withoutSpaces(std::string_view name) {
+  const std::size_t first = name.find_first_not_of(' ');
+  if (first == std::string_view::npos) {
+    return {};
+  }
+  return name.substr(first, name.find_last_not_of(' ') - first + 1);
+}
+
+// The text without the Ctrl-Z (byte 26) that old editors put at the end of a file, and without the
+// blanks and line breaks around it, which end the last line anyway.
+std::string_view withoutEndOfFileMark(std::string_view text) {
+  const std::size_t last = text.find_last_not_of("\x1A \t\v\f\r\n");
+  return text.substr(0, last == std::string_view::npos ? 0 : last + 1);
+}
+
 std::string unquoted(std::string_view value) {
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
       value.back() == value.front()) {
@@ -33,19 +50,17 @@ std::string unquoted(std::string_view value) {
   return std::string(value.substr(0, ProfileData::kMaxValueLength));
 }
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
 }  // namespace
 
-ProfileData ProfileData::parse(std::string_view text) {
-  std::string converted;
-  if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-    text.remove_prefix(kUtf8Bom.size());
-    if (auto cp1251 = utf8ToCp1251(text)) {
-      converted = std::move(*cp1251);
-      text = converted;
-    }
-  }
+ProfileData ProfileData::parse(std::string_view bytes) {
+  const ProfileText decoded(bytes);
+  const std::string_view text = withoutEndOfFileMark(decoded.text());
+  // A name holding a character that Windows-1251 cannot hold is kept out: no name asked for can
+  // equal it.
+  const auto unmatchable = [&](std::string_view name) {
+    const auto begin = static_cast<std::size_t>(name.data() - text.data());
+    return decoded.holdsUnrepresentable(begin, begin + name.size());
+  };
 
   ProfileData data;
   Section* section = nullptr;  // lines before the first section belong to none
@@ -63,9 +78,13 @@ ProfileData ProfileData::parse(std::string_view text) {
     if (line.front() == '[') {
       const std::size_t close = line.rfind(']');
       if (close != std::string_view::npos && close > 0) {
-        const std::string name = cp1251UpperCase(trim(line.substr(1, close - 1)));
+        const std::string_view name = trim(line.substr(1, close - 1));
+        if (unmatchable(name)) {
+          section = nullptr;
+          continue;
+        }
         // Only the first section of a name is ever searched.
-        const auto [it, inserted] = data.sections_.try_emplace(name);
+        const auto [it, inserted] = data.sections_.try_emplace(cp1251UpperCase(name));
         section = inserted ? &it->second : nullptr;
         continue;
       }
@@ -74,11 +93,15 @@ ProfileData ProfileData::parse(std::string_view text) {
       continue;
     }
     const std::size_t equals = line.find('=');
+    const std::string_view key =
+        equals == std::string_view::npos ? line : trim(line.substr(0, equals));
+    if (unmatchable(key)) {
+      continue;
+    }
     if (equals == std::string_view::npos) {
-      section->try_emplace(cp1251UpperCase(line), std::nullopt);
+      section->try_emplace(cp1251UpperCase(key), std::nullopt);
     } else {
-      section->try_emplace(cp1251UpperCase(trim(line.substr(0, equals))),
-                           unquoted(trim(line.substr(equals + 1))));
+      section->try_emplace(cp1251UpperCase(key), unquoted(trim(line.substr(equals + 1))));
     }
   }
   return data;
@@ -86,11 +109,11 @@ ProfileData ProfileData::parse(std::string_view text) {
 
 std::string ProfileData::value(std::string_view section, std::string_view key,
                                std::string_view fallback) const {
-  const auto foundSection = sections_.find(cp1251UpperCase(section));
+  const auto foundSection = sections_.find(cp1251UpperCase(withoutSpaces(section)));
   if (foundSection == sections_.end()) {
     return std::string(fallback);
   }
-  const auto foundKey = foundSection->second.find(cp1251UpperCase(key));
+  const auto foundKey = foundSection->second.find(cp1251UpperCase(withoutSpaces(key)));
   if (foundKey == foundSection->second.end() || !foundKey->second) {
     return std::string(fallback);
   }

@@ -1,14 +1,25 @@
 // The INI reader for the rolling-stock base, with the rules of the Windows private-profile reader:
+// - the file may be saved as Windows-1251, UTF-8 (with or without its byte-order mark) or UTF-16
+//   with its byte-order mark; it is read as the same text in Windows-1251 (ProfileText tells the
+//   encodings apart). Without a mark, a file is UTF-8 only when all of it is valid UTF-8 and it
+//   holds a byte above 127;
+// - Ctrl-Z (byte 26) at the end of the file, as old editors write it, is not part of the last
+//   value;
 // - the text is split into lines at every CR or LF, and each line is trimmed of blanks;
 // - "[name]" starts a section whose name runs to the last "]", trimmed; lines before the first
 //   section belong to no section;
 // - any other line is a key up to the first "=" and a value after it, both trimmed; a line without
 //   "=" is a key without a value (a lookup gives the default);
 // - section and key names match ignoring letter case (Latin and Cyrillic); the first matching
-//   section is the only one searched, and in it the first matching key wins;
+//   section is the only one searched, and in it the first matching key wins; spaces (not TABs or
+//   other blanks) around the section and key names asked for are ignored;
 // - a value of two or more characters that starts and ends with the same quotation mark (' or ")
-//   loses both marks; "k=" gives the empty text; at most 2047 characters of a value are returned;
-// - a text that starts with a UTF-8 byte-order mark is UTF-8 and is converted to Windows-1251.
+//   loses both marks; "k=" gives the empty text; at most 2047 characters of a value are returned.
+// A character that Windows-1251 cannot hold (possible only in a UTF-8 or UTF-16 file) never stops
+// the reading: in a value it becomes '?', as the Windows reader writes it, so a length or weight
+// holding one fails where it is added up, with its text in the message; a section or key name
+// holding one is left out, since no name asked for (always Windows-1251) can equal it: its lookups
+// give their defaults, its keys belong to no section, and it hides no later section or key.
 #pragma once
 
 #include <sys/types.h>

@@ -69,9 +69,96 @@ TEST(ProfileReader, ValuesAreCutAt2047Characters) {
   EXPECT_EQ(data.value("S", "q", ""), std::string(2047, 'z'));
 }
 
-TEST(ProfileReader, Utf8WithByteOrderMarkIsConverted) {
-  const auto data = ProfileData::parse("\xEF\xBB\xBF[PASS]\r\nВагон=24\r\n");
-  EXPECT_EQ(data.value("PASS", "\xC2\xE0\xE3\xEE\xED", "-1"), "24");
+// UTF-16 bytes with their byte-order mark, as Notepad saves "Unicode" files.
+std::string utf16(std::u16string_view text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (const char16_t unit : text) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+
+// One base saved by different editors reads the same; names are asked for in Windows-1251.
+TEST(ProfileReader, ReadsTheEncodingsPlayersSaveIn) {
+  const std::string wagon = "\xC2\xE0\xE3\xEE\xED";  // Вагон
+  const std::string section = "\xD1\xCF\xC5\xD6";    // СПЕЦ
+  const std::string mark = "\xB9";                   // №, outside the Cyrillic letters
+  for (const std::string& text :
+       {"[PASS]\r\nbox=14.5\r\n" + wagon + "=24\r\n[" + section + "]\r\n" + mark + "=7\r\n",
+        std::string("[PASS]\r\nbox=14.5\r\nВагон=24\r\n[СПЕЦ]\r\n№=7\r\n"),
+        std::string("\xEF\xBB\xBF[PASS]\r\nbox=14.5\r\nВагон=24\r\n[СПЕЦ]\r\n№=7\r\n"),
+        utf16(u"[PASS]\r\nbox=14.5\r\nВагон=24\r\n[СПЕЦ]\r\n№=7\r\n", false),
+        utf16(u"[PASS]\r\nbox=14.5\r\nВагон=24\r\n[СПЕЦ]\r\n№=7\r\n", true)}) {
+    SCOPED_TRACE(::testing::PrintToString(text));
+    const auto data = ProfileData::parse(text);
+    EXPECT_EQ(data.value("pass", "BOX", "-1"), "14.5");
+    EXPECT_EQ(data.value("PASS", wagon, "-1"), "24");
+    EXPECT_EQ(data.value("PASS", "\xE2\xE0\xE3\xEE\xED", "-1"), "24");  // вагон
+    EXPECT_EQ(data.value(section, mark, "-1"), "7");
+  }
+
+  // A UTF-16 file whose last byte lost its partner still reads up to it.
+  EXPECT_EQ(ProfileData::parse(utf16(u"[S]\nk=5\n", false) + "\x35").value("S", "k", "-"), "5");
+
+  // Windows-1251 bytes that happen to form valid UTF-8 in one place do not make the file UTF-8 when
+  // another place is not: "Рђ" (D0 90) is the UTF-8 form of "Р" only by chance.
+  const auto cp1251 = ProfileData::parse("[S]\n\xD0\x90=1\n\xC2\xE0\xE3\xEE\xED=2\n");
+  EXPECT_EQ(cp1251.value("S", "\xD0\x90", "-"), "1");
+  EXPECT_EQ(cp1251.value("S", "\xC0", "-"), "-");  // А
+  EXPECT_EQ(cp1251.value("S", wagon, "-"), "2");
+  // A UTF-8 file with one stray Windows-1251 byte is read as Windows-1251 all through, as before.
+  const auto mixed = ProfileData::parse("[S]\nВагон=1\n\xC2\xE0\xE3\xEE\xED=2\n");
+  EXPECT_EQ(mixed.value("S", wagon, "-"), "2");
+  EXPECT_EQ(mixed.value("S", "\xD0\x92\xD0\xB0\xD0\xB3\xD0\xBE\xD0\xBD", "-"), "1");
+}
+
+// Characters Windows-1251 cannot hold: a value keeps a '?' that fails where it is added up, a name
+// holding one matches nothing and hides nothing.
+TEST(ProfileReader, CharactersOutsideWindows1251) {
+  for (const std::string& text :
+       {utf16(u"[PASS]\nBox\u4E2D=2\nBox\U0001F682=4\nBox?=1\nlen=2\u4E2D5\nemoji=\U0001F682\n"
+              u"[S\u4E2D]\nin_bad=6\n[\u4E2D]\nk=8\n[T]\nk=7\n",
+              false),
+        std::string(
+            "[PASS]\nBox中=2\nBox🚂=4\nBox?=1\nlen=2中5\nemoji=🚂\n[S中]\nin_bad=6\n[中]\nk=8\n"
+            "[T]\nk=7\n")}) {
+    SCOPED_TRACE(::testing::PrintToString(text));
+    const auto data = ProfileData::parse(text);
+    EXPECT_EQ(data.value("PASS", "Box?", "-1"), "1");  // only the real question mark
+    EXPECT_EQ(data.value("PASS", "len", "-1"), "2?5");
+    EXPECT_EQ(data.value("PASS", "emoji", "-1"), "?");
+    EXPECT_EQ(data.value("S?", "in_bad", "-1"), "-1");
+    EXPECT_EQ(data.value("PASS", "in_bad", "-1"), "-1");
+    EXPECT_EQ(data.value("?", "k", "-1"), "-1");
+    EXPECT_EQ(data.value("T", "k", "-1"), "7");
+  }
+  // Lone surrogates of a damaged UTF-16 file are such characters too, the last unit included.
+  const auto damaged = ProfileData::parse(utf16(u"[S]\nk=1\xD800\nj=\xDC00\nz=\xD83D", false));
+  EXPECT_EQ(damaged.value("S", "k", "-"), "1?");
+  EXPECT_EQ(damaged.value("S", "j", "-"), "?");
+  EXPECT_EQ(damaged.value("S", "z", "-"), "?");
+}
+
+// A traffic name written with a blank before its TAB is found; so is a value before a final Ctrl-Z.
+TEST(ProfileReader, SpacesAroundNamesAskedForAndAFinalCtrlZ) {
+  const auto data = ProfileData::parse("[PASS]\nBox_Red=13.9\n\t=tab\n[WEIGHTS]\nBox_Red=58\x1A");
+  EXPECT_EQ(data.value("PASS", "Box_Red ", "-1"), "13.9");
+  EXPECT_EQ(data.value("  PASS ", "  Box_Red", "-1"), "13.9");
+  EXPECT_EQ(data.value("PASS", "Box_Red\t", "-1"), "-1");  // only spaces are ignored
+  EXPECT_EQ(data.value("\tPASS", "\tBox_Red", "-1"), "-1");
+  EXPECT_EQ(data.value("PASS", "  ", "-1"), "tab");  // an empty name is a name
+  EXPECT_EQ(data.value("WEIGHTS", "Box_Red", "50"), "58");
+
+  EXPECT_EQ(ProfileData::parse("[S]\nk=58 \x1A\x1A\r\n\x1A").value("S", "k", "-"), "58");
+  EXPECT_EQ(ProfileData::parse(utf16(u"[S]\r\nk=58\x1A", true)).value("S", "k", "-"), "58");
+  EXPECT_EQ(ProfileData::parse("[S]\nk=5\x1A"
+                               "8\n")
+                .value("S", "k", "-"),
+            "5\x1A"
+            "8");
+  EXPECT_EQ(ProfileData::parse("[S]\nk=\"5\"\x1A").value("S", "k", "-"), "5");
 }
 
 TEST(ProfileFile, SeesEveryEditAndAMissingFile) {
