@@ -146,6 +146,9 @@ std::optional<char> cp1251FromCodePoint(char32_t cp) {
   if (cp < 0x80) {
     return static_cast<char>(cp);
   }
+  if (cp >= 0x0410 && cp <= 0x044F) {  // А-я, bytes C0-FF: most of a Cyrillic text, without a hash
+    return static_cast<char>(0xC0 + (cp - 0x0410));
+  }
   const auto& reverse = reverseTable();
   const auto found = reverse.find(cp);
   if (found == reverse.end()) {

@@ -21,18 +21,18 @@ bool startsWith(std::string_view text, std::string_view prefix) {
 
 ProfileText::ProfileText(std::string_view bytes) : text_(bytes) {
   if (startsWith(bytes, kUtf16LeBom) || startsWith(bytes, kUtf16BeBom)) {
-    decodeUtf16(bytes.substr(2), bytes.front() == '\xFE');
+    readUtf16(bytes.substr(2), bytes.front() == '\xFE');
     text_ = converted_;
     return;
   }
-  const bool marked = startsWith(bytes, kUtf8Bom);
-  if (marked) {
+  if (startsWith(bytes, kUtf8Bom)) {
     bytes.remove_prefix(kUtf8Bom.size());
     text_ = bytes;
   }
+  // Pure ASCII reads the same in both encodings and needs no copy.
   const bool ascii = std::all_of(bytes.begin(), bytes.end(),
                                  [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  if (!ascii && decodeUtf8(bytes)) {
+  if (!ascii && readUtf8(bytes)) {
     text_ = converted_;
   }
 }
@@ -55,7 +55,7 @@ void ProfileText::appendUnrepresentable() {
   converted_.push_back('?');
 }
 
-void ProfileText::decodeUtf16(std::string_view bytes, bool bigEndian) {
+void ProfileText::readUtf16(std::string_view bytes, bool bigEndian) {
   const std::size_t units = bytes.size() / 2;
   const auto unit = [&](std::size_t k) -> char32_t {
     const auto first = static_cast<unsigned char>(bytes[2 * k]);
@@ -75,17 +75,18 @@ void ProfileText::decodeUtf16(std::string_view bytes, bool bigEndian) {
   }
 }
 
-bool ProfileText::decodeUtf8(std::string_view bytes) {
-  converted_.reserve(bytes.size());
+bool ProfileText::readUtf8(std::string_view bytes) {
   std::size_t i = 0;
+  char32_t cp = 0;
   while (i < bytes.size()) {
-    char32_t cp = 0;
-    if (!rakewright::decodeUtf8(bytes, i, cp)) {
-      converted_.clear();
-      converted_.shrink_to_fit();
-      unrepresentable_.clear();
+    if (!decodeUtf8(bytes, i, cp)) {
       return false;
     }
+  }
+  converted_.reserve(bytes.size());
+  i = 0;
+  while (i < bytes.size()) {
+    decodeUtf8(bytes, i, cp);
     appendCodePoint(cp);
   }
   return true;

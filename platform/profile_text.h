@@ -33,8 +33,9 @@ class ProfileText {
  private:
   void appendCodePoint(char32_t cp);
   void appendUnrepresentable();
-  void decodeUtf16(std::string_view bytes, bool bigEndian);
-  bool decodeUtf8(std::string_view bytes);
+  void readUtf16(std::string_view bytes, bool bigEndian);
+  // False, with nothing read, when `bytes` are not valid UTF-8.
+  bool readUtf8(std::string_view bytes);
 
   std::string converted_;
   std::string_view text_;
