@@ -18,8 +18,8 @@
 // A character that Windows-1251 cannot hold (possible only in a UTF-8 or UTF-16 file) never stops
 // the reading: in a value it becomes '?', as the Windows reader writes it, so a length or weight
 // holding one fails where it is added up, with its text in the message; a section or key name
-// holding one is left out, since no name asked for (always Windows-1251) can equal it: its lookups
-// give their defaults, its keys belong to no section, and it hides no later section or key.
+// holding one can equal no name asked for (those are Windows-1251), so it is left out: such a key,
+// and every key below such a section, is found by no lookup, which gives its default.
 #pragma once
 
 #include <sys/types.h>
@@ -37,7 +37,7 @@ class ProfileData {
   static ProfileData parse(std::string_view text);
 
   // The value of `key` in `section`, or `fallback` when the section or key is absent or the key has
-  // no "=".
+  // no "=". Spaces around `section` and `key` do not count; callers keep a name as it is written.
   std::string value(std::string_view section, std::string_view key,
                     std::string_view fallback) const;
 

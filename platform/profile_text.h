@@ -20,7 +20,7 @@ namespace rakewright {
 
 class ProfileText {
  public:
-  // `bytes` must outlive the object when they are Windows-1251 already: text() then views them.
+  // text() may view `bytes` (when they are Windows-1251 already), which must outlive the object.
   explicit ProfileText(std::string_view bytes);
   ProfileText(const ProfileText&) = delete;
   ProfileText& operator=(const ProfileText&) = delete;
