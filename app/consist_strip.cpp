@@ -187,7 +187,10 @@ void ConsistStrip::ClearImages(const ConsistModel& model) {
             ? wagonTip(model.wagons()[static_cast<std::size_t>(position - 1)], position)
             : QString());
   }
-  current_ = std::clamp(current_, wagonCount_ > 0 ? 1 : 0, wagonCount_);
+  // The keys act on a wagon the strip shows: when an undo, a removal or paging left the current
+  // wagon out of view (or took it away), the nearest wagon in view becomes the current one.
+  const int lastShown = std::min(pageStart + kStripSlots - 1, wagonCount_);
+  current_ = lastShown >= pageStart ? std::clamp(current_, pageStart, lastShown) : 0;
   showCurrent();
 }
 

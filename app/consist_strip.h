@@ -23,6 +23,8 @@
 // The strip takes the keyboard focus with Tab and then frames a current wagon: Left, Right, Home
 // and End move it (asking the window to page, showRequested, so that it stays in view), Delete
 // removes it, Ctrl+Left and Ctrl+Right move it one place, Insert inserts the selection before it.
+// The current wagon is always one the strip shows: when a redraw (after an undo, a removal or
+// paging) leaves it out of view, the nearest wagon in view takes its place.
 // Each picture's tool tip names its wagon with its figures and where they came from.
 #pragma once
 
