@@ -1,11 +1,9 @@
 #include "platform/dir_search.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 
 #include "platform/cp1251.h"
+#include "platform/file_system.h"
 #include "platform/paths.h"
 
 namespace rakewright {
@@ -42,26 +40,11 @@ bool fitsMask(std::string_view name, std::string_view mask) {
 
 std::vector<DirEntry> listFolder(const std::string& diskFolder) {
   std::vector<DirEntry> entries;
-  DIR* dir = opendir(diskFolder.empty() ? "." : diskFolder.c_str());
-  if (dir == nullptr) {
-    return entries;
-  }
-  const std::string prefix =
-      diskFolder.empty() ? "" : (diskFolder.back() == '/' ? diskFolder : diskFolder + "/");
-  while (const dirent* entry = readdir(dir)) {
-    const std::string diskName = entry->d_name;
-    if (diskName == "." || diskName == "..") {
-      continue;
+  if (auto found = readFolder(diskFolder)) {
+    for (FolderEntry& entry : *found) {
+      entries.push_back({nameFromDisk(entry.diskName), entry.isFolder, std::move(entry.diskName)});
     }
-    bool isFolder = entry->d_type == DT_DIR;
-    if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
-      struct stat info {};
-      isFolder = stat((prefix + diskName).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-    }
-    entries.push_back({nameFromDisk(diskName), isFolder, diskName});
   }
-  closedir(dir);
-
   std::sort(entries.begin(), entries.end(),
             [](const DirEntry& a, const DirEntry& b) { return listsBefore(a.name, b.name); });
   return entries;

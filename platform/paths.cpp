@@ -1,13 +1,9 @@
 #include "platform/paths.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <climits>
 #include <optional>
 
 #include "platform/cp1251.h"
+#include "platform/file_system.h"
 
 namespace rakewright {
 
@@ -21,17 +17,14 @@ std::string join(const std::string& folder, const std::string& name) {
   if (folder.empty()) {
     return name;
   }
-  return folder.back() == '/' ? folder + name : folder + "/" + name;
+  return isSeparator(folder.back()) ? folder + name : folder + "/" + name;
 }
 
 enum class Kind { Any, Folder };
 
 bool exists(const std::string& diskPath, Kind kind) {
-  struct stat info {};
-  if (stat(diskPath.c_str(), &info) != 0) {
-    return false;
-  }
-  return kind == Kind::Any || S_ISDIR(info.st_mode);
+  const EntryKind found = entryKind(diskPath);
+  return kind == Kind::Any ? found != EntryKind::Missing : found == EntryKind::Folder;
 }
 
 // The disk name of the entry of `folder` that is `name` (Windows-1251) ignoring letter case: the
@@ -46,31 +39,23 @@ std::optional<std::string> findEntry(const std::string& folder, const std::strin
   if (exists(join(folder, exact), kind)) {
     return exact;
   }
-  DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
-  if (dir == nullptr) {
+  const auto entries = readFolder(folder);
+  if (!entries) {
     return std::nullopt;
   }
   // Every match, so that the first in listing order wins.
   std::optional<std::string> best;
   std::string bestName;
-  while (const dirent* entry = readdir(dir)) {
-    const std::string diskName = entry->d_name;
-    if (diskName == "." || diskName == "..") {
-      continue;
-    }
-    const std::string converted = nameFromDisk(diskName);
-    if (!equalsIgnoreCase(converted, name)) {
-      continue;
-    }
-    if (kind == Kind::Folder && !exists(join(folder, diskName), Kind::Folder)) {
+  for (const FolderEntry& entry : *entries) {
+    const std::string converted = nameFromDisk(entry.diskName);
+    if (!equalsIgnoreCase(converted, name) || (kind == Kind::Folder && !entry.isFolder)) {
       continue;
     }
     if (!best || listsBefore(converted, bestName)) {
-      best = diskName;
+      best = entry.diskName;
       bestName = converted;
     }
   }
-  closedir(dir);
   return best;
 }
 
@@ -96,10 +81,11 @@ std::vector<std::string> splitPath(std::string_view path) {
 }
 
 ResolvedPath resolvePath(std::string_view anchor, std::string_view path) {
-  const bool absolute = !path.empty() && isSeparator(path.front());
+  const std::size_t root = rootLength(path);
   const bool namesFolder = !path.empty() && isSeparator(path.back());
-  std::string current = absolute ? "/" : (anchor == "." ? "" : std::string(anchor));
-  const std::vector<std::string> parts = splitPath(path);
+  std::string current =
+      root > 0 ? std::string(path.substr(0, root)) : (anchor == "." ? "" : std::string(anchor));
+  const std::vector<std::string> parts = splitPath(path.substr(root));
 
   ResolvedPath result;
   for (std::size_t i = 0; i < parts.size(); ++i) {
@@ -116,25 +102,6 @@ ResolvedPath resolvePath(std::string_view anchor, std::string_view path) {
   result.status = ResolvedPath::Status::Found;
   result.diskPath = current.empty() ? "." : current;
   return result;
-}
-
-std::string programFolder() {
-  char buffer[PATH_MAX];
-  const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (length <= 0) {
-    return workingFolder();
-  }
-  std::string path(buffer, static_cast<std::size_t>(length));
-  return path.substr(0, path.rfind('/') + 1);
-}
-
-std::string workingFolder() {
-  char buffer[PATH_MAX];
-  if (getcwd(buffer, sizeof buffer) == nullptr) {
-    return "./";
-  }
-  std::string path(buffer);
-  return path.back() == '/' ? path : path + "/";
 }
 
 }  // namespace rakewright

@@ -1,9 +1,8 @@
 #include "platform/profile_reader.h"
 
-#include <sys/stat.h>
-
 #include "platform/cp1251.h"
 #include "platform/file_error.h"
+#include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/profile_text.h"
 #include "platform/text_file.h"
@@ -126,23 +125,13 @@ ProfileFile::ProfileFile(std::string anchor, std::string path)
       data_(std::make_shared<const ProfileData>()) {}
 
 std::shared_ptr<const ProfileData> ProfileFile::current() {
-  const auto identify = [](const std::string& diskPath) -> std::optional<Identity> {
-    struct stat info {};
-    if (diskPath.empty() || stat(diskPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-      return std::nullopt;
-    }
-    return Identity{info.st_dev, info.st_ino, info.st_size,
-                    info.st_mtim.tv_sec * 1'000'000'000LL + info.st_mtim.tv_nsec,
-                    info.st_ctim.tv_sec * 1'000'000'000LL + info.st_ctim.tv_nsec};
-  };
-
   // The last resolution is tried first: one stat per lookup while the file stays where it was.
-  std::optional<Identity> identity = identify(resolvedDiskPath_);
+  std::optional<FileIdentity> identity = identifyFile(resolvedDiskPath_);
   if (!identity) {
     const ResolvedPath resolved = resolvePath(anchor_, path_);
     resolvedDiskPath_ =
         resolved.status == ResolvedPath::Status::Found ? resolved.diskPath : std::string();
-    identity = identify(resolvedDiskPath_);
+    identity = identifyFile(resolvedDiskPath_);
   }
   if (!identity) {
     identity_.reset();

@@ -22,13 +22,13 @@
 // and every key below such a section, is found by no lookup, which gives its default.
 #pragma once
 
-#include <sys/types.h>
-
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+
+#include "platform/file_system.h"
 
 namespace rakewright {
 
@@ -60,19 +60,10 @@ class ProfileFile {
   std::shared_ptr<const ProfileData> current();
 
  private:
-  struct Identity {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    long long mtimeNs = 0;
-    long long ctimeNs = 0;
-    bool operator==(const Identity&) const = default;
-  };
-
   std::string anchor_;
   std::string path_;
   std::string resolvedDiskPath_;  // the last resolution of path_, tried before resolving again
-  std::optional<Identity> identity_;
+  std::optional<FileIdentity> identity_;
   std::shared_ptr<const ProfileData> data_;
 };
 

@@ -7,8 +7,10 @@
 // the limit "File too large" (both with systemError 0), so neither can freeze or flood the program.
 #pragma once
 
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/types.h>
+#endif
 
 #include <chrono>
 #include <cstddef>
@@ -57,12 +59,14 @@ inline constexpr std::chrono::seconds kStaleTemporaryAge{60};
 std::size_t removeStaleTemporaryFiles(std::string_view anchor, std::string_view folder,
                                       std::chrono::seconds minimumAge = kStaleTemporaryAge);
 
+#ifndef _WIN32
 // Whether the permission bits of `info` let a process of user `uid`, member of `groups` (its
 // effective group included), write the file: the owner by S_IWUSR, else a member of the file's
 // group by S_IWGRP, else anyone by S_IWOTH. The superuser, whom the system lets write anything,
 // counts as allowed only when at least one write bit is set, so that a file someone made read-only
 // is respected even by a program run as root.
 bool permitsWrite(const struct stat& info, uid_t uid, std::span<const gid_t> groups);
+#endif
 
 // Lines of a catalogue file: a line ends at LF or CR LF; a CR not followed by LF is dropped and
 // does not end the line; byte 26 (Ctrl-Z) ends the text; a final line without a line break counts,

@@ -1,0 +1,48 @@
+// The few questions about names and folders that the rest of the platform layer asks the
+// operating system, answered by file_system_posix.cpp on Linux and file_system_windows.cpp on
+// Windows. Disk paths are UTF-8 strings on both systems (Windows takes them as UTF-16, converted
+// at the call), and "/" separates folders in the paths this layer builds.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rakewright {
+
+enum class EntryKind { Missing, File, Folder, Other };
+
+// What a disk path names, after following links. A name the system keeps for a device (Windows'
+// NUL, CON, COM1, ...) is Other and is never opened.
+EntryKind entryKind(const std::string& diskPath);
+
+struct FolderEntry {
+  std::string diskName;
+  bool isFolder = false;
+};
+
+// The entries of a folder ("" is the working folder) in the system's order, "." and ".." left
+// out; nullopt when the folder cannot be read.
+std::optional<std::vector<FolderEntry>> readFolder(const std::string& diskFolder);
+
+// What tells one state of a file from another: the same identity means the same file with the same
+// content, as far as the system can tell without reading it.
+struct FileIdentity {
+  std::uint64_t device = 0;
+  std::uint64_t file = 0;
+  std::int64_t size = 0;
+  std::int64_t modified = 0;  // in the system's own units
+  std::int64_t changed = 0;   // status change (Linux), attribute change (Windows)
+  bool operator==(const FileIdentity&) const = default;
+};
+
+// The identity of a regular file; nullopt for anything else or when it cannot be asked.
+std::optional<FileIdentity> identifyFile(const std::string& diskPath);
+
+// The length of the root at the start of a path: "/" on Linux; "\" or "/", "C:\", "C:" and
+// "\\server\share\" on Windows. 0 for a relative path.
+std::size_t rootLength(std::string_view path);
+
+}  // namespace rakewright

@@ -1,0 +1,52 @@
+# Shared settings of the Windows build scripts; sourced, not run.
+# Everything downloaded or built for Windows lives in one cache folder outside the clone, so a
+# second run reuses it and a fresh clone does not carry 100 MB of Qt.
+windows_cache="${RAKEWRIGHT_WINDOWS_CACHE:-$HOME/.cache/rakewright-windows}"
+windows_src="$windows_cache/src"
+windows_qt="$windows_cache/qt-6.4.2-mingw"
+windows_deps="$windows_cache/deps"
+windows_toolchain="$repo/cmake/mingw-w64-x86_64.cmake"
+windows_jobs="${RAKEWRIGHT_WINDOWS_JOBS:-$(nproc)}"
+# Wine keeps its own Windows installation; one per cache keeps the developer's ~/.wine untouched.
+export WINEPREFIX="${WINEPREFIX:-$windows_cache/wine}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+mkdir -p "$windows_cache" "$windows_src"
+
+# apt-get source needs a deb-src entry for bookworm; the machines come with binary entries only.
+windows_fetch_source() {
+  local package="$1" dest="$2"
+  if [ -d "$dest" ]; then
+    return
+  fi
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  if ! grep -rqs '^\(Types: *deb-src\|deb-src\)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    $sudo tee /etc/apt/sources.list.d/rakewright-deb-src.sources >/dev/null <<'SOURCES'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SOURCES
+    $sudo apt-get update -q
+  fi
+  local work
+  work="$(mktemp -d "$windows_src/fetch.XXXXXX")"
+  (cd "$work" && apt-get source -q "$package" >/dev/null)
+  local unpacked
+  unpacked="$(find "$work" -mindepth 1 -maxdepth 1 -type d | head -n 1)"
+  mv "$unpacked" "$dest"
+  rm -rf "$work"
+}
+
+# Starts the Wine server once, its output detached: a Wine program otherwise leaves the server
+# and its helpers holding the caller's pipes, and ctest or $(...) waits for them.
+windows_start_wine() {
+  if [ ! -d "$WINEPREFIX" ]; then
+    wineboot --init >/dev/null 2>&1 </dev/null || true
+  fi
+  wineserver --persistent=300 >/dev/null 2>&1 </dev/null &
+  disown || true
+}
