@@ -22,3 +22,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # Tests and generators run the Windows programs through Wine.
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+
+# One executable without DLLs beside it: the C and C++ runtimes and winpthread linked in.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

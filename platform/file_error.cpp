@@ -51,7 +51,9 @@ FileError fileErrorFromErrno(int errnoValue) {
     case ETXTBSY:
       return {FileError::kAccessDenied, errnoValue};
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
     case EFBIG:
       return {FileError::kDiskFull, errnoValue};
     default:
@@ -61,10 +63,17 @@ FileError fileErrorFromErrno(int errnoValue) {
 }
 
 std::string systemReason(int errnoValue) {
+#ifdef _WIN32
+  // The C runtime of Windows has its texts in English only.
+  if (const char* text = std::strerror(errnoValue)) {
+    return text;
+  }
+#else
   // strerrordesc_np gives the English text whatever the locale says.
   if (const char* text = strerrordesc_np(errnoValue)) {
     return text;
   }
+#endif
   return "Unknown error " + std::to_string(errnoValue);
 }
 

@@ -27,6 +27,11 @@ struct FolderEntry {
 // out; nullopt when the folder cannot be read.
 std::optional<std::vector<FolderEntry>> readFolder(const std::string& diskFolder);
 
+// The entry of a folder ("" is the working folder) that the system finds under `diskName`,
+// following links: on Linux only that exact name; on Windows any spelling the file system takes
+// for it, given back as the disk stores it, so that the user sees the disk's spelling.
+std::optional<FolderEntry> findByName(const std::string& diskFolder, const std::string& diskName);
+
 // What tells one state of a file from another: the same identity means the same file with the same
 // content, as far as the system can tell without reading it.
 struct FileIdentity {

@@ -21,6 +21,17 @@ EntryKind entryKind(const std::string& diskPath) {
   return S_ISREG(info.st_mode) ? EntryKind::File : EntryKind::Other;
 }
 
+std::optional<FolderEntry> findByName(const std::string& diskFolder, const std::string& diskName) {
+  const std::string path = diskFolder.empty()         ? diskName
+                           : diskFolder.back() == '/' ? diskFolder + diskName
+                                                      : diskFolder + "/" + diskName;
+  const EntryKind kind = entryKind(path);
+  if (kind == EntryKind::Missing) {
+    return std::nullopt;
+  }
+  return FolderEntry{diskName, kind == EntryKind::Folder};
+}
+
 std::optional<std::vector<FolderEntry>> readFolder(const std::string& diskFolder) {
   const std::unique_ptr<DIR, int (*)(DIR*)> dir(
       opendir(diskFolder.empty() ? "." : diskFolder.c_str()), &closedir);

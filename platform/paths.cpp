@@ -35,9 +35,9 @@ std::optional<std::string> findEntry(const std::string& folder, const std::strin
     return exists(join(folder, name), Kind::Folder) ? std::optional<std::string>(name)
                                                     : std::nullopt;
   }
-  const std::string exact = nameToDisk(name);
-  if (exists(join(folder, exact), kind)) {
-    return exact;
+  const auto exact = findByName(folder, nameToDisk(name));
+  if (exact && (kind == Kind::Any || exact->isFolder)) {
+    return exact->diskName;
   }
   const auto entries = readFolder(folder);
   if (!entries) {

@@ -1,10 +1,13 @@
 #include "consist/consist_file.h"
 
-#include <grp.h>
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <chrono>
@@ -153,6 +156,7 @@ TEST(ConsistFile, FailedSaveKeepsWhatWasThere) {
   EXPECT_EQ(f.model.lines(), Lines{"1\tA\t25"});
 }
 
+#ifndef _WIN32
 // Runs `save` as an ordinary user, whom permission bits stop: in this process when it is one, else
 // in a child process that gives up root for the user "nobody". True when `save` threw FileError.
 bool failsAsOrdinaryUser(const std::function<void()>& save) {
@@ -177,7 +181,9 @@ bool failsAsOrdinaryUser(const std::function<void()>& save) {
   waitpid(child, &status, 0);
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
+#endif  // _WIN32
 
+#ifndef _WIN32
 TEST(ConsistFile, FailedSaveInReadOnlyFolderKeepsOldFile) {
   ConsistFixture f;
   f.folder.write("data/consists/t.con", "old\r\n");
@@ -191,6 +197,7 @@ TEST(ConsistFile, FailedSaveInReadOnlyFolderKeepsOldFile) {
   EXPECT_EQ(f.folder.read("data/consists/t.con"), "old\r\n");
   EXPECT_EQ(f.model.lines(), Lines{"1\tA\t25"});
 }
+#endif  // _WIN32
 
 TEST(ConsistFile, SavedConsistLoadsBackTheSame) {
   ConsistFixture f;

@@ -3,9 +3,11 @@
 // from hanging the test program.
 #pragma once
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <chrono>
@@ -13,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <future>
 #include <stdexcept>
@@ -20,9 +23,11 @@
 #include <string_view>
 
 #include "platform/file_error.h"
+#include "support/temp_folder.h"
 
 namespace rakewright::testing {
 
+#ifndef _WIN32
 inline void makeFifo(const std::string& diskPath) {
   std::filesystem::create_directories(std::filesystem::path(diskPath).parent_path());
   if (mkfifo(diskPath.c_str(), 0644) != 0) {
@@ -35,21 +40,22 @@ inline void makeSymlink(const std::string& target, const std::string& diskPath) 
   std::filesystem::create_symlink(target, diskPath);
 }
 
+#endif
+
 // A file of `size` bytes that starts with `head` and is a hole after it, so that it takes no room
-// on disk however large it claims to be.
+// on disk however large it claims to be (where the file system knows holes).
 inline void makeSparseFile(const std::string& diskPath, std::size_t size,
                            std::string_view head = {}) {
-  std::filesystem::create_directories(std::filesystem::path(diskPath).parent_path());
-  const int fd = open(diskPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  const bool written = fd >= 0 &&
-                       write(fd, head.data(), head.size()) == static_cast<ssize_t>(head.size()) &&
-                       ftruncate(fd, static_cast<off_t>(size)) == 0;
-  if (fd >= 0) {
-    close(fd);
+  const std::filesystem::path path = fsPath(diskPath);
+  std::filesystem::create_directories(path.parent_path());
+  {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(head.data(), static_cast<std::streamsize>(head.size()));
+    if (!out) {
+      throw std::runtime_error("cannot make the sparse file " + diskPath);
+    }
   }
-  if (!written) {
-    throw std::runtime_error("cannot make the sparse file " + diskPath);
-  }
+  std::filesystem::resize_file(path, size);
 }
 
 // How long an action on a hostile file may take; a correct reader refuses at once.
@@ -75,12 +81,16 @@ inline std::string outcomeOf(const std::function<void()>& action, const std::str
   if (done.wait_for(kPatience) == std::future_status::ready) {
     return done.get();
   }
+#ifdef _WIN32
+  static_cast<void>(fifo);  // Windows has no FIFO in a folder
+#else
   if (!fifo.empty()) {
     const int writer = open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (writer >= 0) {
       close(writer);
     }
   }
+#endif
   if (done.wait_for(kPatience) != std::future_status::ready) {
     std::fprintf(stderr, "A read of a hostile file did not end; the test program stops here.\n");
     std::_Exit(EXIT_FAILURE);

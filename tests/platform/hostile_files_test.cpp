@@ -13,9 +13,11 @@
 namespace rakewright {
 namespace {
 
+#ifndef _WIN32
 using testing::makeFifo;
-using testing::makeSparseFile;
 using testing::makeSymlink;
+#endif
+using testing::makeSparseFile;
 using testing::outcomeOf;
 using testing::TempFolder;
 
@@ -25,6 +27,7 @@ std::string readOutcome(const TempFolder& root, std::string_view path,
   return outcomeOf([&] { readWholeFile(root.path(), path); }, fifo);
 }
 
+#ifndef _WIN32
 TEST(GuardedReading, FifoIsRefusedWithoutWaitingForAWriter) {
   TempFolder root;
   const std::string fifo = root / "data/consists/x.con";
@@ -46,7 +49,9 @@ TEST(GuardedReading, FifoIsRefusedWithoutWaitingForAWriter) {
       fifo);
   EXPECT_EQ(codes, std::to_string(FileError::kNotRegularFile) + " 0");
 }
+#endif  // _WIN32
 
+#ifndef _WIN32
 TEST(GuardedReading, LinksToDevicesAreRefused) {
   TempFolder root;
   makeSymlink("/dev/zero", root / "data/traffic/traffic.ref");
@@ -62,6 +67,7 @@ TEST(GuardedReading, LinksToDevicesAreRefused) {
   makeSymlink(root / "data/consists", root / "data/folder.con");
   EXPECT_EQ(readOutcome(root, "data/folder.con"), "File access denied");
 }
+#endif  // _WIN32
 
 TEST(GuardedReading, FilesPastTheirLimitAreRefused) {
   TempFolder root;
@@ -87,11 +93,13 @@ TEST(GuardedReading, FilesPastTheirLimitAreRefused) {
   EXPECT_EQ(outcomeOf([&] { readDiskFile(root / "five.jpg", 4); }), "File too large");
 }
 
+#ifndef _WIN32
 TEST(GuardedReading, AFileThatTellsNoSizeIsHeldToTheLimitWhileRead) {
   // Files of /proc claim a size of 0 and have content.
   EXPECT_FALSE(readDiskFile("/proc/self/status").empty());
   EXPECT_EQ(outcomeOf([] { readDiskFile("/proc/self/status", 16); }), "File too large");
 }
+#endif  // _WIN32
 
 TEST(GuardedReading, RefusedBaseReadsAsMissingUntilItIsAFileAgain) {
   TempFolder root;
@@ -105,6 +113,7 @@ TEST(GuardedReading, RefusedBaseReadsAsMissingUntilItIsAFileAgain) {
   root.write("data/consists/base.ini", "[S]\nk=2\n");
   EXPECT_EQ(base.current()->value("S", "k", "def"), "2");
 
+#ifndef _WIN32
   std::filesystem::remove(disk);
   makeFifo(disk);
   EXPECT_EQ(outcomeOf(
@@ -115,6 +124,7 @@ TEST(GuardedReading, RefusedBaseReadsAsMissingUntilItIsAFileAgain) {
                 },
                 disk),
             "no error");
+#endif
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 // Replacing files safely: protected and special targets stay as they are, names up to the longest
 // a folder allows can be saved, and temporary files of killed saves are cleaned up without
 // touching anything else, not even the temporary file of a save running in another instance.
-#include <fcntl.h>
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <atomic>
@@ -25,8 +28,6 @@ namespace rakewright {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::makeFifo;
-using testing::makeSymlink;
 using testing::outcomeOf;
 using testing::TempFolder;
 using Names = std::vector<std::string>;
@@ -34,12 +35,71 @@ using Names = std::vector<std::string>;
 // The names in a folder, sorted, dot files included.
 Names namesIn(const std::string& folder) {
   Names names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+  for (const fs::directory_entry& entry : fs::directory_iterator(testing::fsPath(folder))) {
     names.push_back(entry.path().filename().string());
   }
   std::sort(names.begin(), names.end());
   return names;
 }
+
+TEST(ReplaceFile, NamesUpToTheLongestAFolderAllows) {
+  TempFolder root;
+  root.mkdir("data");
+  for (const std::size_t length : {248u, 250u, 255u}) {
+    const std::string name = std::string(length - 4, 'n') + ".con";
+    replaceFile(root.path(), "data\\" + name, "x\r\n");
+    EXPECT_EQ(root.read("data/" + name), "x\r\n") << length;
+    replaceFile(root.path(), "data\\" + name, "y\r\n");  // over the file saved before
+    EXPECT_EQ(root.read("data/" + name), "y\r\n") << length;
+  }
+  EXPECT_EQ(namesIn(root / "data").size(), 3u);
+
+  // One byte more is refused, and nothing is left behind.
+  EXPECT_THROW(replaceFile(root.path(), "data\\" + std::string(252, 'n') + ".con", "x"), FileError);
+  EXPECT_EQ(namesIn(root / "data").size(), 3u);
+}
+
+TEST(StaleTemporaryFiles, AMissingFolderIsNothingToDo) {
+  TempFolder root;
+  EXPECT_EQ(removeStaleTemporaryFiles(root.path(), "data\\traffic"), 0u);
+  root.write("data/traffic", "a file, not a folder");
+  EXPECT_EQ(removeStaleTemporaryFiles(root.path(), "data\\traffic"), 0u);
+  EXPECT_EQ(root.read("data/traffic"), "a file, not a folder");
+}
+
+TEST(StaleTemporaryFiles, SavesBesideACleanerSucceedAndKeepTheirFiles) {
+  TempFolder root;
+  root.mkdir("data/consists");
+  // Large enough that each save spends a while writing its temporary file.
+  const std::string content(8 * 1024 * 1024, 'w');
+  std::atomic<bool> saving{true};
+  std::atomic<std::size_t> removedAtTheUsualAge{0};
+  std::thread cleaner([&] {
+    while (saving) {
+      removedAtTheUsualAge += removeStaleTemporaryFiles(root.path(), "data\\consists");
+      // Without the age rule only the save's lock protects its file.
+      removeStaleTemporaryFiles(root.path(), "data\\consists", std::chrono::seconds{0});
+    }
+  });
+  std::string failure;
+  for (int i = 0; i < 6 && failure.empty(); ++i) {
+    failure = outcomeOf([&] { replaceFile(root.path(), "data\\consists\\t.con", content); });
+    failure = failure == "no error" ? "" : failure;
+  }
+  saving = false;
+  cleaner.join();
+  EXPECT_EQ(failure, "");
+  EXPECT_EQ(removedAtTheUsualAge, 0u);
+  EXPECT_EQ(root.read("data/consists/t.con").size(), content.size());
+  EXPECT_EQ(namesIn(root / "data/consists"), Names{"t.con"});
+}
+
+// Modes, FIFOs, links and flock: what Linux has; tests/platform/windows_files_test.cpp holds the
+// Windows counterparts.
+#ifndef _WIN32
+
+using testing::makeFifo;
+using testing::makeSymlink;
 
 // Sets a file's (or link's) modification time ten minutes back, as a leftover of a save killed
 // before this start would have it.
@@ -97,23 +157,6 @@ TEST(ReplaceFile, ATargetThatIsNoRegularFileStays) {
   EXPECT_TRUE(S_ISFIFO(modeOf(root / "data/pipe.con")));
   EXPECT_TRUE(S_ISLNK(modeOf(root / "data/null.con")));
   EXPECT_EQ(namesIn(root / "data"), (Names{"null.con", "pipe.con"}));
-}
-
-TEST(ReplaceFile, NamesUpToTheLongestAFolderAllows) {
-  TempFolder root;
-  root.mkdir("data");
-  for (const std::size_t length : {248u, 250u, 255u}) {
-    const std::string name = std::string(length - 4, 'n') + ".con";
-    replaceFile(root.path(), "data\\" + name, "x\r\n");
-    EXPECT_EQ(root.read("data/" + name), "x\r\n") << length;
-    replaceFile(root.path(), "data\\" + name, "y\r\n");  // over the file saved before
-    EXPECT_EQ(root.read("data/" + name), "y\r\n") << length;
-  }
-  EXPECT_EQ(namesIn(root / "data").size(), 3u);
-
-  // One byte more is refused, and nothing is left behind.
-  EXPECT_THROW(replaceFile(root.path(), "data\\" + std::string(252, 'n') + ".con", "x"), FileError);
-  EXPECT_EQ(namesIn(root / "data").size(), 3u);
 }
 
 TEST(PermitsWrite, ModeBitsByClassOfTheUser) {
@@ -203,40 +246,7 @@ TEST(StaleTemporaryFiles, OnlyOldUnlockedLeftoversOfSavesGo) {
   EXPECT_FALSE(root.exists("data/consists/.rakewright-Fresh1"));
 }
 
-TEST(StaleTemporaryFiles, AMissingFolderIsNothingToDo) {
-  TempFolder root;
-  EXPECT_EQ(removeStaleTemporaryFiles(root.path(), "data\\traffic"), 0u);
-  root.write("data/traffic", "a file, not a folder");
-  EXPECT_EQ(removeStaleTemporaryFiles(root.path(), "data\\traffic"), 0u);
-  EXPECT_EQ(root.read("data/traffic"), "a file, not a folder");
-}
-
-TEST(StaleTemporaryFiles, SavesBesideACleanerSucceedAndKeepTheirFiles) {
-  TempFolder root;
-  root.mkdir("data/consists");
-  // Large enough that each save spends a while writing its temporary file.
-  const std::string content(8 * 1024 * 1024, 'w');
-  std::atomic<bool> saving{true};
-  std::atomic<std::size_t> removedAtTheUsualAge{0};
-  std::thread cleaner([&] {
-    while (saving) {
-      removedAtTheUsualAge += removeStaleTemporaryFiles(root.path(), "data\\consists");
-      // Without the age rule only the save's lock protects its file.
-      removeStaleTemporaryFiles(root.path(), "data\\consists", std::chrono::seconds{0});
-    }
-  });
-  std::string failure;
-  for (int i = 0; i < 6 && failure.empty(); ++i) {
-    failure = outcomeOf([&] { replaceFile(root.path(), "data\\consists\\t.con", content); });
-    failure = failure == "no error" ? "" : failure;
-  }
-  saving = false;
-  cleaner.join();
-  EXPECT_EQ(failure, "");
-  EXPECT_EQ(removedAtTheUsualAge, 0u);
-  EXPECT_EQ(root.read("data/consists/t.con").size(), content.size());
-  EXPECT_EQ(namesIn(root / "data/consists"), Names{"t.con"});
-}
+#endif  // _WIN32
 
 }  // namespace
 }  // namespace rakewright

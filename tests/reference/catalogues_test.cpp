@@ -185,16 +185,21 @@ TEST(FolderIndex, WrittenWithCrLfAndNamesInWindows1251) {
   TempFolder root;
   root.mkdir("data/traffic");
   root.write("data/freight_wags/\xD0\xA6\xD0\xB8\xD1\x81/A.tga", "");  // "Цис" in UTF-8
-  root.write("data/freight_wags/\xE0\xE1/b.tga", "");  // "аб" as raw Windows-1251 bytes
+  // "аб" as raw Windows-1251 bytes, which only Linux can have in a name.
+#ifdef _WIN32
+  const std::string rawLine;
+#else
+  root.write("data/freight_wags/\xE0\xE1/b.tga", "");
+  const std::string rawLine = "\xE0\xE1\t../freight_wags/\xE0\xE1/b.tga\t\r\n";
+#endif
   root.mkdir("data/pass_wags/Pw");
   root.write(kIndex, "old content that is longer than the new one\r\n");
 
   WriteFolderIndex(root.path(), {"x"});
-  EXPECT_EQ(root.read(kIndex),
-            "\xE0\xE1\t../freight_wags/\xE0\xE1/b.tga\t\r\n"
-            "\xD6\xE8\xF1\t../freight_wags/\xD6\xE8\xF1/A.tga\t\r\n"
-            "Pw-cup\t\r\n"
-            "Pw-plac\t\r\n");
+  EXPECT_EQ(root.read(kIndex), rawLine +
+                                   "\xD6\xE8\xF1\t../freight_wags/\xD6\xE8\xF1/A.tga\t\r\n"
+                                   "Pw-cup\t\r\n"
+                                   "Pw-plac\t\r\n");
 }
 
 TEST(BuildCatalogues, ReadsTrafficWritesIndexAndReadsItBack) {

@@ -1,10 +1,15 @@
 // A temporary folder that a test builds and that is removed with everything in it at the end.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace rakewright::testing {
+
+// A disk path of the platform layer (UTF-8) as a std::filesystem path; a plain std::string would
+// be taken in the system's ANSI code page on Windows.
+std::filesystem::path fsPath(std::string_view diskPath);
 
 class TempFolder {
  public:

@@ -1,0 +1,196 @@
+#include <algorithm>
+
+#include "platform/file_system.h"
+#include "platform/paths.h"
+#include "platform/win32.h"
+
+namespace rakewright {
+
+namespace {
+
+bool isSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+
+// Opens an existing path for asking about it (no reading or writing), following links; folders
+// too. Any other program may do anything with it meanwhile.
+HANDLE openForQuery(const std::wstring& path) {
+  return CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+std::int64_t asInt(DWORD high, DWORD low) {
+  return static_cast<std::int64_t>((static_cast<std::uint64_t>(high) << 32) | low);
+}
+
+}  // namespace
+
+EntryKind entryKind(const std::string& diskPath) {
+  if (namesDevice(diskPath)) {
+    return EntryKind::Other;
+  }
+  const std::wstring path = win32Path(diskPath);
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    return EntryKind::Missing;
+  }
+  if ((attributes & FILE_ATTRIBUTE_DEVICE) != 0) {
+    return EntryKind::Other;
+  }
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+    // A link: what it leads to counts, as on Linux.
+    const Handle handle(openForQuery(path));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!handle.valid() || !GetFileInformationByHandle(handle.get(), &info)) {
+      return EntryKind::Missing;
+    }
+    return (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? EntryKind::Folder
+                                                                   : EntryKind::File;
+  }
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? EntryKind::Folder : EntryKind::File;
+}
+
+std::optional<FolderEntry> findByName(const std::string& diskFolder, const std::string& diskName) {
+  // A wildcard would make the search a pattern; no Windows name holds one.
+  if (diskName.find_first_of("*?<>\"") != std::string::npos) {
+    return std::nullopt;
+  }
+  std::string path = diskFolder;
+  if (!path.empty() && !isSeparator(path.back())) {
+    path += '\\';
+  }
+  path += diskName;
+  if (namesDevice(path)) {
+    return std::nullopt;
+  }
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileExW(win32Path(path).c_str(), FindExInfoBasic, &found,
+                                         FindExSearchNameMatch, nullptr, 0);
+  if (search == INVALID_HANDLE_VALUE) {
+    return std::nullopt;
+  }
+  FindClose(search);
+  FolderEntry entry{narrow(found.cFileName),
+                    (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0};
+  if ((found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+    // A link: what it leads to counts, as on Linux.
+    const EntryKind kind = entryKind(path);
+    if (kind == EntryKind::Missing) {
+      return std::nullopt;
+    }
+    entry.isFolder = kind == EntryKind::Folder;
+  }
+  return entry;
+}
+
+std::optional<std::vector<FolderEntry>> readFolder(const std::string& diskFolder) {
+  std::string pattern = diskFolder.empty() ? std::string(".") : diskFolder;
+  if (!isSeparator(pattern.back())) {
+    pattern += '\\';
+  }
+  pattern += '*';
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileExW(win32Path(pattern).c_str(), FindExInfoBasic, &found,
+                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (search == INVALID_HANDLE_VALUE) {
+    // A drive's root lists no "." and "..", so an empty one finds nothing.
+    if (GetLastError() == ERROR_FILE_NOT_FOUND) {
+      return std::vector<FolderEntry>{};
+    }
+    return std::nullopt;
+  }
+  std::vector<FolderEntry> entries;
+  do {
+    const std::wstring_view name = found.cFileName;
+    if (name == L"." || name == L"..") {
+      continue;
+    }
+    entries.push_back({narrow(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return entries;
+}
+
+std::optional<FileIdentity> identifyFile(const std::string& diskPath) {
+  if (diskPath.empty() || namesDevice(diskPath)) {
+    return std::nullopt;
+  }
+  const Handle handle(openForQuery(win32Path(diskPath)));
+  BY_HANDLE_FILE_INFORMATION info{};
+  FILE_BASIC_INFO basic{};
+  if (!handle.valid() || GetFileType(handle.get()) != FILE_TYPE_DISK ||
+      !GetFileInformationByHandle(handle.get(), &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return std::nullopt;
+  }
+  // The change time tells a rewrite that kept size and write time; not every file system has it.
+  std::int64_t changed = 0;
+  if (GetFileInformationByHandleEx(handle.get(), FileBasicInfo, &basic, sizeof basic)) {
+    changed = basic.ChangeTime.QuadPart;
+  }
+  return FileIdentity{
+      info.dwVolumeSerialNumber,
+      static_cast<std::uint64_t>(asInt(info.nFileIndexHigh, info.nFileIndexLow)),
+      asInt(info.nFileSizeHigh, info.nFileSizeLow),
+      asInt(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime), changed};
+}
+
+std::size_t rootLength(std::string_view path) {
+  if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1])) {
+    // "\\server\share\": the server and the share belong to the root.
+    std::size_t end = 2;
+    for (int part = 0; part < 2 && end < path.size(); ++part) {
+      while (end < path.size() && !isSeparator(path[end])) {
+        ++end;
+      }
+      if (end < path.size()) {
+        ++end;
+      }
+    }
+    return end;
+  }
+  if (path.size() >= 2 && path[1] == ':' &&
+      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'))) {
+    return path.size() >= 3 && isSeparator(path[2]) ? 3 : 2;
+  }
+  return !path.empty() && isSeparator(path.front()) ? 1 : 0;
+}
+
+std::string programFolder() {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length =
+        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) {
+      return workingFolder();
+    }
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      break;
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+  std::string path = narrow(buffer);
+  if (path.starts_with("\\\\?\\UNC\\")) {
+    path = "\\\\" + path.substr(8);
+  } else if (path.starts_with("\\\\?\\")) {
+    path = path.substr(4);
+  }
+  // Up to and including the last "\" or ":".
+  return path.substr(0, path.find_last_of("\\:") + 1);
+}
+
+std::string workingFolder() {
+  const DWORD size = GetCurrentDirectoryW(0, nullptr);
+  std::wstring buffer(size, L'\0');
+  const DWORD length = GetCurrentDirectoryW(size, buffer.data());
+  if (length == 0 || length >= size) {
+    return ".\\";
+  }
+  buffer.resize(length);
+  std::string path = narrow(buffer);
+  return isSeparator(path.back()) ? path : path + "\\";
+}
+
+}  // namespace rakewright
