@@ -4,6 +4,7 @@
 #include <cerrno>
 
 #include "platform/file_error.h"
+#include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/text_file_internal.h"
 
@@ -17,6 +18,10 @@ std::string resolveExisting(std::string_view anchor, std::string_view path) {
     case ResolvedPath::Status::Found:
       return resolved.diskPath;
     case ResolvedPath::Status::MissingLeaf:
+      // A name kept for a device (Windows' "nul") is not found by name, and is no file to read.
+      if (entryKind(resolved.diskPath) == EntryKind::Other) {
+        throw FileError(FileError::kNotRegularFile, 0);
+      }
       throw FileError(FileError::kFileNotFound, ENOENT);
     case ResolvedPath::Status::MissingFolder:
       break;

@@ -62,9 +62,9 @@ void writeAll(HANDLE file, std::string_view content) {
 }
 
 // Creates the temporary file in `folder` (a disk path ending in a separator, or "" for the
-// working folder). The save keeps this handle open until the file has its new name: a cleaner in
-// another instance opens a candidate without sharing, which fails while any handle with data
-// access is open, so the open handle is the lock. Its sharing mode lets the rename go through.
+// working folder). While the save writes, its open handle is the lock: a cleaner in another
+// instance opens a candidate without sharing, which fails while any handle with data access is
+// open.
 HANDLE createTemporary(const std::string& folder, std::string& name) {
   static constexpr char kLetters[] =
       "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
@@ -91,45 +91,35 @@ HANDLE createTemporary(const std::string& folder, std::string& name) {
   throw fileErrorFromErrno(EEXIST);
 }
 
-// Puts the written temporary file in the place of `target`, while `file` (the temporary file's
-// handle) is still open. An existing file is replaced with ReplaceFileW, which keeps its
-// attributes and access rights; where the file system cannot do that, and for a new file,
-// MoveFileExW renames with write-through. On failure the old file is still there under its name.
-void moveIntoPlace(Handle& file, const std::wstring& temporary, const std::wstring& target,
-                   bool targetExists) {
-  const DWORD moveFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+// Puts the written (and closed) temporary file in the place of `target`. An existing file is
+// replaced with ReplaceFileW, which keeps its attributes and access rights; where the file system
+// cannot do that, and for a new file, MoveFileExW renames with write-through. On failure the old
+// file is still there under its name.
+void moveIntoPlace(const std::wstring& temporary, const std::wstring& target, bool targetExists) {
   if (targetExists) {
-    for (int attempt = 0; attempt < 2; ++attempt) {
-      if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
-                       REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
-                       nullptr)) {
-        return;
-      }
-      const DWORD error = GetLastError();
-      if (attempt == 0 && file.valid() &&
-          (error == ERROR_SHARING_VIOLATION || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT)) {
-        // A system whose ReplaceFileW wants the replacement for itself: once more without the
-        // handle (the file is a few moments old, which keeps cleaners away).
-        file.close();
-        continue;
-      }
-      switch (error) {
-        case ERROR_UNABLE_TO_REMOVE_REPLACED:  // held open by another program: both files stay
-        case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
-        case ERROR_ACCESS_DENIED:
-        case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION:
-        case ERROR_DISK_FULL:
-          throw fileErrorFromWin32(error);
-        default:
-          // ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 (the old file is gone from its name) or a file
-          // system without ReplaceFile: the rename puts the new content there.
-          break;
-      }
-      break;
+    if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
+                     REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
+                     nullptr)) {
+      return;
+    }
+    const DWORD error = GetLastError();
+    switch (error) {
+      case ERROR_UNABLE_TO_REMOVE_REPLACED:  // held open by another program: both files stay
+      case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
+      case ERROR_ACCESS_DENIED:
+      case ERROR_SHARING_VIOLATION:
+      case ERROR_LOCK_VIOLATION:
+      case ERROR_DISK_FULL:
+      case ERROR_FILE_NOT_FOUND:
+        throw fileErrorFromWin32(error);
+      default:
+        // ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 (the old file is gone from its name) or a file
+        // system without ReplaceFile: the rename puts the new content there.
+        break;
     }
   }
-  if (!MoveFileExW(temporary.c_str(), target.c_str(), moveFlags)) {
+  if (!MoveFileExW(temporary.c_str(), target.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     throwLastError();
   }
 }
@@ -234,6 +224,17 @@ void replaceFile(std::string_view anchor, std::string_view path, std::string_vie
   if (targetExists && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
     throw fileErrorFromErrno(EACCES);
   }
+  // The system decides whether this user may write the file (access rights) and whether it can
+  // be replaced now (another program holding it open without sharing), before anything is
+  // written: a replace that fails halfway can leave a file of its own behind.
+  if (targetExists) {
+    const Handle probe(CreateFileW(targetPath.c_str(), GENERIC_WRITE | DELETE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!probe.valid()) {
+      throwLastError();
+    }
+  }
 
   const std::size_t cut = target.find_last_of("\\/");
   const std::string folder = cut == std::string::npos ? "" : target.substr(0, cut + 1);
@@ -242,13 +243,12 @@ void replaceFile(std::string_view anchor, std::string_view path, std::string_vie
   const std::wstring temporaryPath = win32Path(temporary);
   try {
     writeAll(file.get(), content);
-    if (!FlushFileBuffers(file.get())) {
+    // ReplaceFileW needs the file unshared, so the handle goes before the rename; from here on
+    // the file's fresh write time alone keeps cleaners away.
+    if (!FlushFileBuffers(file.get()) || !file.close()) {
       throwLastError();
     }
-    moveIntoPlace(file, temporaryPath, targetPath, targetExists);
-    if (file.valid() && !file.close()) {
-      throwLastError();
-    }
+    moveIntoPlace(temporaryPath, targetPath, targetExists);
   } catch (...) {
     if (file.valid()) {
       file.close();
