@@ -44,9 +44,9 @@ SOURCES
 # Starts the Wine server once, its output detached: a Wine program otherwise leaves the server
 # and its helpers holding the caller's pipes, and ctest or $(...) waits for them.
 windows_start_wine() {
-  if [ ! -d "$WINEPREFIX" ]; then
-    wineboot --init >/dev/null 2>&1 </dev/null || true
-  fi
   wineserver --persistent=300 >/dev/null 2>&1 </dev/null &
   disown || true
+  # Makes (on the first run) and starts the Windows installation, so that the first test does
+  # not spend its time on that.
+  wineboot --init >/dev/null 2>&1 </dev/null || true
 }

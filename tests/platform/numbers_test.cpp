@@ -61,7 +61,9 @@ TEST(Numbers, ParsesWholeNumbersWithinThirtyTwoBits) {
 
 TEST(Numbers, IgnoreADecimalCommaLocale) {
   const char* locale = nullptr;
-  for (const char* name : {"ru_RU.UTF-8", "de_DE.UTF-8", "fr_FR.UTF-8"}) {
+  // The last two are the names Windows gives the Russian locale.
+  for (const char* name :
+       {"ru_RU.UTF-8", "de_DE.UTF-8", "fr_FR.UTF-8", "Russian_Russia.1251", "ru-RU"}) {
     if (std::setlocale(LC_ALL, name) != nullptr) {
       locale = name;
       break;
