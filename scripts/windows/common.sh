@@ -14,6 +14,22 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
 mkdir -p "$windows_cache" "$windows_src"
 
+# What building for Windows needs beyond scripts/install-deps: nasm for libjpeg-turbo's SIMD code,
+# dpkg-dev for apt-get source, zip tools to check the archive.
+windows_install_packages() {
+  local missing=()
+  for package in nasm dpkg-dev unzip; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$package")
+    fi
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+  fi
+}
+
 # apt-get source needs a deb-src entry for bookworm; the machines come with binary entries only.
 windows_fetch_source() {
   local package="$1" dest="$2"
