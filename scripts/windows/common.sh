@@ -58,8 +58,10 @@ SOURCES
 }
 
 # Starts the Wine server once, its output detached: a Wine program otherwise leaves the server
-# and its helpers holding the caller's pipes, and ctest or $(...) waits for them.
+# and its helpers holding the caller's pipes, and ctest or $(...) waits for them. The server
+# and every Wine program of this cache's prefix end with the calling script.
 windows_start_wine() {
+  trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
   wineserver --persistent=300 >/dev/null 2>&1 </dev/null &
   disown || true
   # Makes (on the first run) and starts the Windows installation, so that the first test does
