@@ -39,7 +39,7 @@ struct FileIdentity {
   std::uint64_t file = 0;
   std::int64_t size = 0;
   std::int64_t modified = 0;  // in the system's own units
-  std::int64_t changed = 0;   // status change (Linux), attribute change (Windows)
+  std::int64_t changed = 0;   // status change (Linux), creation (Windows)
   bool operator==(const FileIdentity&) const = default;
 };
 
