@@ -17,7 +17,12 @@ std::string join(const std::string& folder, const std::string& name) {
   if (folder.empty()) {
     return name;
   }
-  return isSeparator(folder.back()) ? folder + name : folder + "/" + name;
+#ifdef _WIN32
+  const bool endsInSeparator = isSeparator(folder.back());  // "C:\sim\" from the system
+#else
+  const bool endsInSeparator = folder.back() == '/';  // "\" is a name's own character on disk
+#endif
+  return endsInSeparator ? folder + name : folder + "/" + name;
 }
 
 enum class Kind { Any, Folder };
