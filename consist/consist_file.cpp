@@ -111,10 +111,9 @@ std::string consistFileText(const ConsistModel& model) {
   return content;
 }
 
-SaveResult SaveConsist(std::string_view dataRoot, std::string_view comboText,
-                       const ConsistModel& model) {
+SaveResult consistFileName(std::string_view typed) {
   SaveResult result;
-  result.name = std::string(comboText);
+  result.name = std::string(typed);
   if (result.name.empty() || result.name == paths::kConsistExtension) {
     return result;
   }
@@ -128,13 +127,22 @@ SaveResult SaveConsist(std::string_view dataRoot, std::string_view comboText,
   if (namesAnotherFolder(result.name)) {
     throw std::runtime_error(separatorMessage());
   }
+  result.outcome = SaveResult::Outcome::Saved;
+  return result;
+}
+
+SaveResult SaveConsist(std::string_view dataRoot, std::string_view comboText,
+                       const ConsistModel& model) {
+  SaveResult result = consistFileName(comboText);
+  if (result.outcome != SaveResult::Outcome::Saved) {
+    return result;
+  }
 
   try {
     replaceFile(dataRoot, paths::consistFile(result.name), consistFileText(model));
   } catch (const FileError& error) {
     throw consistFileError("create", result.name, error);
   }
-  result.outcome = SaveResult::Outcome::Saved;
   return result;
 }
 
@@ -171,13 +179,17 @@ LoadResult loadConsistText(std::string_view text, ConsistModel& model) {
 
   model.clear();
   LoadResult result;
-  for (const std::string& line : lines) {
+  // Dropping the summary line takes lines from the end only, so line i is line i+1 of the file.
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    const int lineNumber = static_cast<int>(i) + 1;
     if (line.empty()) {
       continue;
     }
     const std::optional<LineFields> fields = readFields(line);
     if (!fields) {
       ++result.skippedLines;
+      result.skippedLineNumbers.push_back(lineNumber);
       continue;
     }
 
@@ -203,12 +215,17 @@ LoadResult loadConsistText(std::string_view text, ConsistModel& model) {
         wagon.lengthText = std::string(fields->lengthText);
         wagon.line = line;
       }
-      if (model.appendLoaded(wagon, copies) < copies) {
+      const int appended = model.appendLoaded(wagon, copies);
+      result.wagonLineNumbers.insert(result.wagonLineNumbers.end(),
+                                     static_cast<std::size_t>(appended), lineNumber);
+      if (appended < copies) {
         result.limitReached = true;
+        result.limitLine = lineNumber;
         break;
       }
     } catch (const ConversionError&) {
       ++result.skippedLines;
+      result.skippedLineNumbers.push_back(lineNumber);
     }
   }
   // A picture remembered for a wagon about to be added belongs to no loaded wagon.

@@ -33,6 +33,13 @@ struct SaveResult {
   std::string name;  // the combo box's text afterwards (".con" appended where it was missing)
 };
 
+// Save's rules for a typed file name, which renaming and copying a consist file follow too:
+// Ignored for an empty name and for ".con"; otherwise the name with ".con" appended where it does
+// not contain ".con" (letter case significant), BlankRefused when it holds a blank, and Saved (a
+// name that may be written) otherwise. Throws
+// std::runtime_error with a clear message for a name holding "\" or "/".
+SaveResult consistFileName(std::string_view typed);
+
 // Saves the consist under the combo box's text. Throws FileError (with the code of the failure)
 // with `Cannot create file "PATH". REASON` when the file cannot be written (the old file stays),
 // and std::runtime_error with a clear message for a name holding "\" or "/".
@@ -42,6 +49,12 @@ SaveResult SaveConsist(std::string_view dataRoot, std::string_view comboText,
 struct LoadResult {
   int skippedLines = 0;       // lines that could not be read and were left out
   bool limitReached = false;  // the file held more than 100 wagons; the first 100 were loaded
+  // Where in the file (line numbers from 1, as an editor counts them) the lines left out stand,
+  // the line each loaded wagon came from (in consist order), and the line at which the limit
+  // stopped loading (0 when it did not); the check of consist files reports by them.
+  std::vector<int> skippedLineNumbers;
+  std::vector<int> wagonLineNumbers;
+  int limitLine = 0;
 };
 
 // Replaces the consist by the file named by the combo box's text (no ".con" appended). An empty

@@ -339,4 +339,45 @@ int ConsistModel::appendLoaded(const Wagon& wagon, std::int64_t copies) {
   return count;
 }
 
+std::vector<ConsistModel::CarriedWagon> ConsistModel::carriedWagons() const {
+  std::vector<CarriedWagon> carried;
+  carried.reserve(state_.wagons.size());
+  for (std::size_t i = 0; i < state_.wagons.size(); ++i) {
+    carried.push_back({state_.wagons[i], state_.images[i + 1]});
+  }
+  return carried;
+}
+
+ConsistModel::AddOutcome ConsistModel::replaceAll(std::vector<CarriedWagon> carried) {
+  if (carried.size() > static_cast<std::size_t>(kMaxWagons)) {
+    return AddOutcome::LimitReached;
+  }
+  std::vector<Wagon> wagons;
+  wagons.reserve(carried.size());
+  for (CarriedWagon& each : carried) {
+    if (each.wagon.name.empty() || breaksLine(each.wagon.name)) {
+      throw std::invalid_argument(badNameMessage());
+    }
+    wagons.push_back(std::move(each.wagon));
+  }
+  const Sums sums = summed(wagons);
+
+  const int oldCount = WagonCount();
+  const int newCount = static_cast<int>(wagons.size());
+  auto& images = state_.images;
+  if (newCount > oldCount) {
+    // What was remembered after the last wagon stays after it.
+    std::move_backward(images.begin() + oldCount + 1, images.end() - (newCount - oldCount),
+                       images.end());
+  }
+  for (int p = 1; p <= std::max(oldCount, newCount); ++p) {
+    images[static_cast<std::size_t>(p)] =
+        p <= newCount ? std::move(carried[static_cast<std::size_t>(p - 1)].picture) : std::string();
+  }
+  state_.wagons = std::move(wagons);
+  setSums(sums);
+  state_.pageStart = std::min(state_.pageStart, std::max(newCount, 1));
+  return AddOutcome::Added;
+}
+
 }  // namespace rakewright

@@ -173,6 +173,24 @@ class ConsistModel {
   // the figures of every copy are checked first. Returns the number appended.
   int appendLoaded(const Wagon& wagon, std::int64_t copies);
 
+  // --- The whole consist at once (consist/consist_blocks builds its block operations on these) --
+  // A wagon with its alternative picture: what a block operation moves and a clipboard holds.
+  struct CarriedWagon {
+    Wagon wagon;
+    std::string picture;
+    bool operator==(const CarriedWagon&) const = default;
+  };
+  std::vector<CarriedWagon> carriedWagons() const;
+
+  // Puts `wagons` with their pictures in place of the consist's wagons, all or nothing. Refuses
+  // (LimitReached, nothing changed) more than kMaxWagons wagons; throws ConversionError (nothing
+  // changed) when a total would leave its range, and std::invalid_argument for a wagon without a
+  // name or with a TAB or line break in it. The remembered picture after the last wagon moves on
+  // when the consist grows (as inserting moves it) and stays when it shrinks (as removing leaves
+  // it); positions that no longer hold a wagon lose their pictures. PageStart stays, but never
+  // beyond the last wagon.
+  AddOutcome replaceAll(std::vector<CarriedWagon> wagons);
+
  private:
   // The sums with `wagon` counted once more; throws ConversionError.
   static Sums added(const Sums& sums, const Wagon& wagon);
