@@ -72,6 +72,7 @@ TForm1::TForm1(Anchors anchors, UserMessages& messages, QWidget* parent)
   buildControls();
   describeControls();
   connectSignals();
+  buildWindowButtons();
   guarded(messages_, [this] { FormCreate(); });
   savedText_ = consistFileText(model_);
 
@@ -482,6 +483,7 @@ void TForm1::load(const std::string& comboText) {
 }
 
 void TForm1::redraw() {
+  emit consistShown();
   ClearImages();
   RefreshConsistImage();
 }
@@ -537,6 +539,21 @@ void TForm1::Button1Click() {
     authors_->raise();
     authors_->activateWindow();
   }
+}
+
+// A change asked for by the whole-train window (main_window_windows.cpp holds the rest of what it
+// uses); here because it runs through change().
+bool TForm1::editConsist(const QString& text,
+                         const std::function<ConsistModel::AddOutcome(ConsistModel&)>& edit) {
+  bool added = false;
+  guarded(messages_, [&] {
+    change(text, [&] {
+      const ConsistModel::AddOutcome outcome = edit(model_);
+      added = outcome == ConsistModel::AddOutcome::Added;
+      showAdded(outcome);
+    });
+  });
+  return added;
 }
 
 }  // namespace rakewright

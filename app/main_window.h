@@ -22,11 +22,14 @@
 // to save it.
 //
 // The code is split by subject: main_window.cpp (start-up, the consist's operations, consist
-// files, paging), main_window_layout.cpp (the controls and their places).
+// files, paging), main_window_layout.cpp (the controls and their places), main_window_windows.cpp
+// (the whole-train window and the consist library: their buttons and what they ask of the
+// window).
 #pragma once
 
 #include <QWidget>
 
+#include <functional>
 #include <string>
 
 #include "consist/consist_model.h"
@@ -47,10 +50,12 @@ namespace rakewright {
 
 class CatalogueView;
 class ConsistHistory;
+class ConsistLibraryWindow;
 class ConsistStrip;
 struct CatalogueSelection;
 class PictureBox;
 class StatusBar;
+class TrainWindow;
 class UserMessages;
 
 class TForm1 : public QWidget {
@@ -80,6 +85,28 @@ class TForm1 : public QWidget {
   // sources that go with it into the consist while the selection fields still show it.
   const WagonChoice& offeredWagon() const { return offered_; }
 
+  // --- What the whole-train window and the consist library use (main_window_windows.cpp) -------
+  const Anchors& anchors() const { return anchors_; }
+  UserMessages& messages() const { return messages_; }
+  // The text of ConsistsComboBox: the name the consist is loaded from or saved under.
+  QString consistFileName() const;
+  // Runs `edit` on the consist as one step of the undo history named `text`, and shows the
+  // result as every change of the consist is shown: LimitReached with the 100-wagon warning, an
+  // exception in the error box. True when the consist took the change.
+  bool editConsist(const QString& text,
+                   const std::function<ConsistModel::AddOutcome(ConsistModel&)>& edit);
+  // Loads the consist file `name` as "Load" does, with the name in ConsistsComboBox.
+  void openConsistFile(const QString& name);
+  // Pages the strip so that it shows the wagon at `position`, unless it already does.
+  void showPosition(int position);
+  // Undo and redo of the consist's history, as Ctrl+Z and Ctrl+Y in this window.
+  void undoChange() { undo(); }
+  void redoChange() { redo(); }
+
+ signals:
+  // At the start of every redraw of the strip: the consist or its paging may have changed.
+  void consistShown();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -89,6 +116,10 @@ class TForm1 : public QWidget {
   void buildCentre();
   void buildTotals();
   void buildBottomRow();
+  // The buttons "Весь состав" and "Составы", their keys and the two windows they open.
+  void buildWindowButtons();
+  void showTrainWindow();
+  void showLibraryWindow();
   // Tooltips, accessible names and the captions' buddies.
   void describeControls();
   void connectSignals();
@@ -229,6 +260,11 @@ class TForm1 : public QWidget {
   QPushButton* Button6 = nullptr;
   QPushButton* Button1 = nullptr;
   StatusBar* StatusBar1 = nullptr;
+  // The whole-train window and the consist library, made when first asked for.
+  QPushButton* TrainButton = nullptr;
+  QPushButton* LibraryButton = nullptr;
+  TrainWindow* trainWindow_ = nullptr;
+  ConsistLibraryWindow* libraryWindow_ = nullptr;
 };
 
 }  // namespace rakewright

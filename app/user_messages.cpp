@@ -1,6 +1,8 @@
 #include "app/user_messages.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -43,6 +45,41 @@ UserMessages::SaveAnswer MessageBoxes::askToSave(const QString& text) {
     return SaveAnswer::Discard;
   }
   return SaveAnswer::Cancel;
+}
+
+bool MessageBoxes::confirm(const QString& text) {
+  QMessageBox box(QMessageBox::Question, QString::fromLatin1(kApplicationTitle), text,
+                  QMessageBox::NoButton, QApplication::activeWindow());
+  QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+  box.setDefaultButton(no);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
+}
+
+std::optional<QString> MessageBoxes::askText(const QString& prompt, const QString& text) {
+  bool accepted = false;
+  const QString answer =
+      QInputDialog::getText(QApplication::activeWindow(), QString::fromLatin1(kApplicationTitle),
+                            prompt, QLineEdit::Normal, text, &accepted);
+  return accepted ? std::optional<QString>(answer) : std::nullopt;
+}
+
+std::optional<int> MessageBoxes::askNumber(const QString& prompt, int value, int minimum,
+                                           int maximum) {
+  bool accepted = false;
+  const int answer =
+      QInputDialog::getInt(QApplication::activeWindow(), QString::fromLatin1(kApplicationTitle),
+                           prompt, value, minimum, maximum, 1, &accepted);
+  return accepted ? std::optional<int>(answer) : std::nullopt;
+}
+
+std::optional<QString> MessageBoxes::askSaveFile(const QString& caption, const QString& path,
+                                                 const QString& filter) {
+  const QString chosen =
+      QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, path, filter);
+  return chosen.isEmpty() ? std::nullopt : std::optional<QString>(chosen);
 }
 
 void showException(UserMessages& messages, const std::exception_ptr& error) {

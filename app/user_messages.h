@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <exception>
+#include <optional>
 #include <string_view>
 
 class QWidget;
@@ -26,6 +27,18 @@ class UserMessages {
   // The question whether to save changes: "Сохранить", "Не сохранять", "Отмена".
   enum class SaveAnswer { Save, Discard, Cancel };
   virtual SaveAnswer askToSave(const QString& text) = 0;
+
+  // The questions of the whole-train window and the consist library.
+  // A question answered "Да" (true) or "Нет".
+  virtual bool confirm(const QString& text) = 0;
+  // A line of text, starting as `text`; nullopt when cancelled.
+  virtual std::optional<QString> askText(const QString& prompt, const QString& text) = 0;
+  // A whole number from `minimum` to `maximum`, starting at `value`; nullopt when cancelled.
+  virtual std::optional<int> askNumber(const QString& prompt, int value, int minimum,
+                                       int maximum) = 0;
+  // A file to write, chosen in the file dialog starting at `path`; nullopt when cancelled.
+  virtual std::optional<QString> askSaveFile(const QString& caption, const QString& path,
+                                             const QString& filter) = 0;
 };
 
 // Modal message boxes over the active window.
@@ -34,6 +47,11 @@ class MessageBoxes final : public UserMessages {
   void error(const QString& text) override;
   void warning(const QString& text) override;
   SaveAnswer askToSave(const QString& text) override;
+  bool confirm(const QString& text) override;
+  std::optional<QString> askText(const QString& prompt, const QString& text) override;
+  std::optional<int> askNumber(const QString& prompt, int value, int minimum, int maximum) override;
+  std::optional<QString> askSaveFile(const QString& caption, const QString& path,
+                                     const QString& filter) override;
 };
 
 // Shows an exception in the error box: its message as errorBoxText() gives it.

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+
 #include "app/application.h"
 #include "app/user_messages.h"
 
@@ -21,6 +23,23 @@ class CountingMessages final : public UserMessages {
   SaveAnswer askToSave(const QString& text) override {
     record(text);
     return SaveAnswer::Cancel;
+  }
+  bool confirm(const QString& text) override {
+    record(text);
+    return false;
+  }
+  std::optional<QString> askText(const QString& prompt, const QString&) override {
+    record(prompt);
+    return std::nullopt;
+  }
+  std::optional<int> askNumber(const QString& prompt, int, int, int) override {
+    record(prompt);
+    return std::nullopt;
+  }
+  std::optional<QString> askSaveFile(const QString& caption, const QString&,
+                                     const QString&) override {
+    record(caption);
+    return std::nullopt;
   }
   void record(const QString& text) {
     lastError = text;

@@ -207,6 +207,15 @@ std::vector<ConsistDefinition> consistFiles() {
         {1, "gon_old_4axle"}}},
       {"elektrichka.con",
        {{1, "ЭР2_head"}, {1, "ЭР2_motor"}, {1, "ЭР2_motor"}, {1, "ЭР2_motor"}, {1, "ЭР2_head"}}},
+      // An old consist that the consist library marks: a wagon that is no longer installed, a
+      // length typed with a comma (a line that cannot be read), a wagon the base does not know.
+      {"сборный_старый.con",
+       {{1, "VL10u"},
+        {2, "gon_ore"},
+        {1, "Платформа_ТС9"},
+        {1, "Box_Red", "13,9"},
+        {2, "flat_timber"},
+        {1, "tank_4axle"}}},
   };
 }
 

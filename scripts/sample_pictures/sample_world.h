@@ -39,8 +39,11 @@ struct WagonFolder {
 };
 
 struct ConsistEntry {
+  ConsistEntry(int amount, std::string name, std::string length = {})
+      : amount(amount), name(std::move(name)), length(std::move(length)) {}
   int amount = 1;
   std::string name;
+  std::string length;  // as written in the file; empty: the base's length or the guess
 };
 
 struct ConsistDefinition {

@@ -233,7 +233,7 @@ std::string consistFile(const ConsistDefinition& consist, const std::vector<Stoc
   for (const ConsistEntry& entry : consist.entries) {
     const Stock* s = find(stock, entry.name);
     text += toCp1251(std::to_string(entry.amount) + "\t" + entry.name + "\t" +
-                     lengthOf(stock, entry.name));
+                     (entry.length.empty() ? lengthOf(stock, entry.name) : entry.length));
     text += kCrLf;
     const int count = std::max(entry.amount, 1);
     wagons += count;

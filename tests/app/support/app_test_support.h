@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -44,10 +45,35 @@ class RecordingMessages final : public UserMessages {
     questions.append(text);
     return answer;
   }
+  bool confirm(const QString& text) override {
+    questions.append(text);
+    return confirmAnswer;
+  }
+  std::optional<QString> askText(const QString& prompt, const QString& text) override {
+    questions.append(prompt);
+    offeredTexts.append(text);
+    return textAnswers.isEmpty() ? std::nullopt : std::optional<QString>(textAnswers.takeFirst());
+  }
+  std::optional<int> askNumber(const QString& prompt, int, int, int) override {
+    questions.append(prompt);
+    return numberAnswer;
+  }
+  std::optional<QString> askSaveFile(const QString& caption, const QString&,
+                                     const QString&) override {
+    questions.append(caption);
+    return saveFileAnswer;
+  }
   QStringList errors;
   QStringList warnings;
   QStringList questions;
   SaveAnswer answer = SaveAnswer::Cancel;  // what the question is answered with
+  // The answers to the other questions; a text question takes the first of textAnswers, or is
+  // cancelled when there is none.
+  bool confirmAnswer = false;
+  QStringList textAnswers;
+  QStringList offeredTexts;  // what the text questions started with
+  std::optional<int> numberAnswer;
+  std::optional<QString> saveFileAnswer;
 };
 
 // The colours of the pictures that writeSimulatorRoot() writes.

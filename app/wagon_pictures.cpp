@@ -1,0 +1,44 @@
+#include "app/wagon_pictures.h"
+
+#include <utility>
+
+#include "app/picture_loader.h"
+#include "consist/consist_model.h"
+#include "reference/data_paths.h"
+
+namespace rakewright {
+
+WagonPictures::WagonPictures(std::string dataRoot, QSize box)
+    : dataRoot_(std::move(dataRoot)), box_(box) {}
+
+std::optional<QImage> WagonPictures::tryLoad(const std::string& path) {
+  if (path.empty()) {
+    return std::nullopt;
+  }
+  const auto known = loaded_.find(path);
+  if (known != loaded_.end()) {
+    return known->second;
+  }
+  std::optional<QImage> picture;
+  try {
+    picture = loadPicture(dataRoot_, path, box_);
+  } catch (const PictureError&) {
+  }
+  return loaded_.emplace(path, std::move(picture)).first->second;
+}
+
+QImage WagonPictures::forPosition(const ConsistModel& model, int position) {
+  const std::string& name = model.WagonName(position);
+  if (name.empty()) {
+    return {};
+  }
+  for (const std::string& path : {paths::previewPicture(name), model.WagonImage(position),
+                                  std::string(paths::kNoPreviewPicture)}) {
+    if (std::optional<QImage> picture = tryLoad(path)) {
+      return *picture;
+    }
+  }
+  return {};
+}
+
+}  // namespace rakewright
