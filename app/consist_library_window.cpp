@@ -79,8 +79,6 @@ void ConsistLibraryWindow::buildControls() {
   table_->verticalHeader()->hide();
   table_->setWordWrap(false);
   table_->horizontalHeader()->setSectionResizeMode(ConsistLibraryModel::File, QHeaderView::Stretch);
-  table_->setColumnWidth(ConsistLibraryModel::Changed, 120);
-  table_->setColumnWidth(ConsistLibraryModel::Check, 150);
   layout->addWidget(table_, 3);
 
   auto* problemsCaption = new QLabel(QStringLiteral("Ошибки и замечания выбранного файла:"), this);
@@ -174,6 +172,13 @@ void ConsistLibraryWindow::showPass(const ConsistFileEntries& entries, int check
     }
   }
   model_->setEntries(entries);
+  if (!listedOnce_) {
+    // The figures take what they need, the file name the rest.
+    for (int column = ConsistLibraryModel::Wagons; column < ConsistLibraryModel::kColumns;
+         ++column) {
+      table_->resizeColumnToContents(column);
+    }
+  }
   listedOnce_ = true;
   select(keep);
   if (!keep.empty() && model_->rowOf(keep) >= 0) {

@@ -97,8 +97,8 @@ class TForm1 : public QWidget {
                    const std::function<ConsistModel::AddOutcome(ConsistModel&)>& edit);
   // Loads the consist file `name` as "Load" does, with the name in ConsistsComboBox.
   void openConsistFile(const QString& name);
-  // Pages the strip so that it shows the wagon at `position`, unless it already does.
-  void showPosition(int position);
+  // Pages the strip so that it shows the wagon at `position`, as little as needed.
+  void showInStrip(int position);
   // Undo and redo of the consist's history, as Ctrl+Z and Ctrl+Y in this window.
   void undoChange() { undo(); }
   void redoChange() { redo(); }

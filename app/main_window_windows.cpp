@@ -54,9 +54,9 @@ void TForm1::buildWindowButtons() {
       QStringLiteral("Все файлы составов папки data\\consists с их проверкой (Ctrl+O)"));
   LibraryButton->setAccessibleName(QStringLiteral("Составы"));
 
-  // In the tab order each follows its neighbour on the left.
-  setTabOrder(ClearButton, LibraryButton);
-  setTabOrder(Button6, TrainButton);
+  // Last in the tab order, so that the specified order before them stays as it is.
+  setTabOrder(Button1, TrainButton);
+  setTabOrder(TrainButton, LibraryButton);
 
   const auto open = [this](void (TForm1::*show)()) {
     return [this, show] { guarded(messages_, [&] { (this->*show)(); }); };
@@ -100,17 +100,8 @@ void TForm1::openConsistFile(const QString& name) {
   activateWindow();
 }
 
-void TForm1::showPosition(int position) {
-  guarded(messages_, [&] {
-    const int start = model_.PageStart();
-    if (position < 1 || position > model_.WagonCount() ||
-        (position >= start && position < start + kStripSlots)) {
-      return;
-    }
-    // In the third slot, with wagons on both sides where there are any.
-    model_.setPageStart(std::max(1, position - 2));
-    redraw();
-  });
+void TForm1::showInStrip(int position) {
+  guarded(messages_, [&] { showPosition(position); });
 }
 
 }  // namespace rakewright

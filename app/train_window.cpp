@@ -166,7 +166,7 @@ void TrainWindow::connectSignals() {
           [this](const std::vector<int>& lines, int current) { select(lines, current); });
   connect(picture_, &TrainPictureView::moveRequested, this, &TrainWindow::moveBlockTo);
   connect(picture_, &TrainPictureView::wagonActivated, this,
-          [this](int index) { form_.showPosition(index + 1); });
+          [this](int index) { form_.showInStrip(index + 1); });
   // A drop in the table moves the block once the view has finished with the drop.
   connect(tableModel_, &TrainTableModel::moveRequested, this, &TrainWindow::moveBlockTo,
           Qt::QueuedConnection);
@@ -175,7 +175,7 @@ void TrainWindow::connectSignals() {
   connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &TrainWindow::tableSelectionChanged);
   connect(table_, &QTableView::doubleClicked, this,
-          [this](const QModelIndex& index) { form_.showPosition(index.row() + 1); });
+          [this](const QModelIndex& index) { form_.showInStrip(index.row() + 1); });
 
   const auto key = [this](const QKeySequence& keys, auto action) {
     auto* shortcut = new QShortcut(keys, this);
