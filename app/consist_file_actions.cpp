@@ -1,6 +1,8 @@
 #include "app/consist_file_actions.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <filesystem>
 
@@ -98,7 +100,23 @@ bool trashConsistFile(const std::string& diskPath, const QString& shownName,
                             .arg(shownName))) {
     return false;
   }
-  if (!QFile::moveToTrash(qtPath(diskPath))) {
+  const QString path = qtPath(diskPath);
+  QString inTrash;
+  bool trashed = QFile::moveToTrash(path, &inTrash);
+  if (trashed && QFileInfo(inTrash).isRelative()) {
+    // Qt 6.4 reports success when it found no trash folder, having moved the file into "files"
+    // below the working folder (the simulator's folder here). That is no trash: the file goes
+    // back where it was, and what Qt made there goes.
+    QFile::rename(inTrash, path);
+    const QDir files = QFileInfo(inTrash).dir();
+    const QString info = QFileInfo(files.path()).path() + QStringLiteral("/info");
+    QFile::remove(info + QLatin1Char('/') + QFileInfo(inTrash).fileName() +
+                  QStringLiteral(".trashinfo"));
+    QDir().rmdir(files.path());
+    QDir().rmdir(info);
+    trashed = false;
+  }
+  if (!trashed) {
     messages.warning(
         QStringLiteral("Файл «%1» не удалён: корзина здесь недоступна, а удалять безвозвратно "
                        "программа не станет.")

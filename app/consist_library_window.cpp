@@ -121,7 +121,7 @@ void ConsistLibraryWindow::connectSignals() {
     }
   });
   connect(filter_, &QLineEdit::textChanged, proxy_, &QSortFilterProxyModel::setFilterFixedString);
-  connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+  connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &ConsistLibraryWindow::showProblems);
   connect(proxy_, &QAbstractItemModel::modelReset, this, &ConsistLibraryWindow::showProblems);
   connect(proxy_, &QAbstractItemModel::layoutChanged, this, &ConsistLibraryWindow::showProblems);
@@ -214,11 +214,8 @@ void ConsistLibraryWindow::select(const std::string& diskPath) {
 }
 
 const ConsistFileEntry* ConsistLibraryWindow::selectedEntry() const {
-  const QModelIndex current = table_->selectionModel()->currentIndex();
-  if (!current.isValid() || !table_->selectionModel()->isRowSelected(current.row(), {})) {
-    return nullptr;
-  }
-  return model_->entry(proxy_->mapToSource(current).row());
+  const QModelIndexList rows = table_->selectionModel()->selectedRows();
+  return rows.isEmpty() ? nullptr : model_->entry(proxy_->mapToSource(rows.first()).row());
 }
 
 void ConsistLibraryWindow::showProblems() {
