@@ -39,7 +39,11 @@ ConsistLibraryWindow::ConsistLibraryWindow(TForm1& form) : QWidget(&form, Qt::Wi
   setObjectName(QStringLiteral("LibraryWindow"));
   setWindowTitle(QStringLiteral("Составы"));
   scanner_ = new ConsistLibraryScanner(form.anchors().dataRoot, form.anchors().programFolder, this);
-  watch_ = new ConsistFolderWatch(form.anchors().dataRoot, this);
+  // The main window's watch of the consist folder, where it has one: one look a second is enough.
+  watch_ = form.findChild<ConsistFolderWatch*>();
+  if (watch_ == nullptr) {
+    watch_ = new ConsistFolderWatch(form.anchors().dataRoot, this);
+  }
   buildControls();
   connectSignals();
   resize(820, 540);

@@ -5,11 +5,13 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "consist/consist_file.h"
 #include "consist/consist_model.h"
 #include "platform/cp1251.h"
+#include "platform/dir_search.h"
 #include "platform/file_error.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
@@ -157,14 +159,21 @@ CheckReferences readCheckReferences(const std::string& dataRoot) {
       references.catalogueNames.insert(cp1251UpperCase(name));
     }
   }
-  auto found = std::make_shared<std::unordered_map<std::string, bool>>();
-  references.hasPreview = [dataRoot, found](std::string_view name) {
-    const auto [at, added] = found->try_emplace(std::string(name), false);
-    if (added) {
-      at->second =
-          resolvePath(dataRoot, paths::previewPicture(name)).status == ResolvedPath::Status::Found;
+  // The preview pictures by their upper-cased file names; a name that reaches into another
+  // folder is resolved as the strip resolves it.
+  std::unordered_set<std::string> pictures;
+  for (const DirEntry& entry : findFiles(dataRoot, std::string(paths::kPreviewFolder) + "*.jpg")) {
+    if (!entry.isFolder) {
+      pictures.insert(cp1251UpperCase(entry.name));
     }
-    return at->second;
+  }
+  references.hasPreview = [dataRoot, pictures = std::move(pictures)](std::string_view name) {
+    if (name.find_first_of("\\/") != std::string_view::npos) {
+      return resolvePath(dataRoot, paths::previewPicture(name)).status ==
+             ResolvedPath::Status::Found;
+    }
+    return pictures.contains(
+        cp1251UpperCase(std::string(name) + std::string(paths::kPreviewExtension)));
   };
   return references;
 }
@@ -188,31 +197,27 @@ ConsistCheck checkConsistText(std::string_view text, RollingStockBase& base,
     problems.add(Kind::TooManyWagons, loaded.limitLine);
   }
 
-  // What is known of each name is looked up once per file.
-  struct Known {
-    bool length = false;
-    bool inCatalogue = false;
-    bool preview = true;
-  };
   const RollingStockBase::View view = base.open();
-  std::unordered_map<std::string, Known> known;
+  std::unordered_set<std::string_view> named;
   const std::vector<ConsistModel::Wagon>& wagons = scratch.wagons();
   for (std::size_t i = 0; i < wagons.size(); ++i) {
     const ConsistModel::Wagon& wagon = wagons[i];
     const int line = loaded.wagonLineNumbers[i];
     const std::string& name = wagon.name;
-    const auto [at, firstTime] = known.try_emplace(name);
-    Known& facts = at->second;
-    if (firstTime) {
-      facts.length = view.knownLength(name).has_value();
-      facts.inCatalogue = references.catalogueNames.contains(cp1251UpperCase(name));
-      facts.preview = !references.hasPreview || references.hasPreview(name);
+    if (named.insert(name).second) {
       check.names.push_back(name);
+    }
+    const auto [at, firstTime] = references.facts->try_emplace(name);
+    CheckReferences::NameFacts& facts = at->second;
+    if (firstTime) {
+      facts.hasLength = view.knownLength(name).has_value();
+      facts.inCatalogue = references.catalogueNames.contains(cp1251UpperCase(name));
+      facts.hasPreview = !references.hasPreview || references.hasPreview(name);
     }
     if (!facts.inCatalogue) {
       problems.add(Kind::UnknownName, line, name);
     }
-    if (!facts.length) {
+    if (!facts.hasLength) {
       problems.add(Kind::GuessedLength, line, name);
     }
     if (wagon.weightSource == FigureSource::Default) {
@@ -221,7 +226,7 @@ ConsistCheck checkConsistText(std::string_view text, RollingStockBase& base,
     if (wagon.axlesSource == FigureSource::Default) {
       problems.add(Kind::DefaultAxles, line, name);
     }
-    if (!facts.preview) {
+    if (!facts.hasPreview) {
       problems.add(Kind::NoPreview, line, name);
     }
   }

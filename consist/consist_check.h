@@ -12,8 +12,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -63,11 +65,22 @@ struct CheckReferences {
   std::unordered_set<std::string> catalogueNames;
   // Whether the strip finds a preview picture for a name.
   std::function<bool(std::string_view name)> hasPreview;
+
+  // What the check found out about each name, kept while these references stand, so that a name
+  // met in many files is looked up once. Whoever keeps references must make new ones when the
+  // base, the catalogues or the pictures change (ConsistFolderCheck does).
+  struct NameFacts {
+    bool inCatalogue = false;
+    bool hasLength = false;
+    bool hasPreview = false;
+  };
+  std::shared_ptr<std::unordered_map<std::string, NameFacts>> facts =
+      std::make_shared<std::unordered_map<std::string, NameFacts>>();
 };
 
 // The catalogues as the window builds them (the traffic list and the folder index below
 // `dataRoot`; a file that cannot be read counts as an empty catalogue) and the preview pictures
-// of the data folder, each name looked up once.
+// of the data folder, listed once.
 CheckReferences readCheckReferences(const std::string& dataRoot);
 
 // Checks the content of a consist file against the base and the references.
