@@ -46,7 +46,7 @@ ConsistLibraryWindow::ConsistLibraryWindow(TForm1& form) : QWidget(&form, Qt::Wi
   }
   buildControls();
   connectSignals();
-  resize(820, 540);
+  resize(860, 600);
 }
 
 void ConsistLibraryWindow::buildControls() {
@@ -81,6 +81,8 @@ void ConsistLibraryWindow::buildControls() {
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->verticalHeader()->hide();
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
+  table_->setIconSize(QSize(16, 16));
   table_->setWordWrap(false);
   table_->horizontalHeader()->setSectionResizeMode(ConsistLibraryModel::File, QHeaderView::Stretch);
   layout->addWidget(table_, 3);
@@ -88,9 +90,11 @@ void ConsistLibraryWindow::buildControls() {
   auto* problemsCaption = new QLabel(QStringLiteral("Ошибки и замечания выбранного файла:"), this);
   problems_ = new QListWidget(this);
   problems_->setObjectName(QStringLiteral("LibraryProblems"));
+  problems_->setIconSize(QSize(16, 16));
+  problems_->setWordWrap(true);
   problemsCaption->setBuddy(problems_);
   layout->addWidget(problemsCaption);
-  layout->addWidget(problems_, 1);
+  layout->addWidget(problems_, 2);
 
   auto* buttons = new QHBoxLayout;
   const auto button = [&](const char* name, const QString& text, const QString& tip) {

@@ -80,9 +80,15 @@ double TrainPictureView::xOf(double metres) const {
 }
 
 TrainRows TrainPictureView::rows() const {
+  // Pictures as high as the view allows, within reason; the row in the middle of the view.
   const TrainRows bare = TrainRows::forPictures(0, fontMetrics());
-  const int pictureHeight = std::clamp(viewport()->height() - bare.height - 4, 24, 160);
-  return TrainRows::forPictures(pictureHeight, fontMetrics());
+  const int pictureHeight = std::clamp(viewport()->height() - bare.height - 4, 24, 110);
+  TrainRows rows = TrainRows::forPictures(pictureHeight, fontMetrics());
+  const int offset = std::max(0, (viewport()->height() - rows.height) / 2);
+  for (int* top : {&rows.numbersTop, &rows.picturesTop, &rows.namesTop, &rows.scaleTop}) {
+    *top += offset;
+  }
+  return rows;
 }
 
 void TrainPictureView::updateScrollRange() {

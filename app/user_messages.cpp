@@ -58,28 +58,56 @@ bool MessageBoxes::confirm(const QString& text) {
   return box.clickedButton() == yes;
 }
 
+namespace {
+
+// A small input dialog with the buttons in Russian, as every box of the program.
+void prepareInput(QInputDialog& dialog, const QString& prompt) {
+  dialog.setWindowTitle(QString::fromLatin1(kApplicationTitle));
+  dialog.setLabelText(prompt);
+  dialog.setOkButtonText(QStringLiteral("OK"));
+  dialog.setCancelButtonText(QStringLiteral("Отмена"));
+}
+
+}  // namespace
+
 std::optional<QString> MessageBoxes::askText(const QString& prompt, const QString& text) {
-  bool accepted = false;
-  const QString answer =
-      QInputDialog::getText(QApplication::activeWindow(), QString::fromLatin1(kApplicationTitle),
-                            prompt, QLineEdit::Normal, text, &accepted);
-  return accepted ? std::optional<QString>(answer) : std::nullopt;
+  QInputDialog dialog(QApplication::activeWindow());
+  prepareInput(dialog, prompt);
+  dialog.setTextValue(text);
+  if (dialog.exec() != QDialog::Accepted) {
+    return std::nullopt;
+  }
+  return dialog.textValue();
 }
 
 std::optional<int> MessageBoxes::askNumber(const QString& prompt, int value, int minimum,
                                            int maximum) {
-  bool accepted = false;
-  const int answer =
-      QInputDialog::getInt(QApplication::activeWindow(), QString::fromLatin1(kApplicationTitle),
-                           prompt, value, minimum, maximum, 1, &accepted);
-  return accepted ? std::optional<int>(answer) : std::nullopt;
+  QInputDialog dialog(QApplication::activeWindow());
+  prepareInput(dialog, prompt);
+  dialog.setInputMode(QInputDialog::IntInput);
+  dialog.setIntRange(minimum, maximum);
+  dialog.setIntValue(value);
+  if (dialog.exec() != QDialog::Accepted) {
+    return std::nullopt;
+  }
+  return dialog.intValue();
 }
 
 std::optional<QString> MessageBoxes::askSaveFile(const QString& caption, const QString& path,
                                                  const QString& filter) {
-  const QString chosen =
-      QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, path, filter);
-  return chosen.isEmpty() ? std::nullopt : std::optional<QString>(chosen);
+  QFileDialog dialog(QApplication::activeWindow(), caption, path, filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  // The labels of Qt's own dialog; a platform's dialog has its own.
+  dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Папка:"));
+  dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Имя файла:"));
+  dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Тип файла:"));
+  dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Сохранить"));
+  dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Отмена"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return dialog.selectedFiles().first();
 }
 
 void showException(UserMessages& messages, const std::exception_ptr& error) {
