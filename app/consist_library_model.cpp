@@ -40,9 +40,55 @@ QString checkText(const ConsistCheck& check) {
 
 }  // namespace
 
+ConsistLibraryModel::Row ConsistLibraryModel::rowFor(const ConsistFileEntry& file) {
+  const ConsistCheck& check = file.check;
+  const bool unreadable =
+      !check.problems.empty() && check.problems[0].kind == ConsistProblem::Kind::UnreadableFile;
+  const QDateTime changed = QDateTime::fromMSecsSinceEpoch(
+      std::chrono::duration_cast<std::chrono::milliseconds>(file.modified.time_since_epoch())
+          .count());
+  Row row;
+  row.errors = check.errors();
+  row.warnings = check.warnings();
+  const QString name = displayText(file.name);
+  const QString state = checkText(check);
+  row.texts = {name,
+               unreadable ? QString() : QString::number(check.wagons),
+               unreadable ? QString() : fromCp1251(check.length),
+               unreadable ? QString() : fromCp1251(check.weight),
+               unreadable ? QString() : fromCp1251(check.axles),
+               changed.toString(QStringLiteral("dd.MM.yyyy HH:mm")),
+               state};
+  row.sortKeys = {
+      name.toLower(),        check.wagons, numberOf(check.length),          numberOf(check.weight),
+      numberOf(check.axles), changed,      row.errors * 1000 + row.warnings};
+  QStringList texts{fromCp1251(file.name)};
+  for (const std::string& wagon : check.names) {
+    texts.append(fromCp1251(wagon));
+  }
+  row.filter = texts.join(QLatin1Char('\n'));
+  row.toolTip = check.problems.empty() ? name : name + QStringLiteral(": ") + state;
+  return row;
+}
+
 void ConsistLibraryModel::setEntries(ConsistFileEntries entries) {
+  if (errorIcon_.isNull()) {
+    errorIcon_ = QApplication::style()->standardIcon(QStyle::SP_MessageBoxCritical);
+    warningIcon_ = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+  }
   beginResetModel();
   entries_ = std::move(entries);
+  rows_.clear();
+  withErrors_ = 0;
+  withWarningsOnly_ = 0;
+  if (entries_ != nullptr) {
+    rows_.reserve(entries_->size());
+    for (const ConsistFileEntry& entry : *entries_) {
+      rows_.push_back(rowFor(entry));
+      withErrors_ += rows_.back().errors > 0 ? 1 : 0;
+      withWarningsOnly_ += rows_.back().errors == 0 && rows_.back().warnings > 0 ? 1 : 0;
+    }
+  }
   endResetModel();
 }
 
@@ -62,25 +108,8 @@ int ConsistLibraryModel::rowOf(const std::string& diskPath) const {
   return -1;
 }
 
-int ConsistLibraryModel::filesWithErrors() const {
-  if (entries_ == nullptr) {
-    return 0;
-  }
-  return static_cast<int>(std::count_if(entries_->begin(), entries_->end(),
-                                        [](const auto& e) { return e.check.errors() > 0; }));
-}
-
-int ConsistLibraryModel::filesWithWarningsOnly() const {
-  if (entries_ == nullptr) {
-    return 0;
-  }
-  return static_cast<int>(std::count_if(entries_->begin(), entries_->end(), [](const auto& e) {
-    return e.check.errors() == 0 && e.check.warnings() > 0;
-  }));
-}
-
 int ConsistLibraryModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() || entries_ == nullptr ? 0 : static_cast<int>(entries_->size());
+  return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
 int ConsistLibraryModel::columnCount(const QModelIndex& parent) const {
@@ -88,73 +117,25 @@ int ConsistLibraryModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ConsistLibraryModel::data(const QModelIndex& index, int role) const {
-  const ConsistFileEntry* file = entry(index.row());
-  if (file == nullptr) {
+  if (!index.isValid() || index.row() >= rowCount() || index.column() >= kColumns) {
     return {};
   }
-  const ConsistCheck& check = file->check;
-  const bool unreadable =
-      !check.problems.empty() && check.problems[0].kind == ConsistProblem::Kind::UnreadableFile;
-  const QDateTime changed = QDateTime::fromMSecsSinceEpoch(
-      std::chrono::duration_cast<std::chrono::milliseconds>(file->modified.time_since_epoch())
-          .count());
+  const Row& row = rows_[static_cast<std::size_t>(index.row())];
   const int column = index.column();
   switch (role) {
     case Qt::DisplayRole:
-      switch (column) {
-        case File:
-          return displayText(file->name);
-        case Wagons:
-          return unreadable ? QString() : QString::number(check.wagons);
-        case Length:
-          return unreadable ? QString() : fromCp1251(check.length);
-        case Weight:
-          return unreadable ? QString() : fromCp1251(check.weight);
-        case Axles:
-          return unreadable ? QString() : fromCp1251(check.axles);
-        case Changed:
-          return changed.toString(QStringLiteral("dd.MM.yyyy HH:mm"));
-        case Check:
-          return checkText(check);
-      }
-      return {};
+      return row.texts[static_cast<std::size_t>(column)];
     case SortRole:
-      switch (column) {
-        case File:
-          return displayText(file->name).toLower();
-        case Wagons:
-          return check.wagons;
-        case Length:
-          return numberOf(check.length);
-        case Weight:
-          return numberOf(check.weight);
-        case Axles:
-          return numberOf(check.axles);
-        case Changed:
-          return changed;
-        case Check:
-          return check.errors() * 1000 + check.warnings();
-      }
-      return {};
-    case FilterRole: {
-      QStringList texts{fromCp1251(file->name)};
-      for (const std::string& name : check.names) {
-        texts.append(fromCp1251(name));
-      }
-      return texts.join(QLatin1Char('\n'));
-    }
+      return row.sortKeys[static_cast<std::size_t>(column)];
+    case FilterRole:
+      return row.filter;
     case Qt::DecorationRole:
-      if (column == File && !check.problems.empty()) {
-        return QApplication::style()->standardIcon(
-            check.errors() > 0 ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning);
+      if (column == File && row.errors + row.warnings > 0) {
+        return row.errors > 0 ? errorIcon_ : warningIcon_;
       }
       return {};
     case Qt::ToolTipRole:
-      if (column == File || column == Check) {
-        return fromCp1251(file->name) +
-               (check.problems.empty() ? QString() : QStringLiteral(": ") + checkText(check));
-      }
-      return {};
+      return column == File || column == Check ? QVariant(row.toolTip) : QVariant();
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(
           Qt::AlignVCenter |

@@ -2,10 +2,17 @@
 // the wagons and totals that loading it would give, its date of change and the result of its
 // check; a file with errors or warnings is marked by an icon. SortRole gives each column's value
 // for sorting (numbers as numbers), FilterRole the texts a filter looks in (the file name and the
-// rolling-stock names of the file).
+// rolling-stock names of the file). What a row shows is made once when the files arrive, so that
+// sorting and painting a thousand rows costs no conversions.
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QIcon>
+#include <QStringList>
+#include <QVariant>
+
+#include <array>
+#include <vector>
 
 #include "app/consist_library_scanner.h"
 
@@ -26,8 +33,8 @@ class ConsistLibraryModel : public QAbstractTableModel {
   const ConsistFileEntry* entry(int row) const;
   // The row of the file with this disk path; -1 for none.
   int rowOf(const std::string& diskPath) const;
-  int filesWithErrors() const;
-  int filesWithWarningsOnly() const;
+  int filesWithErrors() const { return withErrors_; }
+  int filesWithWarningsOnly() const { return withWarningsOnly_; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -35,7 +42,22 @@ class ConsistLibraryModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
+  struct Row {
+    std::array<QString, kColumns> texts;
+    std::array<QVariant, kColumns> sortKeys;
+    QString filter;
+    QString toolTip;
+    int errors = 0;
+    int warnings = 0;
+  };
+  static Row rowFor(const ConsistFileEntry& entry);
+
   ConsistFileEntries entries_;
+  std::vector<Row> rows_;
+  QIcon errorIcon_;
+  QIcon warningIcon_;
+  int withErrors_ = 0;
+  int withWarningsOnly_ = 0;
 };
 
 }  // namespace rakewright

@@ -14,6 +14,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "app/consist_file_actions.h"
 #include "app/consist_folder_watch.h"
 #include "app/consist_library_model.h"
@@ -85,6 +87,21 @@ void ConsistLibraryWindow::buildControls() {
   table_->setIconSize(QSize(16, 16));
   table_->setWordWrap(false);
   table_->horizontalHeader()->setSectionResizeMode(ConsistLibraryModel::File, QHeaderView::Stretch);
+  // The figures take what their widest texts need (measured once, not over a thousand rows), the
+  // file name the rest.
+  const QFontMetrics metrics = table_->fontMetrics();
+  const QString widest[] = {{},
+                            QStringLiteral("100"),
+                            QStringLiteral("99999.99"),
+                            QStringLiteral("99999.99"),
+                            QStringLiteral("9999"),
+                            QStringLiteral("00.00.0000 00:00"),
+                            QStringLiteral("ошибки: 99, замечания: 99")};
+  for (int column = ConsistLibraryModel::Wagons; column < ConsistLibraryModel::kColumns; ++column) {
+    const QString header = model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    table_->setColumnWidth(column, std::max(metrics.horizontalAdvance(widest[column]) + 12,
+                                            metrics.horizontalAdvance(header) + 28));
+  }
   layout->addWidget(table_, 3);
 
   auto* problemsCaption = new QLabel(QStringLiteral("Ошибки и замечания выбранного файла:"), this);
@@ -180,13 +197,6 @@ void ConsistLibraryWindow::showPass(const ConsistFileEntries& entries, int check
     }
   }
   model_->setEntries(entries);
-  if (!listedOnce_) {
-    // The figures take what they need, the file name the rest.
-    for (int column = ConsistLibraryModel::Wagons; column < ConsistLibraryModel::kColumns;
-         ++column) {
-      table_->resizeColumnToContents(column);
-    }
-  }
   listedOnce_ = true;
   select(keep);
   if (!keep.empty() && model_->rowOf(keep) >= 0) {

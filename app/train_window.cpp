@@ -391,8 +391,17 @@ void TrainWindow::repeatSelected() {
   select(lines, current_);
 }
 
-void TrainWindow::moveBlockTo(const std::vector<int>& lines, int before) {
+void TrainWindow::moveBlockTo(const std::vector<int>& dragged, int before) {
   guarded(form_.messages(), [&] {
+    // A drop from the table arrives after the view is done with it; the consist may have
+    // changed meanwhile.
+    const int wagons = form_.model().WagonCount();
+    std::vector<int> lines = dragged;
+    std::erase_if(lines, [wagons](int line) { return line < 0 || line >= wagons; });
+    if (lines.empty()) {
+      return;
+    }
+    before = std::clamp(before, 0, wagons);
     int first = 0;
     const int count = static_cast<int>(blockLines(form_.model(), lines).size());
     if (edit(QStringLiteral("Перемещение вагонов"), [&](ConsistModel& model) {

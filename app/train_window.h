@@ -65,7 +65,7 @@ class TrainWindow : public QWidget {
   // Runs a block operation as one step of the undo history; true when it was done.
   bool edit(const QString& text,
             const std::function<ConsistModel::AddOutcome(ConsistModel&)>& operation);
-  void moveBlockTo(const std::vector<int>& lines, int before);
+  void moveBlockTo(const std::vector<int>& dragged, int before);
   void tableSelectionChanged();
   std::vector<TrainItem> trainItems();
 

@@ -46,7 +46,10 @@ void BM_LibraryWindowListsAndChecks(benchmark::State& state) {
     QObject::connect(library.get(), &ConsistLibraryWindow::listed, &loop, &QEventLoop::quit);
     library->show();
     loop.exec();
-    state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+    // The work that ended with the listing counts too.
+    const qint64 end = clock.nsecsElapsed();
+    longestBlock = std::max(longestBlock, end - lastTick);
+    state.SetIterationTime(static_cast<double>(end) / 1e9);
     ticks.stop();
     rows = library->findChild<QTableView*>()->model()->rowCount();
   }
