@@ -238,7 +238,8 @@ ConsistCheck unreadableConsistFile(std::string_view reason) {
   ConsistCheck check;
   ConsistProblem problem;
   problem.kind = Kind::UnreadableFile;
-  problem.text = cp1251Text("Файл не читается: ") + std::string(reason);
+  static const std::string unreadable = cp1251Text("Файл не читается: ");
+  problem.text = unreadable + std::string(reason);
   check.problems.push_back(std::move(problem));
   return check;
 }
