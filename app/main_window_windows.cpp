@@ -54,7 +54,7 @@ void TForm1::buildWindowButtons() {
       QStringLiteral("Все файлы составов папки data\\consists с их проверкой (Ctrl+O)"));
   LibraryButton->setAccessibleName(QStringLiteral("Составы"));
 
-  // Last in the tab order, so that the specified order before them stays as it is.
+  // Last in the tab order, so that the order of the older controls stays as it is.
   setTabOrder(Button1, TrainButton);
   setTabOrder(TrainButton, LibraryButton);
 
