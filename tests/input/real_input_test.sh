@@ -30,6 +30,11 @@ xvfb_pid=$!
 read -r -t 20 number <"$work/ready" || { echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$number"
 unset QT_QPA_PLATFORM
+# The number comes as the server starts listening; wait until it answers.
+for i in $(seq 1 100); do
+  xdpyinfo >/dev/null 2>&1 && break
+  sleep 0.1
+done
 
 root="$work/simulator"
 cp -a "$sample/." "$root/"
