@@ -340,7 +340,45 @@ void generateLargeSimulatorRoot(const std::string& folder, const LargeFolderShap
   writeFile(preview / "Not_Wagon.jpg", jpeg(167, 60, {255, 255, 255}));
 }
 
-LargeSimulatorRoot::LargeSimulatorRoot() {
+namespace {
+
+int sizeFromEnvironment(const char* variable, int fallback) {
+  const char* text = std::getenv(variable);
+  if (text == nullptr || *text == '\0') {
+    return fallback;
+  }
+  char* end = nullptr;
+  const long value = std::strtol(text, &end, 10);
+  if (*end != '\0' || value < 1 || value > 10'000'000) {
+    throw std::runtime_error(std::string(variable) + " is not a size: " + text);
+  }
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+LargeFolderShape shapeFromEnvironment() {
+  LargeFolderShape shape;
+  shape.trafficEntries = sizeFromEnvironment("RAKEWRIGHT_BENCH_TRAFFIC", shape.trafficEntries);
+  shape.freightFolders = sizeFromEnvironment("RAKEWRIGHT_BENCH_FREIGHT", shape.freightFolders);
+  shape.passengerFolders =
+      sizeFromEnvironment("RAKEWRIGHT_BENCH_PASSENGER", shape.passengerFolders);
+  return shape;
+}
+
+LargeSimulatorRoot::LargeSimulatorRoot() : shape_(shapeFromEnvironment()) {
+  if (const char* kept = std::getenv("RAKEWRIGHT_BENCH_ROOT"); kept != nullptr && *kept != '\0') {
+    temporary_ = false;
+    path_ = std::string(kept);
+    if (path_.back() != '/') {
+      path_ += '/';
+    }
+    if (!fs::exists(fs::path(path_) / "data/traffic/traffic.ref")) {
+      fs::create_directories(path_);
+      generateLargeSimulatorRoot(path_, shape_);
+    }
+    return;
+  }
   std::string pattern = (fs::temp_directory_path() / "rakewright-bench-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) {
     throw std::runtime_error("cannot create a temporary folder");
@@ -356,6 +394,9 @@ LargeSimulatorRoot::LargeSimulatorRoot() {
 }
 
 LargeSimulatorRoot::~LargeSimulatorRoot() {
+  if (!temporary_) {
+    return;
+  }
   std::error_code error;
   fs::remove_all(path_, error);
   if (error) {

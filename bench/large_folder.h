@@ -2,6 +2,12 @@
 // and 1,000 passenger wagon folders, a rolling-stock base of 20,000 names and a consist file of 100
 // wagons. Names mix Latin and Cyrillic; text files are Windows-1251 with CR LF, file names UTF-8,
 // as in a real simulator folder.
+//
+// The catalogues scale with the environment: RAKEWRIGHT_BENCH_TRAFFIC (traffic entries),
+// RAKEWRIGHT_BENCH_FREIGHT and RAKEWRIGHT_BENCH_PASSENGER (wagon folders); the base keeps its
+// 20,000 names. RAKEWRIGHT_BENCH_ROOT names a folder to use instead of a temporary one: the
+// folder is generated there when it holds no traffic list yet, and kept at exit, so that several
+// runs share one large folder.
 #pragma once
 
 #include <array>
@@ -37,7 +43,11 @@ void generateLargeSimulatorRoot(const std::string& folder,
 // How many entries the folder catalogue of a generated root holds.
 std::size_t expectedFolderCatalogueSize(const LargeFolderShape& shape);
 
-// A large root generated once per process in a temporary folder and removed at exit.
+// The default shape with the sizes the environment asks for.
+LargeFolderShape shapeFromEnvironment();
+
+// A large root generated once per process in a temporary folder and removed at exit (or the
+// folder RAKEWRIGHT_BENCH_ROOT names, kept).
 class LargeSimulatorRoot {
  public:
   static const LargeSimulatorRoot& shared();
@@ -55,6 +65,7 @@ class LargeSimulatorRoot {
 
   LargeFolderShape shape_;
   std::string path_;
+  bool temporary_ = true;
 };
 
 }  // namespace rakewright::bench

@@ -1,0 +1,82 @@
+// Start-up as the user waits for it, measured from outside the process (scripts/bench-startup):
+// the program's main window, or a bare Qt window of the same size, created on a simulator folder,
+// shown, and the process ended as soon as the window has been painted once. Prints the peak
+// memory of the process (maxrss) on standard output.
+//   startup_probe window FOLDER    the main window, started in FOLDER
+//   startup_probe bare             an empty window of the main window's size
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "app/application.h"
+#include "app/main_window.h"
+#include "bench/window_bench.h"
+
+namespace {
+
+// Ends the event loop once the window it watches has been painted.
+class FirstPaint : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && !painted_) {
+      painted_ = true;
+      QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  bool painted_ = false;
+};
+
+double peakMiB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  const bool window = argc == 3 && std::strcmp(argv[1], "window") == 0;
+  const bool bare = argc == 2 && std::strcmp(argv[1], "bare") == 0;
+  if (!window && !bare) {
+    std::fprintf(stderr, "usage: %s window FOLDER | bare\n", argv[0]);
+    return 2;
+  }
+  QApplication application(argc, argv);
+  FirstPaint firstPaint;
+  rakewright::bench::CountingMessages messages;
+  std::unique_ptr<QWidget> shown;
+  if (window) {
+    rakewright::prepareApplication();
+    std::string root = argv[2];
+    if (root.back() != '/') {
+      root += '/';
+    }
+    shown = std::make_unique<rakewright::TForm1>(rakewright::Anchors{root, root}, messages);
+  } else {
+    shown = std::make_unique<QWidget>();
+    shown->setFixedSize(rakewright::TForm1::kClientWidth, rakewright::TForm1::kClientHeight);
+  }
+  shown->installEventFilter(&firstPaint);
+  shown->show();
+  QApplication::exec();
+  std::printf("%.1f\n", peakMiB());
+  if (messages.count != 0) {
+    std::fprintf(stderr, "the window reported: %s\n", qPrintable(messages.lastError));
+    return 1;
+  }
+  return 0;
+}
