@@ -221,7 +221,9 @@ void generateLargeSimulatorRoot(const std::string& folder, const LargeFolderShap
   }
 
   // Traffic list: entries with further columns, a comment every 1,000 lines, an empty line every
-  // 2,500.
+  // 2,500. A list longer than the default leaves out the texture path, so that a million entries
+  // stay within the size limit of a text file.
+  const bool texturePaths = shape.trafficEntries <= LargeFolderShape{}.trafficEntries;
   std::vector<Named> entries;
   entries.reserve(static_cast<std::size_t>(shape.trafficEntries));
   std::string list = "; traffic list of the benchmark folder" + std::string(kCrLf);
@@ -235,8 +237,11 @@ void generateLargeSimulatorRoot(const std::string& folder, const LargeFolderShap
     }
     entries.push_back(trafficEntry(i));
     const std::string& name = entries.back().name;
-    list += name + "\tmodels\\" + name + ".dmd\ttextures\\" + name + ".tga\t" +
-            std::to_string(80 + i % 80) + "\t" + std::to_string(1 + i % 4);
+    list += name + "\tmodels\\" + name + ".dmd\t";
+    if (texturePaths) {
+      list += "textures\\" + name + ".tga\t";
+    }
+    list += std::to_string(80 + i % 80) + "\t" + std::to_string(1 + i % 4);
     list += kCrLf;
   }
   writeFile(traffic / "traffic.ref", list);
