@@ -86,7 +86,7 @@ class ConsistModel {
 
   explicit ConsistModel(RollingStockBase& base) : base_(base) {}
 
-  RollingStockBase& base() const { return base_; }
+  RollingStockBase& base() { return base_; }
 
   // --- State -------------------------------------------------------------------------------
   const std::vector<Wagon>& wagons() const { return state_.wagons; }

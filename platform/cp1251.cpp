@@ -214,6 +214,14 @@ std::string cp1251UpperCase(std::string_view text) {
   return out;
 }
 
+void cp1251UpperCaseInto(std::string_view text, std::string& out) {
+  const auto& upper = caseTables().upper;
+  out.resize(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    out[i] = static_cast<char>(upper[static_cast<unsigned char>(text[i])]);
+  }
+}
+
 bool listsBefore(std::string_view a, std::string_view b) {
   const auto& upper = caseTables().upper;
   const std::size_t common = std::min(a.size(), b.size());

@@ -36,6 +36,8 @@ std::string cp1251Text(std::string_view utf8);
 char cp1251Upper(char c);
 char cp1251Lower(char c);
 std::string cp1251UpperCase(std::string_view text);
+// The same into `out`, replacing what it held: for upper-casing many names into one buffer.
+void cp1251UpperCaseInto(std::string_view text, std::string& out);
 
 // The order in which a listing gives names: by their upper-cased form, as an NTFS volume lists
 // them, with the exact bytes breaking ties so that the order never depends on the file system.

@@ -119,6 +119,20 @@ std::string ProfileData::value(std::string_view section, std::string_view key,
   return *foundKey->second;
 }
 
+void ProfileData::forEachValue(
+    std::string_view section,
+    const std::function<void(std::string_view key, std::string_view value)>& visit) const {
+  const auto found = sections_.find(cp1251UpperCase(section));
+  if (found == sections_.end()) {
+    return;
+  }
+  for (const auto& [key, value] : found->second) {
+    if (value) {
+      visit(key, *value);
+    }
+  }
+}
+
 ProfileFile::ProfileFile(std::string anchor, std::string path)
     : anchor_(std::move(anchor)),
       path_(std::move(path)),

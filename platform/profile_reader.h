@@ -22,6 +22,7 @@
 // and every key below such a section, is found by no lookup, which gives its default.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -40,6 +41,12 @@ class ProfileData {
   // no "=". Spaces around `section` and `key` do not count; callers keep a name as it is written.
   std::string value(std::string_view section, std::string_view key,
                     std::string_view fallback) const;
+
+  // Calls `visit` with every key of `section` that has a value (upper-cased, as keys match), and
+  // that value: what value() would give for the key. The views are valid while this lives.
+  void forEachValue(
+      std::string_view section,
+      const std::function<void(std::string_view key, std::string_view value)>& visit) const;
 
   static constexpr std::size_t kMaxValueLength = 2047;
 

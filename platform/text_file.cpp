@@ -48,28 +48,40 @@ std::string readWholeFile(std::string_view anchor, std::string_view path, std::s
 
 std::vector<std::string> splitCatalogueLines(std::string_view text) {
   std::vector<std::string> lines;
-  std::string current;
-  bool pending = false;  // something was read since the last line break
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\x1A') {
+  forEachCatalogueLine(text, [&lines](std::string_view line) { lines.emplace_back(line); });
+  return lines;
+}
+
+void forEachCatalogueLine(std::string_view text,
+                          const std::function<void(std::string_view line)>& visit) {
+  text = text.substr(0, text.find('\x1A'));
+  std::string withoutCr;  // a line that held a CR before its end, put together without it
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    const bool broken = end != std::string_view::npos;
+    if (!broken) {
+      end = text.size();
+    }
+    std::string_view line = text.substr(start, end - start);
+    start = end + 1;
+    const std::size_t cr = line.find('\r');
+    if (cr == line.size() - 1) {
+      line.remove_suffix(1);  // CR LF, the usual line end
+    } else if (cr != std::string_view::npos) {
+      withoutCr.clear();
+      for (const char c : line) {
+        if (c != '\r') {
+          withoutCr.push_back(c);
+        }
+      }
+      line = withoutCr;
+    }
+    visit(line);
+    if (!broken) {
       break;
     }
-    if (c == '\n') {
-      lines.push_back(std::move(current));
-      current.clear();
-      pending = false;
-      continue;
-    }
-    pending = true;
-    if (c != '\r') {
-      current.push_back(c);
-    }
   }
-  if (pending) {
-    lines.push_back(std::move(current));
-  }
-  return lines;
 }
 
 std::vector<std::string> splitTextLines(std::string_view text) {

@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -72,6 +73,11 @@ bool permitsWrite(const struct stat& info, uid_t uid, std::span<const gid_t> gro
 // does not end the line; byte 26 (Ctrl-Z) ends the text; a final line without a line break counts,
 // an empty text after the last line break does not. Lines may be of any length.
 std::vector<std::string> splitCatalogueLines(std::string_view text);
+
+// The same lines handed one by one to `visit`, without a copy of the text: each view lies in
+// `text` unless the line held a CR to drop, and is valid during the call only.
+void forEachCatalogueLine(std::string_view text,
+                          const std::function<void(std::string_view line)>& visit);
 
 // Lines of a text read whole: CR LF, a lone CR and a lone LF each end a line; a line break at the
 // very end does not make an empty last line.

@@ -1,5 +1,8 @@
 #include "reference/catalogue_filters.h"
 
+#include <unordered_set>
+
+#include "platform/cp1251.h"
 #include "reference/data_paths.h"
 
 namespace rakewright {
@@ -53,13 +56,22 @@ bool isPassengerItem(std::string_view item) {
 
 std::vector<std::size_t> trafficCategory(const Catalogue& traffic, std::string_view section,
                                          RollingStockBase& base) {
-  std::vector<std::size_t> members;
+  // One look at the base serves the whole pass: the base as it is now, with its members in a set,
+  // so that a pass over a million names costs a hash lookup per name.
+  const RollingStockBase::View view = base.open();
+  const std::unordered_set<std::string_view> members = view.memberNames(section);
+  std::vector<std::size_t> kept;
+  if (members.empty()) {
+    return kept;
+  }
+  std::string upper;
   for (std::size_t i = 0; i < traffic.size(); ++i) {
-    if (base.open().isMember(section, traffic[i])) {
-      members.push_back(i);
+    cp1251UpperCaseInto(traffic[i], upper);
+    if (members.contains(upper)) {
+      kept.push_back(i);
     }
   }
-  return members;
+  return kept;
 }
 
 std::vector<std::size_t> folderCategory(const Catalogue& folder, std::string_view keyword) {

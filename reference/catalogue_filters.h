@@ -39,8 +39,8 @@ std::string folderWagonBitmapOf(std::string_view name);
 // A folder item counts as a passenger wagon when its text holds "cup" or "plac" anywhere.
 bool isPassengerItem(std::string_view item);
 
-// The traffic items that are members of the category `section`, each looked up in the base as it
-// is at that moment.
+// The traffic items that are members of the category `section`, looked up in the base as it is at
+// the moment of the call.
 std::vector<std::size_t> trafficCategory(const Catalogue& traffic, std::string_view section,
                                          RollingStockBase& base);
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "platform/cp1251.h"
 #include "platform/dir_search.h"
@@ -103,24 +103,33 @@ std::string CopyUntil(std::string_view text, char delimiter, std::size_t start) 
 
 void ReadCatalogueFile(std::string_view dataRoot, std::string_view path, Catalogue& catalogue) {
   const std::string text = readWholeFile(dataRoot, path);
-  for (const std::string& line : splitCatalogueLines(text)) {
-    if (line.empty() || line.front() == ';') {
-      continue;
+  forEachCatalogueLine(text, [&catalogue](std::string_view line) {
+    if (!line.empty() && line.front() != ';') {
+      catalogue.push_back(line.substr(0, line.find(kTab)));
     }
-    catalogue.push_back(CopyUntil(line, kTab, 1));
-  }
+  });
 }
 
 std::vector<std::string> folderIndexLines(std::string_view dataRoot, const Catalogue& traffic) {
-  std::unordered_set<std::string> trafficNames;
-  trafficNames.reserve(traffic.size());
-  for (const std::string& name : traffic) {
-    trafficNames.insert(cp1251UpperCase(name));
+  // The freight folders named like a traffic entry are found by looking each traffic name up among
+  // the folder names, so the memory this takes grows with the folders, not with the traffic list.
+  const std::vector<WagonFolder> freight = wagonFolders(dataRoot, paths::kFreightWags);
+  std::unordered_map<std::string, bool> namedInTraffic;  // by upper-cased folder name
+  namedInTraffic.reserve(freight.size());
+  for (const WagonFolder& folder : freight) {
+    namedInTraffic.emplace(cp1251UpperCase(folder.name), false);
+  }
+  std::string upper;
+  for (const std::string_view name : traffic) {
+    cp1251UpperCaseInto(name, upper);
+    if (const auto found = namedInTraffic.find(upper); found != namedInTraffic.end()) {
+      found->second = true;
+    }
   }
 
   std::vector<std::string> lines;
-  for (const WagonFolder& folder : wagonFolders(dataRoot, paths::kFreightWags)) {
-    if (trafficNames.contains(cp1251UpperCase(folder.name))) {
+  for (const WagonFolder& folder : freight) {
+    if (namedInTraffic.at(cp1251UpperCase(folder.name))) {
       continue;
     }
     lines.push_back(freightLine(folder));

@@ -1,7 +1,7 @@
 // The two catalogues of rolling stock: the traffic catalogue read from the simulator's traffic
 // list, and the folder catalogue, found by scanning the freight and passenger wagon folders,
 // written as the folder index consists.ref and read back from it. Both are lists of names in file
-// order; the names are the first column of each entry line.
+// order (Catalogue); the names are the first column of each entry line.
 #pragma once
 
 #include <cstddef>
@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-namespace rakewright {
+#include "reference/catalogue.h"
 
-using Catalogue = std::vector<std::string>;
+namespace rakewright {
 
 // The characters of `text` from the 1-based position `start` up to, not including, the first
 // `delimiter` at or after it; the rest when there is none; "" when start lies past the end.

@@ -111,6 +111,17 @@ bool RollingStockBase::View::isMember(std::string_view section, std::string_view
   return data_->value(section, name, kNoLength) != kNoLength;
 }
 
+std::unordered_set<std::string_view> RollingStockBase::View::memberNames(
+    std::string_view section) const {
+  std::unordered_set<std::string_view> names;
+  data_->forEachValue(section, [&names](std::string_view key, std::string_view value) {
+    if (value != kNoLength) {
+      names.insert(key);
+    }
+  });
+  return names;
+}
+
 std::string trafficLengthGuess(std::string_view name) {
   const std::string folded = asciiLowerCase(name);
   for (const Fragment& fragment : kTrafficFragments) {

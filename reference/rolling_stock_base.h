@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "platform/profile_reader.h"
 
@@ -50,6 +51,11 @@ class RollingStockBase {
     // Whether the length section holds a value other than "-1" for the name (empty text and 0
     // included).
     bool isMember(std::string_view section, std::string_view name) const;
+
+    // The upper-cased names that are members of the length section `section`, to test many names
+    // against one look at the base: a name is a member when its upper-cased form is in the set
+    // (cp1251UpperCase), as isMember() says. The views are valid while this View lives.
+    std::unordered_set<std::string_view> memberNames(std::string_view section) const;
 
     // The same lookups without their defaults: nullopt where the base has no value, so a caller
     // can tell a figure of the base from a default. knownLength() follows the length chain and

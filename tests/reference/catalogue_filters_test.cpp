@@ -15,7 +15,7 @@ using testing::TempFolder;
 std::vector<std::string> kept(const Catalogue& catalogue, const std::vector<std::size_t>& at) {
   std::vector<std::string> names;
   for (const std::size_t i : at) {
-    names.push_back(catalogue.at(i));
+    names.emplace_back(catalogue.at(i));
   }
   return names;
 }
@@ -72,7 +72,7 @@ TEST(TrafficFilter, KeepsTheMembersOfACategoryInCatalogueOrder) {
             (std::vector<std::string>{"Coach", "Coach"}));
   EXPECT_TRUE(trafficCategory(traffic, sections::kSpec, base).empty());
 
-  // Each item sees the base as it is now.
+  // Each pass sees the base as it is now.
   root.write("data/consists/base.ini", "[SPEC]\r\nUnknown=16\r\n");
   EXPECT_EQ(kept(traffic, trafficCategory(traffic, sections::kSpec, base)),
             (std::vector<std::string>{"Unknown"}));
