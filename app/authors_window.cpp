@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "app/picture_box.h"
 #include "app/picture_loader.h"
 #include "app/widgets.h"
 
@@ -72,7 +73,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
   Image1->setImage(authorsPicture());
 
   Label1 = label(this, "Label1", 8, 145, QString(), palette.color(QPalette::Highlight));
-  Label1->setFont(titleFont(20, true));
+  Label1->setFont(uiFont(20, true));
   setCaption(Label1, QStringLiteral("АВТОРЫ"));
 
   const QColor red(Qt::red);

@@ -4,14 +4,16 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QSignalBlocker>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
+#include "app/catalogue_list_model.h"
+#include "app/catalogue_pane.h"
+#include "app/list_box.h"
 #include "app/qt_text.h"
-#include "app/widgets.h"
-#include "platform/cp1251.h"
 
 namespace rakewright {
 
@@ -32,42 +34,27 @@ bool startsSearch(const QKeyEvent* key) {
   return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint() && !c.isSpace(); });
 }
 
-std::optional<qulonglong> selectedEntry(const QListWidget* list) {
-  const QList<QListWidgetItem*> selected = list->selectedItems();
-  if (selected.isEmpty()) {
-    return std::nullopt;
-  }
-  return selected.front()->data(kCatalogueEntryRole).toULongLong();
-}
-
 }  // namespace
 
-CatalogueSearch::CatalogueSearch(QWidget& form, const char* name, const Catalogue& catalogue,
-                                 ListBox* full, ListBox* filtered, QComboBox* filterBox,
-                                 QObject* parent)
-    : QObject(parent),
-      form_(form),
-      catalogue_(catalogue),
-      full_(full),
-      filtered_(filtered),
-      filterBox_(filterBox),
-      field_(new QLineEdit(&form)) {
+CatalogueSearch::CatalogueSearch(CataloguePane& pane, const char* name)
+    : QObject(&pane), pane_(pane), field_(new QLineEdit(&pane)) {
   field_->setObjectName(QLatin1String(name));
   field_->setPlaceholderText(QStringLiteral("Поиск"));
   field_->setClearButtonEnabled(true);
+  field_->setToolTip(
+      QStringLiteral("Поиск в списке без учёта регистра (Ctrl+F).\n"
+                     "Enter — добавить выбранный в состав, стрелка вниз — перейти в список,\n"
+                     "Esc или пустое поле — закрыть поиск."));
   field_->hide();
   connect(field_, &QLineEdit::textChanged, this, &CatalogueSearch::textChanged);
-  for (QObject* watched : {static_cast<QObject*>(full_), static_cast<QObject*>(filtered_),
-                           static_cast<QObject*>(filterBox_), static_cast<QObject*>(field_)}) {
+  for (QObject* watched :
+       {static_cast<QObject*>(pane_.fullList()), static_cast<QObject*>(pane_.filteredList()),
+        static_cast<QObject*>(pane_.filterBox()), static_cast<QObject*>(field_)}) {
     watched->installEventFilter(this);
   }
-  if (filterBox_->lineEdit() != nullptr) {
-    filterBox_->lineEdit()->installEventFilter(this);
+  if (pane_.filterBox()->lineEdit() != nullptr) {
+    pane_.filterBox()->lineEdit()->installEventFilter(this);
   }
-}
-
-ListBox* CatalogueSearch::activeList() const {
-  return full_->isVisibleTo(&form_) ? full_ : filtered_;
 }
 
 void CatalogueSearch::place(ListBox* list) {
@@ -77,6 +64,11 @@ void CatalogueSearch::place(ListBox* list) {
   // The field covers the list's lower border and the rows above it; those rows move out from
   // under it, so the last match can still be scrolled into view.
   list->setBottomReserve(kFieldHeight - ListBox::kBorder);
+}
+
+void CatalogueSearch::release(ListBox* list) {
+  pane_.showRows(list, std::nullopt);
+  list->setBottomReserve(0);
 }
 
 void CatalogueSearch::open(const QString& typed) {
@@ -90,8 +82,8 @@ void CatalogueSearch::open(const QString& typed) {
     }
     return;
   }
-  ListBox* list = activeList();
-  selectedAtOpen_ = selectedEntry(list);
+  ListBox* list = pane_.activeList();
+  selectedAtOpen_ = pane_.selectedEntry(list);
   open_ = true;
   {
     const QSignalBlocker blocker(field_);
@@ -109,7 +101,7 @@ void CatalogueSearch::close() {
     return;
   }
   open_ = false;
-  ListBox* list = activeList();
+  ListBox* list = pane_.activeList();
   // The focus goes to the list before the field hides, so it never wanders elsewhere.
   list->setFocus(Qt::OtherFocusReason);
   field_->hide();
@@ -117,18 +109,19 @@ void CatalogueSearch::close() {
     const QSignalBlocker blocker(field_);
     field_->clear();
   }
-  for (ListBox* each : {full_, filtered_}) {
-    showAllRows(each);
-    each->setBottomReserve(0);
+  if (narrowed_ != nullptr) {
+    release(narrowed_);
+    narrowed_ = nullptr;
   }
-  narrowed_ = nullptr;
-  restoreSelection(list);
-}
-
-void CatalogueSearch::catalogueChanged() {
-  upperReady_ = false;
-  upper_.clear();
-  reapply();
+  const CatalogueListModel& model = pane_.modelOf(list);
+  if (selectedAtOpen_ && pane_.selectedEntry(list) != selectedAtOpen_) {
+    if (const std::optional<int> row = model.rowOf(*selectedAtOpen_)) {
+      pane_.selectRow(list, *row);
+    }
+  }
+  if (list->currentIndex().isValid()) {
+    list->scrollTo(list->currentIndex());
+  }
 }
 
 void CatalogueSearch::reapply() {
@@ -148,100 +141,43 @@ void CatalogueSearch::textChanged(const QString& text) {
   }
 }
 
-const std::vector<std::string>& CatalogueSearch::upperCatalogue() {
-  if (!upperReady_) {
-    upper_.clear();
-    upper_.reserve(catalogue_.size());
-    for (const std::string& entry : catalogue_) {
-      upper_.push_back(cp1251UpperCase(entry));
-    }
-    upperReady_ = true;
-  }
-  return upper_;
-}
-
 void CatalogueSearch::narrow() {
-  ListBox* list = activeList();
+  ListBox* list = pane_.activeList();
   if (narrowed_ != nullptr && narrowed_ != list) {
-    showAllRows(narrowed_);
-    narrowed_->setBottomReserve(0);
+    release(narrowed_);
   }
   narrowed_ = list;
   place(list);
 
   // A character that Windows-1251 cannot hold is in no name.
   const std::optional<std::string> typed = toCp1251(field_->text());
-  const std::string needle = typed ? cp1251UpperCase(*typed) : std::string();
-  const std::vector<std::string>& upper = upperCatalogue();
-  int firstMatch = -1;
-  // One repaint for the whole pass instead of one per row.
-  list->setUpdatesEnabled(false);
-  for (int row = 0, count = list->count(); row < count; ++row) {
-    const auto entry =
-        static_cast<std::size_t>(list->item(row)->data(kCatalogueEntryRole).toULongLong());
-    const bool match =
-        typed && entry < upper.size() && upper[entry].find(needle) != std::string::npos;
-    if (list->isRowHidden(row) == match) {
-      list->setRowHidden(row, !match);
-    }
-    if (match && firstMatch < 0) {
-      firstMatch = row;
-    }
+  const CatalogueListModel& model = pane_.modelOf(list);
+  std::vector<std::size_t> matches;
+  if (typed) {
+    const std::optional<std::vector<std::size_t>>& members = model.members();
+    matches = pane_.finder().find(*typed, members ? &*members : nullptr);
   }
-  list->setUpdatesEnabled(true);
-
-  const QList<QListWidgetItem*> selected = list->selectedItems();
-  if (!selected.isEmpty() && selected.front()->isHidden() && firstMatch >= 0) {
-    list->setCurrentRow(firstMatch);
+  const bool anyMatch = !matches.empty();
+  // When the selected entry is left out, the first match becomes the selection.
+  if (pane_.showRows(list, std::move(matches)) && anyMatch) {
+    pane_.selectRow(list, 0);
   }
-  QListWidgetItem* current = list->currentItem();
-  if (current != nullptr && !current->isHidden()) {
-    list->scrollToItem(current);
+  if (list->currentIndex().isValid()) {
+    list->scrollTo(list->currentIndex());
   } else {
     list->scrollToTop();
   }
 }
 
-void CatalogueSearch::showAllRows(ListBox* list) {
-  list->setUpdatesEnabled(false);
-  for (int row = 0, count = list->count(); row < count; ++row) {
-    if (list->isRowHidden(row)) {
-      list->setRowHidden(row, false);
-    }
-  }
-  list->setUpdatesEnabled(true);
-}
-
-void CatalogueSearch::restoreSelection(QListWidget* list) const {
-  if (selectedAtOpen_) {
-    for (int row = 0, count = list->count(); row < count; ++row) {
-      if (list->item(row)->data(kCatalogueEntryRole).toULongLong() == *selectedAtOpen_) {
-        if (!list->item(row)->isSelected()) {
-          list->setCurrentRow(row);
-        }
-        break;
-      }
-    }
-  }
-  if (list->currentItem() != nullptr) {
-    list->scrollToItem(list->currentItem());
-  }
-}
-
 void CatalogueSearch::downIntoList() {
-  ListBox* list = activeList();
+  ListBox* list = pane_.activeList();
   list->setFocus(Qt::OtherFocusReason);
-  const QList<QListWidgetItem*> selected = list->selectedItems();
-  int row = -1;
-  if (!selected.isEmpty() && !selected.front()->isHidden()) {
-    row = list->row(selected.front());
-  }
-  for (int next = row + 1, count = list->count(); next < count; ++next) {
-    if (!list->isRowHidden(next)) {
-      list->setCurrentRow(next);
-      list->scrollToItem(list->item(next));
-      return;
-    }
+  const std::optional<std::size_t> selected = pane_.selectedEntry(list);
+  const CatalogueListModel& model = pane_.modelOf(list);
+  const int next = selected ? model.rowOf(*selected).value_or(-1) + 1 : 0;
+  if (next < model.rowCount()) {
+    pane_.selectRow(list, next);
+    list->scrollTo(list->currentIndex());
   }
 }
 
@@ -260,7 +196,7 @@ bool CatalogueSearch::fieldKey(QKeyEvent* key) {
     case Qt::Key_Up:
     case Qt::Key_PageUp:
     case Qt::Key_PageDown: {
-      ListBox* list = activeList();
+      ListBox* list = pane_.activeList();
       list->setFocus(Qt::OtherFocusReason);
       QKeyEvent inList(key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat(),
                        static_cast<ushort>(key->count()));
@@ -305,7 +241,7 @@ bool CatalogueSearch::eventFilter(QObject* watched, QEvent* event) {
   if (watched == field_) {
     return fieldKey(key);
   }
-  if (watched == full_ || watched == filtered_) {
+  if (watched == pane_.fullList() || watched == pane_.filteredList()) {
     return listKey(key);
   }
   return QObject::eventFilter(watched, event);

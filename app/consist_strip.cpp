@@ -12,6 +12,7 @@
 #include <unordered_map>
 
 #include "app/drag_payloads.h"
+#include "app/picture_box.h"
 #include "app/picture_loader.h"
 #include "app/qt_text.h"
 #include "app/widgets.h"

@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -15,12 +14,15 @@
 #include <optional>
 #include <utility>
 
-#include "app/catalogue_view.h"
+#include "app/catalogue_lookup.h"
+#include "app/catalogue_pane.h"
 #include "app/consist_folder_watch.h"
 #include "app/consist_history.h"
 #include "app/consist_strip.h"
+#include "app/picture_box.h"
 #include "app/picture_loader.h"
 #include "app/qt_text.h"
+#include "app/status_bar.h"
 #include "app/user_messages.h"
 #include "app/widgets.h"
 #include "consist/consist_file.h"
@@ -120,16 +122,19 @@ void TForm1::connectSignals() {
   connect(Panel1, &ConsistStrip::removeRequested, this,
           [this](int index) { guarded(messages_, [&] { DeleteWagon(index); }); });
 
-  // The catalogue side: a selection fills the selection fields and the preview, a double-click or
-  // Enter adds, and the notices go to the status bar.
-  connect(catalogue_, &CatalogueView::selected, this, [this](const CatalogueSelection& selection) {
-    guarded(messages_, [&] { showSelection(selection); });
-  });
-  connect(catalogue_, &CatalogueView::addRequested, this, guardedCall(&TForm1::addPS));
-  connect(catalogue_, &CatalogueView::lengthNotice, this,
-          [this](const QString& text) { StatusBar1->setPanelText(kNoticePanel, text); });
-  connect(catalogue_, &CatalogueView::previewNotice, this,
-          [this](const QString& text) { StatusBar1->setPanelText(kCountPanel, text); });
+  // The catalogue sides: a selection fills the selection fields and the preview, a double-click or
+  // Enter adds, the notices go to the status bar, and a filter choice re-applies both sides.
+  for (CataloguePane* pane : {trafficPane_, folderPane_}) {
+    connect(pane, &CataloguePane::selected, this, [this](const CatalogueSelection& selection) {
+      guarded(messages_, [&] { showSelection(selection); });
+    });
+    connect(pane, &CataloguePane::addRequested, this, guardedCall(&TForm1::addPS));
+    connect(pane, &CataloguePane::lengthNotice, this,
+            [this](const QString& text) { StatusBar1->setPanelText(kNoticePanel, text); });
+    connect(pane, &CataloguePane::previewNotice, this,
+            [this](const QString& text) { StatusBar1->setPanelText(kCountPanel, text); });
+    connect(pane, &CataloguePane::filterChosen, this, guardedCall(&TForm1::ComboBox1Change));
+  }
 
   // Drops on the strip insert, move and copy; the wheel and a drag held at an end page it.
   connect(Panel1, &ConsistStrip::catalogueItemDropped, this,
@@ -219,7 +224,10 @@ void TForm1::redo() {
 }
 
 void TForm1::insertDropped(const QMimeData& data, int position) {
-  const std::optional<CatalogueSelection> item = catalogue_->draggedItem(data);
+  std::optional<CatalogueSelection> item = trafficPane_->draggedItem(data);
+  if (!item) {
+    item = folderPane_->draggedItem(data);
+  }
   if (!item) {
     return;
   }
@@ -293,11 +301,13 @@ void TForm1::FormCreate() {
     buildCatalogues(anchors_.dataRoot, traffic, folder);
   } catch (...) {
     // What was read before the failure is shown.
-    catalogue_->setCatalogues(std::move(traffic), std::move(folder));
+    trafficPane_->setCatalogue(std::move(traffic));
+    folderPane_->setCatalogue(std::move(folder));
     throw;
   }
   const std::string count = catalogueCountMessage(traffic.size(), folder.size());
-  catalogue_->setCatalogues(std::move(traffic), std::move(folder));
+  trafficPane_->setCatalogue(std::move(traffic));
+  folderPane_->setCatalogue(std::move(folder));
 
   listConsistFiles();
 
@@ -527,6 +537,11 @@ void TForm1::Button4Click() {
 
 void TForm1::Button6Click() {
   page(PageStep::Last);
+}
+
+void TForm1::ComboBox1Change() {
+  trafficPane_->applyFilterChoice();
+  folderPane_->applyFilterChoice();
 }
 
 void TForm1::Button1Click() {

@@ -3,9 +3,11 @@
 // buttons, and the status bar.
 //
 // The window is made of components and owns the consist:
-// - CatalogueView (app/catalogue_view) owns the four catalogue lists, the two filter boxes and the
-//   catalogues; it reports a selection (selected), a request to add (addRequested) and the status
-//   notices (lengthNotice, previewNotice).
+// - Two CataloguePanes (app/catalogue_pane), one class for both sides: the traffic catalogue on
+//   the left, the folder catalogue on the right, each with its caption, filter box, two lists and
+//   search field. A pane reports a selection (selected), a request to add (addRequested), the
+//   status notices (lengthNotice, previewNotice) and a filter choice (filterChosen, which
+//   re-applies both sides: ComboBox1Change).
 // - ConsistStrip (app/consist_strip) owns the six slots of the strip and draws the consist it is
 //   given; it reports a click-to-remove (removeRequested).
 // - The window owns the ConsistModel, the rolling-stock base and the remaining controls (the
@@ -30,6 +32,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "consist/consist_model.h"
@@ -48,7 +51,8 @@ class QPushButton;
 
 namespace rakewright {
 
-class CatalogueView;
+class CatalogueLookup;
+class CataloguePane;
 class ConsistHistory;
 class ConsistLibraryWindow;
 class ConsistStrip;
@@ -150,6 +154,8 @@ class TForm1 : public QWidget {
   void Button4Click();
   void Button6Click();
   void Button1Click();
+  // A change of either filter box: both sides apply their choice, the traffic side first.
+  void ComboBox1Change();
 
   // Additions of our own: drops on the strip, undo and redo.
   // A catalogue item dropped on the slot of `position`: inserted there, or appended when the
@@ -217,7 +223,10 @@ class TForm1 : public QWidget {
   WagonChoice offered_;
 
   // Components.
-  CatalogueView* catalogue_ = nullptr;
+  CataloguePane* trafficPane_ = nullptr;
+  CataloguePane* folderPane_ = nullptr;
+  // What the panes ask of the reference data; made with the preview box it decodes pictures for.
+  std::unique_ptr<CatalogueLookup> lookup_;
   ConsistStrip* Panel1 = nullptr;
 
   // The selection fields, "+" and "-".

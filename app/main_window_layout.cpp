@@ -1,7 +1,7 @@
 // The controls of TForm1 and their places. Coordinates are in pixels of the client area, or of
 // the panel that holds the control; the window is fixed in size, so nothing is laid out at run
-// time except the labels, which size themselves to their captions. The catalogue side and the
-// strip place their own controls.
+// time except the labels, which size themselves to their captions. The catalogue panes
+// (catalogue_sides.cpp) and the strip place their own controls.
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -11,10 +11,14 @@
 
 #include <algorithm>
 
-#include "app/catalogue_view.h"
+#include "app/catalogue_lookup.h"
+#include "app/catalogue_pane.h"
+#include "app/catalogue_sides.h"
 #include "app/consist_strip.h"
 #include "app/main_window.h"
 #include "app/name_suggestions.h"
+#include "app/picture_box.h"
+#include "app/status_bar.h"
 #include "app/widgets.h"
 
 namespace rakewright {
@@ -58,19 +62,22 @@ void TForm1::buildControls() {
   setPalette(palette);
   setAutoFillBackground(true);
 
-  // The catalogue side: its captions, filter boxes and lists, left and right.
-  catalogue_ = new CatalogueView(*this, base_, anchors_.dataRoot, messages_, kPreviewSize);
   buildTopRow();
   buildCentre();
+  // The catalogue sides, left and right, each a pane with its caption, filter box and lists.
+  lookup_ = std::make_unique<CatalogueLookup>(base_, anchors_.dataRoot, *PreviewImage);
+  trafficPane_ = new CataloguePane(trafficSide(), *lookup_, messages_, this);
+  folderPane_ = new CataloguePane(folderSide(), *lookup_, messages_, this);
   buildTotals();
   Panel1 = new ConsistStrip(anchors_.dataRoot, this);
   Panel1->setGeometry(0, 388, 1020, 101);
   buildBottomRow();
 
-  // Tab goes through the window from the top left, row by row.
-  QList<QWidget*> tabChain = catalogue_->trafficFocusChain();
+  // Tab goes through the window from the left: the traffic pane, the selection, the folder pane,
+  // then row by row below them.
+  QList<QWidget*> tabChain = trafficPane_->focusChain();
   tabChain << NameEdit << LengthEdit << Edit1 << AddButton << DeleteButton;
-  tabChain << catalogue_->folderFocusChain();
+  tabChain << folderPane_->focusChain();
   tabChain << ConsistsComboBox << LoadButton << SaveButton << ClearButton << Panel1 << Button5
            << Button3 << PrevPageBtn << NextPageBtn << Button4 << Button6 << Button1;
   for (qsizetype i = 0; i + 1 < tabChain.size(); ++i) {

@@ -6,11 +6,11 @@
 // Esc, leaving the field, or a click elsewhere closes the list.
 #pragma once
 
+#include <QListWidget>
 #include <QObject>
 #include <QPointer>
 
 class QComboBox;
-class QListWidget;
 
 namespace rakewright {
 

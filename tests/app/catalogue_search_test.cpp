@@ -5,13 +5,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QtTest>
 
-#include "app/catalogue_view.h"
+#include "app/catalogue_list_model.h"
+#include "app/catalogue_pane.h"
 #include "app/support/app_test_support.h"
-#include "app/widgets.h"
 
 namespace rakewright::testing {
 namespace {
@@ -41,20 +40,17 @@ struct Started : StartedWindow {
   QLineEdit* folderSearch() const { return control<QLineEdit>(*window->form, "FolderSearch"); }
 };
 
-QStringList visibleItems(const QListWidget* list) {
-  QStringList texts;
-  for (int i = 0; i < list->count(); ++i) {
-    if (!list->isRowHidden(i)) {
-      texts.append(list->item(i)->text());
-    }
-  }
-  return texts;
+// The rows a list shows.
+QStringList visibleItems(const ListBox* list) {
+  return rowTexts(list);
 }
 
-void selectRow(QListWidget* list, const QString& text) {
-  const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
-  QVERIFY2(!found.isEmpty(), qPrintable(text));
-  list->setCurrentItem(found.front());
+// How many entries a list holds, shown or not: what its side's filter put into it.
+qsizetype members(const Window& window, const ListBox* list) {
+  const CataloguePane* pane =
+      list == window.ListBox1 || list == window.ListBox2 ? window.TrafficPane : window.FolderPane;
+  const auto& entries = pane->modelOf(list).members();
+  return static_cast<qsizetype>(entries ? entries->size() : pane->catalogue().size());
 }
 
 QString selection(const Window& window) {
@@ -62,16 +58,17 @@ QString selection(const Window& window) {
       QLatin1Char('|'));
 }
 
-QString currentText(const QListWidget* list) {
-  return list->currentItem() != nullptr ? list->currentItem()->text() : QString();
-}
-
 void pressFind(QWidget* widget) {
   QTest::keyClick(widget, Qt::Key_F, Qt::ControlModifier);
 }
 
+// Where a control stands in the window.
+QRect placeInWindow(const Window& window, const QWidget* control) {
+  return {control->mapTo(window.form.get(), QPoint(0, 0)), control->size()};
+}
+
 // The search field lies over the bottom of the list, inside the list's rectangle.
-bool liesOverBottomOf(const QLineEdit* field, const QListWidget* list) {
+bool liesOverBottomOf(const QLineEdit* field, const ListBox* list) {
   const QRect area = list->geometry();
   return field->isVisible() && area.contains(field->geometry()) &&
          field->geometry().bottom() == area.bottom() && field->height() >= 19 &&
@@ -107,7 +104,8 @@ void CatalogueSearchTest::ctrlFOpensTheSearchOfItsSide() {
   QVERIFY(liesOverBottomOf(traffic, window->ListBox1));
   QVERIFY(traffic->hasFocus());
   QVERIFY(!folder->isVisible());
-  QCOMPARE(window->ListBox1->geometry(), QRect(8, 44, 266, 311));  // the list stays where it is
+  QCOMPARE(placeInWindow(*window, window->ListBox1),
+           QRect(8, 44, 266, 311));  // the list stays where it is
   QTest::keyClick(traffic, Qt::Key_Escape);
   QVERIFY(!traffic->isVisible());
   QVERIFY(window->ListBox1->hasFocus());
@@ -122,7 +120,7 @@ void CatalogueSearchTest::ctrlFOpensTheSearchOfItsSide() {
   QVERIFY(liesOverBottomOf(folder, window->ListBox3));
   QVERIFY(folder->hasFocus());
   QVERIFY(traffic->isVisible());  // each side keeps its own search
-  QCOMPARE(window->ListBox3->geometry(), QRect(748, 43, 266, 313));
+  QCOMPARE(placeInWindow(*window, window->ListBox3), QRect(748, 43, 266, 313));
   QTest::keyClick(folder, Qt::Key_Escape);
 
   // Over the filtered list when that one is shown; Ctrl+F again in the open field keeps it open.
@@ -182,16 +180,16 @@ void CatalogueSearchTest::narrowsIgnoringLetterCase() {
   QFETCH(QStringList, expected);
   Started started;
   Window* const window = started.window.get();
-  QListWidget* list = trafficSide ? window->ListBox1 : window->ListBox3;
+  ListBox* list = trafficSide ? window->ListBox1 : window->ListBox3;
   QLineEdit* field = trafficSide ? started.trafficSearch() : started.folderSearch();
-  const int count = list->count();
+  const qsizetype count = members(*window, list);
 
   list->setFocus();
   pressFind(list);
   typeText(field, typed);
   QCOMPARE(field->text(), typed);
   QCOMPARE(visibleItems(list), expected);
-  QCOMPARE(list->count(), count);  // the rows are hidden, not removed
+  QCOMPARE(members(*window, list), count);  // the rows are left out, the entries stay
   QVERIFY(started.messages.errors.isEmpty());
 }
 
@@ -235,7 +233,7 @@ void CatalogueSearchTest::typingInAListStartsTheSearch() {
 void CatalogueSearchTest::hidingTheSelectionSelectsTheFirstMatch() {
   Started started;
   Window* const window = started.window.get();
-  QListWidget* list = window->ListBox1;
+  ListBox* list = window->ListBox1;
   QLineEdit* field = started.trafficSearch();
 
   selectRow(list, QStringLiteral("Crane"));
@@ -248,16 +246,19 @@ void CatalogueSearchTest::hidingTheSelectionSelectsTheFirstMatch() {
   // "ank" hides it: the first match is selected, with what a selection shows.
   typeText(field, QStringLiteral("nk"));
   QCOMPARE(currentText(list), QStringLiteral("Tank"));
-  QCOMPARE(list->selectedItems().size(), 1);
+  QCOMPARE(selectedCount(list), 1);
   QCOMPARE(selection(*window), QStringLiteral("Tank|12.5|58.5"));
   QCOMPARE(window->StatusBar1->panelText(1), QString());
   typeText(field, QStringLiteral("_"));
   QCOMPARE(currentText(list), QStringLiteral("tank_small"));
   QCOMPARE(selection(*window), QStringLiteral("tank_small|9|50"));
 
-  // Without any match the selection stays where it was.
+  // Without any match the list shows nothing and the selection stays where it was: the fields keep
+  // it, and the list selects it again when a keystroke shows it again.
   typeText(field, QStringLiteral("q"));
   QVERIFY(visibleItems(list).isEmpty());
+  QCOMPARE(selection(*window), QStringLiteral("tank_small|9|50"));
+  QTest::keyClick(field, Qt::Key_Backspace);
   QCOMPARE(currentText(list), QStringLiteral("tank_small"));
   QCOMPARE(selection(*window), QStringLiteral("tank_small|9|50"));
   QVERIFY(started.messages.errors.isEmpty());
@@ -268,7 +269,7 @@ void CatalogueSearchTest::escRestoresRowsAndSelection() {
   Window* const window = started.window.get();
 
   for (const bool trafficSide : {true, false}) {
-    QListWidget* list = trafficSide ? window->ListBox1 : window->ListBox3;
+    ListBox* list = trafficSide ? window->ListBox1 : window->ListBox3;
     QLineEdit* field = trafficSide ? started.trafficSearch() : started.folderSearch();
     const QString before = trafficSide ? QStringLiteral("Crane") : QStringLiteral("Hopper");
     const QStringList all = visibleItems(list);
@@ -288,14 +289,14 @@ void CatalogueSearchTest::escRestoresRowsAndSelection() {
   }
 
   // Esc in the list, after going there from the field, closes the search too.
-  QListWidget* list = window->ListBox1;
+  ListBox* list = window->ListBox1;
   pressFind(list);
   typeText(started.trafficSearch(), QStringLiteral("tank"));
   QTest::keyClick(started.trafficSearch(), Qt::Key_Down);
   QVERIFY(list->hasFocus());
   QTest::keyClick(list, Qt::Key_Escape);
   QVERIFY(!started.trafficSearch()->isVisible());
-  QCOMPARE(visibleItems(list).size(), list->count());
+  QCOMPARE(visibleItems(list).size(), members(*window, list));
   QCOMPARE(currentText(list), QStringLiteral("Crane"));
   QVERIFY(started.messages.errors.isEmpty());
 }
@@ -303,7 +304,7 @@ void CatalogueSearchTest::escRestoresRowsAndSelection() {
 void CatalogueSearchTest::emptyingTheFieldCloses() {
   Started started;
   Window* const window = started.window.get();
-  QListWidget* list = window->ListBox3;
+  ListBox* list = window->ListBox3;
   QLineEdit* field = started.folderSearch();
 
   selectRow(list, QStringLiteral("Hopper"));
@@ -315,7 +316,7 @@ void CatalogueSearchTest::emptyingTheFieldCloses() {
   QVERIFY(field->isVisible());  // "c" is still a search
   QTest::keyClick(field, Qt::Key_Backspace);
   QVERIFY(!field->isVisible());
-  QCOMPARE(visibleItems(list).size(), list->count());
+  QCOMPARE(visibleItems(list).size(), members(*window, list));
   QCOMPARE(currentText(list), QStringLiteral("Hopper"));
   QVERIFY(list->hasFocus());
 
@@ -324,7 +325,7 @@ void CatalogueSearchTest::emptyingTheFieldCloses() {
   typeText(field, QStringLiteral("zz"));
   field->clear();
   QVERIFY(!field->isVisible());
-  QCOMPARE(visibleItems(list).size(), list->count());
+  QCOMPARE(visibleItems(list).size(), members(*window, list));
 }
 
 void CatalogueSearchTest::enterInTheFieldAddsOnce() {
@@ -334,7 +335,7 @@ void CatalogueSearchTest::enterInTheFieldAddsOnce() {
   window->ListBox1->setFocus();
   pressFind(window->ListBox1);
   typeText(started.trafficSearch(), QStringLiteral("crane"));
-  QVERIFY(window->ListBox1->selectedItems().isEmpty());
+  QCOMPARE(selectedCount(window->ListBox1), 0);
   selectRow(window->ListBox1, QStringLiteral("Crane"));
   QTest::keyClick(started.trafficSearch(), Qt::Key_Return);
   QCOMPARE(window->model().WagonCount(), 1);
@@ -360,7 +361,7 @@ void CatalogueSearchTest::enterInTheFieldAddsOnce() {
 void CatalogueSearchTest::arrowKeysGoIntoTheList() {
   Started started;
   Window* const window = started.window.get();
-  QListWidget* list = window->ListBox1;
+  ListBox* list = window->ListBox1;
   QLineEdit* field = started.trafficSearch();
 
   // Nothing selected: Down selects the first match.
@@ -405,7 +406,7 @@ void CatalogueSearchTest::searchOutlivesAFilterChange() {
   // Freight: the rebuilt filtered list is narrowed at once, and the field moves over it.
   chooseEntry(window->ComboBox1, 2);
   QVERIFY(window->ListBox2->isVisible());
-  QCOMPARE(window->ListBox2->count(), 2);
+  QCOMPARE(members(*window, window->ListBox2), 2);
   QCOMPARE(visibleItems(window->ListBox2),
            (QStringList{QStringLiteral("Tank"), QStringLiteral("tank_small")}));
   QVERIFY(liesOverBottomOf(field, window->ListBox2));
@@ -416,7 +417,7 @@ void CatalogueSearchTest::searchOutlivesAFilterChange() {
 
   // The folder box re-runs the traffic filter too: rebuilt, and still narrowed.
   chooseEntry(window->ComboBox2, 1);
-  QCOMPARE(window->ListBox2->count(), 2);
+  QCOMPARE(members(*window, window->ListBox2), 2);
   QCOMPARE(visibleItems(window->ListBox2), QStringList{QStringLiteral("tank_small")});
 
   // Back to the whole list: narrowed as well, and the filtered list shows every row again.
@@ -427,7 +428,7 @@ void CatalogueSearchTest::searchOutlivesAFilterChange() {
   QCOMPARE(field->text(), QStringLiteral("tank_"));
 
   QTest::keyClick(field, Qt::Key_Escape);
-  QCOMPARE(visibleItems(window->ListBox1).size(), window->ListBox1->count());
+  QCOMPARE(visibleItems(window->ListBox1).size(), members(*window, window->ListBox1));
   QVERIFY(started.messages.errors.isEmpty());
 }
 

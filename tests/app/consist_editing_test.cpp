@@ -141,13 +141,13 @@ void ConsistEditingTest::undoesAndRedoesEveryKindOfChange() {
     window->AddButton->click();
   });
   step("Enter", [&] {
-    window->ListBox3->setCurrentRow(0);  // Hopper
+    selectRow(window->ListBox3, 0);  // Hopper
     QTest::keyClick(window->ListBox3, Qt::Key_Return);
   });
   step("double-click", [&] {
-    window->ListBox1->setCurrentRow(1);  // Loco
+    selectRow(window->ListBox1, 1);  // Loco
     QTest::mouseDClick(window->ListBox1->viewport(), Qt::LeftButton, {},
-                       window->ListBox1->visualItemRect(window->ListBox1->item(1)).center());
+                       rowCentre(window->ListBox1, QStringLiteral("Loco")));
   });
   step("insert", [&] { dropOn(window->Panel1, *catalogueItem(drag::kFolderSide, 1), 0); });
   step("move", [&] { dropOn(window->Panel1, *stripWagon(0), 2); });
@@ -175,7 +175,7 @@ void ConsistEditingTest::undoGivesBackTheSavedBytes() {
   Started started;
   Window* const window = started.window.get();
   addWagons(*window, 3);
-  window->ListBox3->setCurrentRow(1);  // Sleeper-cup, with its bitmap remembered
+  selectRow(window->ListBox3, 1);  // Sleeper-cup, with its bitmap remembered
   window->AddButton->click();
   window->ConsistsComboBox->setEditText(QStringLiteral("undo.con"));
   window->SaveButton->click();
@@ -250,7 +250,7 @@ void ConsistEditingTest::dropInsertsAsPlusWouldAdd() {
   Started started;
   Window* const window = started.window.get();
   // What selecting the item and "+" give, for comparison.
-  window->ListBox3->setCurrentRow(1);  // Sleeper-cup
+  selectRow(window->ListBox3, 1);  // Sleeper-cup
   window->AddButton->click();
   const QString added = window->ConsistsMemo->toPlainText();
   const QString addedTotals = consistOf(*window).section(QLatin1Char('|'), 1, 4);
@@ -371,7 +371,7 @@ void ConsistEditingTest::editsTheStripByKeyboard() {
   press(Qt::Key_Left, Qt::ControlModifier);
   QCOMPARE(names(), QStringLiteral("W1,W2,W3,W4,W5,W8,W6"));
   // Insert puts the selection before the current wagon, with the figures "+" would use.
-  window->ListBox1->setCurrentRow(0);  // Tank, from the base
+  selectRow(window->ListBox1, 0);  // Tank, from the base
   press(Qt::Key_Insert);
   QCOMPARE(names(), QStringLiteral("W1,W2,W3,W4,W5,Tank,W8,W6"));
   QCOMPARE(window->model().lines()[5], std::string("1\tTank\t12.5"));

@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -123,7 +122,7 @@ void HostileFilesWindowTest::startsWithATrafficListOrLogoThatIsNoFile() {
     RecordingMessages messages;
     const auto window = openWindow(root, messages);
     QCOMPARE(messages.errors, QStringList{QStringLiteral("Not a regular file.")});
-    QCOMPARE(window->ListBox1->count(), 0);
+    QCOMPARE(window->ListBox1->model()->rowCount(), 0);
     // Without its logo the window shows its blank preview, without a word.
     QCOMPARE(centreColour(window->PreviewImage), QColor(Qt::white));
     // The strip was drawn before the catalogues.
@@ -149,10 +148,10 @@ void HostileFilesWindowTest::previewThatIsNoFileFallsBackQuietly() {
   makeFifo(started.root / "data/consists/Preview/Loco.jpg");
   const FifoWatchdog watchdog(started.root / "data/consists/Preview/Loco.jpg");
 
-  window->ListBox1->setCurrentRow(0);  // Tank
+  selectRow(window->ListBox1, 0);  // Tank
   QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kNoPreviewColour));
   window->AddButton->click();
-  window->ListBox1->setCurrentRow(1);  // Loco
+  selectRow(window->ListBox1, 1);  // Loco
   window->AddButton->click();
   QVERIFY(nearlyEqual(centreColour(window->PrvImg1), kNoPreviewColour));
   QVERIFY(nearlyEqual(centreColour(window->PrvImg2), kNoPreviewColour));
@@ -220,8 +219,8 @@ void HostileFilesWindowTest::longNamesAreKeptWholeButShownShort() {
   const auto window = openWindow(root, messages);
   const int shortest = static_cast<int>(kShownCharacters) + 1;  // with the ellipsis
 
-  QCOMPARE(window->ListBox1->item(0)->text().size(), shortest);
-  window->ListBox1->setCurrentRow(0);
+  QCOMPARE(rowTexts(window->ListBox1)[0].size(), shortest);
+  selectRow(window->ListBox1, 0);
   QCOMPARE(window->NameEdit->text().size(), shortest);
   QVERIFY(window->NameEdit->text().startsWith(QStringLiteral("Longxxx")));
   window->AddButton->click();
@@ -231,7 +230,7 @@ void HostileFilesWindowTest::longNamesAreKeptWholeButShownShort() {
   // Filtering finds it by its whole name, and what is saved holds it whole.
   root.write("data/consists/base.ini", "[LOCOS]\r\n" + longName + "=21\r\n");
   chooseEntry(window->ComboBox1, 3);
-  QCOMPARE(window->ListBox2->count(), 1);
+  QCOMPARE(window->ListBox2->model()->rowCount(), 1);
   window->ConsistsComboBox->setEditText(QStringLiteral("saved"));
   window->SaveButton->click();
   QCOMPARE(root.read("data/consists/saved.con"), "1\t" + longName + "\t15\r\n;50\t4\t1\r\n");
@@ -251,7 +250,7 @@ void HostileFilesWindowTest::enormousPicturesAreDecodedToTheirBox() {
   QVERIFY(big.size() < 2048);
   started.root.write("data/consists/Preview/Tank.jpg", big);
 
-  window->ListBox1->setCurrentRow(0);  // Tank
+  selectRow(window->ListBox1, 0);  // Tank
   QVERIFY(window->PreviewImage->image().width() <= window->PreviewImage->pixelSize().width());
   QVERIFY(window->PreviewImage->image().height() <= window->PreviewImage->pixelSize().height());
   for (int i = 0; i < 6; ++i) {

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -152,12 +151,12 @@ void StartupTest::reportsBothCatalogues() {
   const auto window = openWindow(root, messages);
 
   QVERIFY(messages.errors.isEmpty());
-  QCOMPARE(window->ListBox1->count(), 3);
-  QCOMPARE(window->ListBox1->item(0)->text(), QStringLiteral("Tank"));
-  QCOMPARE(window->ListBox1->item(1)->text(), QStringLiteral("Тепловоз"));
-  QCOMPARE(window->ListBox3->count(), 3);
-  QCOMPARE(window->ListBox3->item(0)->text(), QStringLiteral("Hopper"));
-  QCOMPARE(window->ListBox3->item(1)->text(), QStringLiteral("Sleeper-cup"));
+  QCOMPARE(rowTexts(window->ListBox1).size(), 3);
+  QCOMPARE(rowTexts(window->ListBox1)[0], QStringLiteral("Tank"));
+  QCOMPARE(rowTexts(window->ListBox1)[1], QStringLiteral("Тепловоз"));
+  QCOMPARE(rowTexts(window->ListBox3).size(), 3);
+  QCOMPARE(rowTexts(window->ListBox3)[0], QStringLiteral("Hopper"));
+  QCOMPARE(rowTexts(window->ListBox3)[1], QStringLiteral("Sleeper-cup"));
   QCOMPARE(window->StatusBar1->panelText(2),
            QStringLiteral("6 поездных едениц загружено. (3 + 3)"));
   QCOMPARE(window->StatusBar1->panelText(0), QString());
@@ -177,7 +176,7 @@ void StartupTest::startsWithoutLogo() {
   QVERIFY(messages.errors.isEmpty());
   QCOMPARE(window->PreviewImage->image().size(), QSize(462, 157));
   QCOMPARE(centreColour(window->PreviewImage), QColor(Qt::white));
-  QCOMPARE(window->ListBox1->count(), 2);
+  QCOMPARE(window->ListBox1->model()->rowCount(), 2);
 }
 
 void StartupTest::startsWithoutTrafficList() {
@@ -189,8 +188,8 @@ void StartupTest::startsWithoutTrafficList() {
   const auto window = openWindow(root, messages);
 
   QCOMPARE(messages.errors, QStringList{QStringLiteral("File not found.")});
-  QCOMPARE(window->ListBox1->count(), 0);
-  QCOMPARE(window->ListBox3->count(), 0);
+  QCOMPARE(window->ListBox1->model()->rowCount(), 0);
+  QCOMPARE(window->ListBox3->model()->rowCount(), 0);
   QCOMPARE(window->ConsistsComboBox->count(), 0);
   QCOMPARE(window->StatusBar1->panelText(2), QString());
   // The steps before the failure are done: the strip is drawn.
@@ -207,8 +206,8 @@ void StartupTest::startsWithoutNoWagonPicture() {
   QCOMPARE(messages.errors,
            QStringList{QStringLiteral("Cannot open file \"data/consists/Preview/Not_Wagon.jpg\". "
                                       "No such file or directory.")});
-  QCOMPARE(window->ListBox1->count(), 0);
-  QCOMPARE(window->ListBox3->count(), 0);
+  QCOMPARE(window->ListBox1->model()->rowCount(), 0);
+  QCOMPARE(window->ListBox3->model()->rowCount(), 0);
   QCOMPARE(window->StatusBar1->panelText(2), QString());
   QVERIFY(window->PrvImg1->image().isNull());
   QCOMPARE(window->WagNum6->text(), QStringLiteral("6"));

@@ -4,18 +4,20 @@
 
 #include <QBuffer>
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 #include <stdexcept>
 #include <vector>
 
-#include "app/catalogue_view.h"
+#include "app/catalogue_pane.h"
 #include "app/consist_strip.h"
-#include "app/widgets.h"
+#include "app/list_box.h"
+#include "app/picture_box.h"
+#include "app/status_bar.h"
 
 namespace rakewright::testing {
 
@@ -74,13 +76,14 @@ void writeSimulatorRoot(const TempFolder& root, std::string_view trafficList) {
 
 Window::Window(std::unique_ptr<TForm1> window)
     : form(std::move(window)),
-      catalogueView(form->findChild<CatalogueView*>()),
+      RAKEWRIGHT_FIND(CataloguePane, TrafficPane),
+      RAKEWRIGHT_FIND(CataloguePane, FolderPane),
       RAKEWRIGHT_FIND(QComboBox, ComboBox1),
       RAKEWRIGHT_FIND(QComboBox, ComboBox2),
-      RAKEWRIGHT_FIND(QListWidget, ListBox1),
-      RAKEWRIGHT_FIND(QListWidget, ListBox2),
-      RAKEWRIGHT_FIND(QListWidget, ListBox3),
-      RAKEWRIGHT_FIND(QListWidget, ListBox4),
+      RAKEWRIGHT_FIND(ListBox, ListBox1),
+      RAKEWRIGHT_FIND(ListBox, ListBox2),
+      RAKEWRIGHT_FIND(ListBox, ListBox3),
+      RAKEWRIGHT_FIND(ListBox, ListBox4),
       RAKEWRIGHT_FIND(QLineEdit, AmountEdit),
       RAKEWRIGHT_FIND(QLineEdit, NameEdit),
       RAKEWRIGHT_FIND(QLineEdit, LengthEdit),
@@ -125,11 +128,7 @@ Window::Window(std::unique_ptr<TForm1> window)
       RAKEWRIGHT_FIND(QPushButton, Button4),
       RAKEWRIGHT_FIND(QPushButton, Button6),
       RAKEWRIGHT_FIND(QPushButton, Button1),
-      RAKEWRIGHT_FIND(StatusBar, StatusBar1) {
-  if (catalogueView == nullptr) {
-    throw std::logic_error("no catalogue view");
-  }
-}
+      RAKEWRIGHT_FIND(StatusBar, StatusBar1) {}
 
 #undef RAKEWRIGHT_FIND
 
@@ -183,6 +182,45 @@ void addWagons(const Window& window, int count, const QString& prefix) {
     select(window, prefix + QString::number(i), QStringLiteral("10"), QStringLiteral("50"));
     window.AddButton->click();
   }
+}
+
+QStringList rowTexts(const QAbstractItemView* list) {
+  QStringList texts;
+  const QAbstractItemModel* model = list->model();
+  for (int row = 0; row < model->rowCount(); ++row) {
+    texts.append(model->index(row, 0).data().toString());
+  }
+  return texts;
+}
+
+QModelIndex rowNamed(const QAbstractItemView* list, const QString& text) {
+  const QModelIndexList found =
+      list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchExactly);
+  return found.isEmpty() ? QModelIndex() : found.front();
+}
+
+void selectRow(QAbstractItemView* list, const QString& text) {
+  const QModelIndex row = rowNamed(list, text);
+  if (!row.isValid()) {
+    throw std::logic_error("no row " + text.toStdString());
+  }
+  list->setCurrentIndex(row);
+}
+
+void selectRow(QAbstractItemView* list, int row) {
+  list->setCurrentIndex(list->model()->index(row, 0));
+}
+
+QString currentText(const QAbstractItemView* list) {
+  return list->currentIndex().data().toString();
+}
+
+int selectedCount(const QAbstractItemView* list) {
+  return static_cast<int>(list->selectionModel()->selectedIndexes().size());
+}
+
+QPoint rowCentre(const QAbstractItemView* list, const QString& text) {
+  return list->visualRect(rowNamed(list, text)).center();
 }
 
 void chooseEntry(QComboBox* box, int entry) {

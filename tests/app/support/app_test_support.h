@@ -5,6 +5,8 @@
 
 #include <QColor>
 #include <QImage>
+#include <QModelIndex>
+#include <QPoint>
 #include <QStringList>
 #include <QTest>
 
@@ -15,23 +17,24 @@
 #include <string_view>
 
 #include "app/application.h"
+#include "app/list_box.h"
 #include "app/main_window.h"
+#include "app/picture_box.h"
+#include "app/status_bar.h"
 #include "app/user_messages.h"
 #include "support/temp_folder.h"
 
+class QAbstractItemView;
 class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 
 namespace rakewright {
-class CatalogueView;
+class CataloguePane;
 class ConsistStrip;
-class PictureBox;
-class StatusBar;
 }  // namespace rakewright
 
 namespace rakewright::testing {
@@ -100,16 +103,16 @@ struct Window {
   ~Window();
 
   const ConsistModel& model() const { return form->model(); }
-  CatalogueView& catalogue() const { return *catalogueView; }
 
   std::unique_ptr<TForm1> form;
-  CatalogueView* catalogueView;
+  CataloguePane* TrafficPane;
+  CataloguePane* FolderPane;
   QComboBox* ComboBox1;
   QComboBox* ComboBox2;
-  QListWidget* ListBox1;
-  QListWidget* ListBox2;
-  QListWidget* ListBox3;
-  QListWidget* ListBox4;
+  ListBox* ListBox1;
+  ListBox* ListBox2;
+  ListBox* ListBox3;
+  ListBox* ListBox4;
   QLineEdit* AmountEdit;
   QLineEdit* NameEdit;
   QLineEdit* LengthEdit;
@@ -192,6 +195,22 @@ void addWagons(const Window& window, int count, const QString& prefix = QStringL
 
 // The captions of the six name labels of the strip, left to right.
 QStringList slotNames(const Window& window);
+
+// The rows of a catalogue list as it shows them, top to bottom.
+QStringList rowTexts(const QAbstractItemView* list);
+// The first row showing `text`; invalid when none does.
+QModelIndex rowNamed(const QAbstractItemView* list, const QString& text);
+// Selects the first row showing `text`, as choosing it with the keyboard does; fails the test
+// (std::logic_error) when there is none.
+void selectRow(QAbstractItemView* list, const QString& text);
+// Selects `row` as choosing it with the keyboard does.
+void selectRow(QAbstractItemView* list, int row);
+// The text of the current row; "" when there is none.
+QString currentText(const QAbstractItemView* list);
+// How many rows are selected.
+int selectedCount(const QAbstractItemView* list);
+// The centre of the row showing `text`, in the list's viewport.
+QPoint rowCentre(const QAbstractItemView* list, const QString& text);
 
 // Chooses entry `entry` of a filter box as the user does.
 void chooseEntry(QComboBox* box, int entry);

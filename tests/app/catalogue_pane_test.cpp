@@ -3,8 +3,9 @@
 // and Enter, the two filter boxes, and dragging items out of the lists.
 #include <QComboBox>
 #include <QDrag>
+#include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -12,11 +13,10 @@
 
 #include <optional>
 
-#include "app/catalogue_view.h"
+#include "app/catalogue_pane.h"
 #include "app/drag_payloads.h"
 #include "app/qt_text.h"
 #include "app/support/app_test_support.h"
-#include "app/widgets.h"
 
 namespace rakewright::testing {
 namespace {
@@ -56,24 +56,10 @@ void writeCatalogueRoot(const TempFolder& root) {
   root.write("data/pass_wags/Boxcar/_wagon.bmp", bmpBytes(kOtherBitmapColour));
 }
 
-void selectRow(QListWidget* list, const QString& text) {
-  const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
-  QVERIFY2(!found.isEmpty(), qPrintable(text));
-  list->setCurrentItem(found.front());
-}
-
 // The main window started on the catalogue folder.
 struct Started : StartedWindow {
   Started() : StartedWindow(&writeCatalogueRoot) {}
 };
-
-QStringList items(const QListWidget* list) {
-  QStringList texts;
-  for (int i = 0; i < list->count(); ++i) {
-    texts.append(list->item(i)->text());
-  }
-  return texts;
-}
 
 QString selection(const Window& window) {
   return QStringList{window.NameEdit->text(), window.LengthEdit->text(), window.Edit1->text()}.join(
@@ -88,22 +74,22 @@ struct DragRecord {
   std::optional<CatalogueSelection> item;
 };
 
-bool recordDrags(QListWidget* list, const CatalogueView& view, QList<DragRecord>& records) {
-  auto* listBox = qobject_cast<ListBox*>(list);
-  if (listBox == nullptr) {
-    return false;
-  }
-  listBox->setDragExec([&view, &records](QDrag& drag, Qt::DropActions actions) {
-    records.append({drag.mimeData()->data(QLatin1String(drag::kCatalogueItem)), actions,
-                    view.draggedItem(*drag.mimeData())});
+bool recordDrags(ListBox* list, const Window& window, QList<DragRecord>& records) {
+  list->setDragExec([&window, &records](QDrag& drag, Qt::DropActions actions) {
+    std::optional<CatalogueSelection> item = window.TrafficPane->draggedItem(*drag.mimeData());
+    if (!item) {
+      item = window.FolderPane->draggedItem(*drag.mimeData());
+    }
+    records.append(
+        {drag.mimeData()->data(QLatin1String(drag::kCatalogueItem)), actions, std::move(item)});
   });
   return true;
 }
 
-// The left button pressed on `item`, the mouse moved `rows` rows down (13 pixels each, past the
-// drag distance) and the button released there.
-void dragItem(QListWidget* list, QListWidgetItem* item, int rows = 3) {
-  const QPoint from = list->visualItemRect(item).center();
+// The left button pressed on the row of `index`, the mouse moved `rows` rows down (13 pixels each,
+// past the drag distance) and the button released there.
+void dragRow(ListBox* list, const QModelIndex& index, int rows = 3) {
+  const QPoint from = list->visualRect(index).center();
   const QPoint to = from + QPoint(0, ListBox::kRowHeight * rows);
   QTest::mousePress(list->viewport(), Qt::LeftButton, {}, from);
   QTest::mouseMove(list->viewport(), from + QPoint(0, 2));
@@ -111,12 +97,7 @@ void dragItem(QListWidget* list, QListWidgetItem* item, int rows = 3) {
   QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, to);
 }
 
-QListWidgetItem* itemNamed(const QListWidget* list, const QString& text) {
-  const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
-  return found.isEmpty() ? nullptr : found.front();
-}
-
-class CatalogueViewTest : public QObject {
+class CataloguePaneTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -138,7 +119,7 @@ class CatalogueViewTest : public QObject {
   void dragThroughThePlatformLeavesTheListUsable();
 };
 
-void CatalogueViewTest::trafficSelectionFillsFieldsAndNotice() {
+void CataloguePaneTest::trafficSelectionFillsFieldsAndNotice() {
   Started started;
   Window* const window = started.window.get();
 
@@ -166,7 +147,7 @@ void CatalogueViewTest::trafficSelectionFillsFieldsAndNotice() {
   QVERIFY(started.messages.errors.isEmpty());
 }
 
-void CatalogueViewTest::folderSelectionTriesBitmapPreviewNoPreview() {
+void CataloguePaneTest::folderSelectionTriesBitmapPreviewNoPreview() {
   Started started;
   Window* const window = started.window.get();
 
@@ -208,7 +189,7 @@ void CatalogueViewTest::folderSelectionTriesBitmapPreviewNoPreview() {
   QVERIFY(started.messages.errors.isEmpty());
 }
 
-void CatalogueViewTest::passengerSuffixesAreRemovedEverywhere() {
+void CataloguePaneTest::passengerSuffixesAreRemovedEverywhere() {
   Started started;
   Window* const window = started.window.get();
 
@@ -229,7 +210,7 @@ void CatalogueViewTest::passengerSuffixesAreRemovedEverywhere() {
            std::string("data/pass_wags/A-plac/cup_wagon.bmp"));
 }
 
-void CatalogueViewTest::trafficSelectionForgetsFolderBitmap() {
+void CataloguePaneTest::trafficSelectionForgetsFolderBitmap() {
   Started started;
   Window* const window = started.window.get();
 
@@ -242,7 +223,7 @@ void CatalogueViewTest::trafficSelectionForgetsFolderBitmap() {
   QVERIFY(nearlyEqual(centreColour(window->PrvImg1), kNoPreviewColour));
 }
 
-void CatalogueViewTest::filtersEachSide() {
+void CataloguePaneTest::filtersEachSide() {
   Started started;
   Window* const window = started.window.get();
   QVERIFY(window->ListBox1->isVisible());
@@ -255,65 +236,58 @@ void CatalogueViewTest::filtersEachSide() {
       {5, {QStringLiteral("Crane")}},
   };
   for (const auto& [entry, expected] : traffic) {
-    window->ComboBox1->setCurrentIndex(entry);
-    window->catalogue().ComboBox1Change();
+    chooseEntry(window->ComboBox1, entry);
     QVERIFY(!window->ListBox1->isVisible());
     QVERIFY(window->ListBox2->isVisible());
-    QCOMPARE(items(window->ListBox2), expected);
-    QCOMPARE(window->catalogue().activeTrafficList(), window->ListBox2);
+    QCOMPARE(rowTexts(window->ListBox2), expected);
+    QCOMPARE(window->TrafficPane->activeList(), window->ListBox2);
   }
   // A selection in the filtered list works like one in the full list.
   selectRow(window->ListBox2, QStringLiteral("Crane"));
   QCOMPARE(selection(*window), QStringLiteral("Crane|16|50"));
 
   // Back to the whole list, with its earlier selection; the filtered list keeps its items.
-  window->ComboBox1->setCurrentIndex(0);
-  window->catalogue().ComboBox1Change();
+  chooseEntry(window->ComboBox1, 0);
   QVERIFY(window->ListBox1->isVisible());
   QVERIFY(!window->ListBox2->isVisible());
-  QCOMPARE(window->ListBox1->currentItem()->text(), QStringLiteral("Emu3"));
-  QCOMPARE(items(window->ListBox2), QStringList{QStringLiteral("Crane")});
+  QCOMPARE(currentText(window->ListBox1), QStringLiteral("Emu3"));
+  QCOMPARE(rowTexts(window->ListBox2), QStringList{QStringLiteral("Crane")});
 
   // The folder side: passenger items hold "cup" or "plac" anywhere.
-  window->ComboBox2->setCurrentIndex(1);
-  window->catalogue().ComboBox1Change();
+  chooseEntry(window->ComboBox2, 1);
   QVERIFY(!window->ListBox3->isVisible());
   QVERIFY(window->ListBox4->isVisible());
-  QVERIFY(items(window->ListBox4).contains(QStringLiteral("A-cup-plac")));
-  QVERIFY(!items(window->ListBox4).contains(QStringLiteral("Hopper")));
-  QCOMPARE(items(window->ListBox4).size(), 14);  // seven passenger folders, two entries each
-  window->ComboBox2->setCurrentIndex(2);
-  window->catalogue().ComboBox1Change();
-  QCOMPARE(items(window->ListBox4),
+  QVERIFY(rowTexts(window->ListBox4).contains(QStringLiteral("A-cup-plac")));
+  QVERIFY(!rowTexts(window->ListBox4).contains(QStringLiteral("Hopper")));
+  QCOMPARE(rowTexts(window->ListBox4).size(), 14);  // seven passenger folders, two entries each
+  chooseEntry(window->ComboBox2, 2);
+  QCOMPARE(rowTexts(window->ListBox4),
            (QStringList{QStringLiteral("Boxcar"), QStringLiteral("Hopper")}));
-  window->ComboBox2->setCurrentIndex(0);
-  window->catalogue().ComboBox1Change();
+  chooseEntry(window->ComboBox2, 0);
   QVERIFY(window->ListBox3->isVisible());
   QVERIFY(!window->ListBox4->isVisible());
 
   // Without a base no traffic item belongs to any category.
   QFile::remove(QString::fromStdString(started.root / "data/consists/base.ini"));
-  window->ComboBox1->setCurrentIndex(2);
-  window->catalogue().ComboBox1Change();
-  QCOMPARE(window->ListBox2->count(), 0);
+  chooseEntry(window->ComboBox1, 2);
+  QCOMPARE(window->ListBox2->model()->rowCount(), 0);
   QVERIFY(started.messages.errors.isEmpty());
 }
 
-void CatalogueViewTest::filterBoxChangeRebuildsOtherSide() {
+void CataloguePaneTest::filterBoxChangeRebuildsOtherSide() {
   Started started;
   Window* const window = started.window.get();
 
-  window->ComboBox1->setCurrentIndex(3);  // locomotives
-  window->catalogue().ComboBox1Change();
+  chooseEntry(window->ComboBox1, 3);  // locomotives
   selectRow(window->ListBox2, QStringLiteral("Вагон_ЦМВ"));
-  QCOMPARE(window->ListBox2->selectedItems().size(), 1);
+  QCOMPARE(selectedCount(window->ListBox2), 1);
 
   // A choice in the folder box re-runs the traffic filter too: rebuilt, without a selection, and
   // the selection fields stay as they were.
   window->ComboBox2->setCurrentIndex(2);
   emit window->ComboBox2->activated(2);
-  QCOMPARE(items(window->ListBox2), QStringList{QStringLiteral("Вагон_ЦМВ")});
-  QVERIFY(window->ListBox2->selectedItems().isEmpty());
+  QCOMPARE(rowTexts(window->ListBox2), QStringList{QStringLiteral("Вагон_ЦМВ")});
+  QCOMPARE(selectedCount(window->ListBox2), 0);
   QCOMPARE(selection(*window), QStringLiteral("Вагон_ЦМВ|21|50"));
   QVERIFY(window->ListBox4->isVisible());
 
@@ -324,7 +298,7 @@ void CatalogueViewTest::filterBoxChangeRebuildsOtherSide() {
   QCOMPARE(window->ComboBox1->count(), 6);
 }
 
-void CatalogueViewTest::enterAddsOnceInEveryList() {
+void CataloguePaneTest::enterAddsOnceInEveryList() {
   Started started;
   Window* const window = started.window.get();
 
@@ -334,8 +308,7 @@ void CatalogueViewTest::enterAddsOnceInEveryList() {
   QTest::keyClick(window->ListBox1, Qt::Key_Enter);  // the keypad's Enter too
   QCOMPARE(window->model().WagonCount(), 2);
 
-  window->ComboBox1->setCurrentIndex(2);
-  window->catalogue().ComboBox1Change();
+  chooseEntry(window->ComboBox1, 2);
   selectRow(window->ListBox2, QStringLiteral("Tank"));
   QTest::keyClick(window->ListBox2, Qt::Key_Return);
   QCOMPARE(window->model().WagonCount(), 3);
@@ -344,8 +317,7 @@ void CatalogueViewTest::enterAddsOnceInEveryList() {
   QTest::keyClick(window->ListBox3, Qt::Key_Return);
   QCOMPARE(window->model().WagonCount(), 4);
 
-  window->ComboBox2->setCurrentIndex(1);
-  window->catalogue().ComboBox1Change();
+  chooseEntry(window->ComboBox2, 1);
   selectRow(window->ListBox4, QStringLiteral("Blue-cup"));
   QTest::keyClick(window->ListBox4, Qt::Key_Return);
   QCOMPARE(window->model().WagonCount(), 5);
@@ -359,28 +331,27 @@ void CatalogueViewTest::enterAddsOnceInEveryList() {
   QCOMPARE(window->model().WagonCount(), 5);
 }
 
-void CatalogueViewTest::doubleClickSelectsThenAdds() {
+void CataloguePaneTest::doubleClickSelectsThenAdds() {
   Started started;
   Window* const window = started.window.get();
 
-  QListWidget* list = window->ListBox3;
-  QListWidgetItem* item = list->findItems(QStringLiteral("Hopper"), Qt::MatchExactly).front();
-  const QPoint centre = list->visualItemRect(item).center();
+  ListBox* list = window->ListBox3;
+  const QPoint centre = rowCentre(list, QStringLiteral("Hopper"));
   // What a real double-click delivers: a click, then the double-click.
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
-  QCOMPARE(list->currentItem(), item);
+  QCOMPARE(currentText(list), QStringLiteral("Hopper"));
   QCOMPARE(selection(*window), QStringLiteral("Hopper|14|50"));
   QCOMPARE(window->ConsistsMemo->toPlainText(), QStringLiteral("1\tHopper\t14"));
   QCOMPARE(window->Num_Osey->text(), QStringLiteral("6"));
 }
 
-void CatalogueViewTest::doubleClickBelowTheLastRowAddsTheSelection() {
+void CataloguePaneTest::doubleClickBelowTheLastRowAddsTheSelection() {
   Started started;
   Window* const window = started.window.get();
 
   // With nothing selected, the empty name is refused silently.
-  QListWidget* list = window->ListBox1;
+  ListBox* list = window->ListBox1;
   const QPoint belowLastRow(60, list->viewport()->height() - 5);
   QVERIFY(!list->indexAt(belowLastRow).isValid());
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, belowLastRow);
@@ -402,7 +373,7 @@ void CatalogueViewTest::doubleClickBelowTheLastRowAddsTheSelection() {
   QVERIFY(started.messages.errors.isEmpty());
 }
 
-void CatalogueViewTest::arrowKeysSelect() {
+void CataloguePaneTest::arrowKeysSelect() {
   Started started;
   Window* const window = started.window.get();
 
@@ -415,26 +386,26 @@ void CatalogueViewTest::arrowKeysSelect() {
   QCOMPARE(window->StatusBar1->panelText(1), QString());
 }
 
-void CatalogueViewTest::rowsSitWhereAClassicListBoxHasThem() {
+void CataloguePaneTest::rowsSitWhereAClassicListBoxHasThem() {
   Started started;
   Window* const window = started.window.get();
 
   // Row k of ListBox1 (Top 44) is at window y 44 + 2 + 13k; clicked there, it is selected.
-  QListWidget* list = window->ListBox1;
+  ListBox* list = window->ListBox1;
   for (int row : {0, 3, 6}) {
     const QPoint inWindow(60, 44 + 2 + 13 * row + 6);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->viewport()->mapFrom(window->form.get(), inWindow));
-    QCOMPARE(list->currentRow(), row);
-    QCOMPARE(window->NameEdit->text(), list->item(row)->text());
+    QCOMPARE(list->currentIndex().row(), row);
+    QCOMPARE(window->NameEdit->text(), rowTexts(list)[row]);
   }
   // A click below the last row keeps the selection.
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(60, 13 * 10));
-  QCOMPARE(list->selectedItems().size(), 1);
-  QCOMPARE(list->currentRow(), 6);
+  QCOMPARE(selectedCount(list), 1);
+  QCOMPARE(list->currentIndex().row(), 6);
 }
 
-void CatalogueViewTest::selectionToSavedFile() {
+void CataloguePaneTest::selectionToSavedFile() {
   Started started;
   Window* const window = started.window.get();
 
@@ -457,130 +428,127 @@ void CatalogueViewTest::selectionToSavedFile() {
                        ";132.5\t12\t3\r\n"));
 }
 
-void CatalogueViewTest::dragCarriesTheItemAndKeepsTheSelection() {
+void CataloguePaneTest::dragCarriesTheItemAndKeepsTheSelection() {
   Started started;
   Window* const window = started.window.get();
   QList<DragRecord> drags;
-  for (QListWidget* list :
-       {window->ListBox1, window->ListBox2, window->ListBox3, window->ListBox4}) {
-    QVERIFY(recordDrags(list, window->catalogue(), drags));
+  for (ListBox* list : {window->ListBox1, window->ListBox2, window->ListBox3, window->ListBox4}) {
+    QVERIFY(recordDrags(list, *window, drags));
   }
 
   // The full traffic list: item 2 is entry 2. Crane stays selected, and so do the fields.
   selectRow(window->ListBox1, QStringLiteral("Crane"));
-  QSignalSpy clicks(window->ListBox1, &QListWidget::itemClicked);
-  dragItem(window->ListBox1, itemNamed(window->ListBox1, QStringLiteral("Вагон_ЦМВ")));
+  QSignalSpy clicks(window->ListBox1, &QAbstractItemView::clicked);
+  dragRow(window->ListBox1, rowNamed(window->ListBox1, QStringLiteral("Вагон_ЦМВ")));
   QCOMPARE(drags.size(), 1);
   QCOMPARE(drags[0].payload, QByteArray("traffic:2"));
   QCOMPARE(drags[0].actions, Qt::DropActions(Qt::CopyAction));
-  QCOMPARE(window->ListBox1->currentItem()->text(), QStringLiteral("Crane"));
-  QCOMPARE(window->ListBox1->selectedItems().size(), 1);
+  QCOMPARE(currentText(window->ListBox1), QStringLiteral("Crane"));
+  QCOMPARE(selectedCount(window->ListBox1), 1);
   QCOMPARE(selection(*window), QStringLiteral("Crane|16|50"));
   QCOMPARE(clicks.size(), 0);
 
   // The selected item drags as well, and the release after the drag is no click.
-  dragItem(window->ListBox1, window->ListBox1->currentItem(), -2);
+  dragRow(window->ListBox1, window->ListBox1->currentIndex(), -2);
   QCOMPARE(drags.size(), 2);
   QCOMPARE(drags[1].payload, QByteArray("traffic:4"));
-  QCOMPARE(window->ListBox1->currentItem()->text(), QStringLiteral("Crane"));
+  QCOMPARE(currentText(window->ListBox1), QStringLiteral("Crane"));
   QCOMPARE(clicks.size(), 0);
 
   // A filtered list carries the catalogue entry, not the row.
   chooseEntry(window->ComboBox1, 5);  // special equipment: Crane alone
-  dragItem(window->ListBox2, window->ListBox2->item(0), 1);
+  dragRow(window->ListBox2, window->ListBox2->model()->index(0, 0), 1);
   QCOMPARE(drags.size(), 3);
   QCOMPARE(drags[2].payload, QByteArray("traffic:4"));
-  QVERIFY(window->ListBox2->selectedItems().isEmpty());
+  QCOMPARE(selectedCount(window->ListBox2), 0);
 
   // The folder side: in the full list the row is the entry; in the filtered one it is not.
   selectRow(window->ListBox3, QStringLiteral("Blue-cup"));
-  const int hopper = window->ListBox3->row(itemNamed(window->ListBox3, QStringLiteral("Hopper")));
-  dragItem(window->ListBox3, window->ListBox3->item(hopper), -3);
+  const int hopper = rowNamed(window->ListBox3, QStringLiteral("Hopper")).row();
+  dragRow(window->ListBox3, window->ListBox3->model()->index(hopper, 0), -3);
   QCOMPARE(drags.size(), 4);
   QCOMPARE(drags[3].payload, QByteArray("folder:") + QByteArray::number(hopper));
-  QCOMPARE(window->ListBox3->currentItem()->text(), QStringLiteral("Blue-cup"));
+  QCOMPARE(currentText(window->ListBox3), QStringLiteral("Blue-cup"));
   QCOMPARE(selection(*window), QStringLiteral("Blue-cup|26|50"));
   chooseEntry(window->ComboBox2, 2);  // freight folders: Boxcar, Hopper
-  dragItem(window->ListBox4, itemNamed(window->ListBox4, QStringLiteral("Hopper")), -1);
+  dragRow(window->ListBox4, rowNamed(window->ListBox4, QStringLiteral("Hopper")), -1);
   QCOMPARE(drags.size(), 5);
   QCOMPARE(drags[4].payload, QByteArray("folder:") + QByteArray::number(hopper));
-  QVERIFY(window->ListBox4->selectedItems().isEmpty());
+  QCOMPARE(selectedCount(window->ListBox4), 0);
   QCOMPARE(window->model().WagonCount(), 0);
   QVERIFY(started.messages.errors.isEmpty());
 }
 
-void CatalogueViewTest::pressWithoutDragSelectsOnRelease() {
+void CataloguePaneTest::pressWithoutDragSelectsOnRelease() {
   Started started;
   Window* const window = started.window.get();
   QList<DragRecord> drags;
-  QListWidget* list = window->ListBox1;
-  QVERIFY(recordDrags(list, window->catalogue(), drags));
-  QSignalSpy clicks(list, &QListWidget::itemClicked);
-  QSignalSpy selections(list, &QListWidget::itemSelectionChanged);
+  ListBox* list = window->ListBox1;
+  QVERIFY(recordDrags(list, *window, drags));
+  QSignalSpy clicks(list, &QAbstractItemView::clicked);
+  QSignalSpy selections(list->selectionModel(), &QItemSelectionModel::selectionChanged);
 
   // Held: nothing selected yet. Released after a move shorter than the drag distance: a click.
-  QListWidgetItem* tank = itemNamed(list, QStringLiteral("Tank"));
-  const QPoint centre = list->visualItemRect(tank).center();
+  const QPoint centre = rowCentre(list, QStringLiteral("Tank"));
   const QString before = selection(*window);
   QTest::mousePress(list->viewport(), Qt::LeftButton, {}, centre);
-  QVERIFY(list->selectedItems().isEmpty());
+  QCOMPARE(selectedCount(list), 0);
   QCOMPARE(selection(*window), before);
   QTest::mouseMove(list->viewport(), centre + QPoint(2, 1));
   QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, centre + QPoint(2, 1));
-  QCOMPARE(list->currentItem(), tank);
+  QCOMPARE(currentText(list), QStringLiteral("Tank"));
   QCOMPARE(clicks.size(), 1);
   QCOMPARE(selections.size(), 1);
   QCOMPARE(selection(*window), QStringLiteral("Tank|12.5|58.5"));
   QVERIFY(drags.isEmpty());
 
   // Another button selects at the press, as before.
-  QListWidgetItem* crane = itemNamed(list, QStringLiteral("Crane"));
-  QTest::mousePress(list->viewport(), Qt::RightButton, {}, list->visualItemRect(crane).center());
-  QCOMPARE(list->currentItem(), crane);
-  QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, list->visualItemRect(crane).center());
+  const QPoint crane = rowCentre(list, QStringLiteral("Crane"));
+  QTest::mousePress(list->viewport(), Qt::RightButton, {}, crane);
+  QCOMPARE(currentText(list), QStringLiteral("Crane"));
+  QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, crane);
   QVERIFY(drags.isEmpty());
 
   // A list rebuilt under the held button: the release selects nothing rather than the item that
   // now stands there.
   chooseEntry(window->ComboBox2, 2);  // Boxcar, Hopper
-  QListWidget* folders = window->ListBox4;
-  const QPoint second = folders->visualItemRect(folders->item(1)).center();
+  ListBox* folders = window->ListBox4;
+  const QPoint second = folders->visualRect(folders->model()->index(1, 0)).center();
   QTest::mousePress(folders->viewport(), Qt::LeftButton, {}, second);
   chooseEntry(window->ComboBox2, 1);
   QTest::mouseRelease(folders->viewport(), Qt::LeftButton, {}, second);
-  QVERIFY(folders->selectedItems().isEmpty());
+  QCOMPARE(selectedCount(folders), 0);
   QCOMPARE(selection(*window), QStringLiteral("Crane|16|50"));
 
   // Rows shown again under the held button (the search closed): the item held moved away and
   // another one stands at the press.
-  QListWidget* traffic = window->ListBox1;
+  ListBox* traffic = window->ListBox1;
   traffic->clearSelection();
   QTest::keyClick(traffic, Qt::Key_N);  // Tank, Crane, unknown_box
-  QListWidgetItem* unknown = itemNamed(traffic, QStringLiteral("unknown_box"));
-  const QPoint third = traffic->visualItemRect(unknown).center();
+  const QPoint third = rowCentre(traffic, QStringLiteral("unknown_box"));
   QTest::mousePress(traffic->viewport(), Qt::LeftButton, {}, third);
   QTest::keyClick(control<QLineEdit>(*window->form, "TrafficSearch"), Qt::Key_Escape);
-  QCOMPARE(traffic->itemAt(third)->text(), QStringLiteral("Вагон_ЦМВ"));
+  QCOMPARE(traffic->indexAt(third).data().toString(), QStringLiteral("Вагон_ЦМВ"));
   QTest::mouseRelease(traffic->viewport(), Qt::LeftButton, {}, third);
-  QVERIFY(traffic->selectedItems().isEmpty());
+  QCOMPARE(selectedCount(traffic), 0);
   QVERIFY(started.messages.errors.isEmpty());
 }
 
-void CatalogueViewTest::draggedItemGivesWhatSelectingGives() {
+void CataloguePaneTest::draggedItemGivesWhatSelectingGives() {
   Started started;
   Window* const window = started.window.get();
   QList<DragRecord> drags;
-  QVERIFY(recordDrags(window->ListBox1, window->catalogue(), drags));
-  QVERIFY(recordDrags(window->ListBox3, window->catalogue(), drags));
+  QVERIFY(recordDrags(window->ListBox1, *window, drags));
+  QVERIFY(recordDrags(window->ListBox3, *window, drags));
 
   // A traffic item unknown to the base: the guess, no remembered picture, the no-preview picture.
-  dragItem(window->ListBox1, itemNamed(window->ListBox1, QStringLiteral("BIG_FLATCAR")));
+  dragRow(window->ListBox1, rowNamed(window->ListBox1, QStringLiteral("BIG_FLATCAR")));
   // A folder item with its cup bitmap, which is remembered for the next position.
-  dragItem(window->ListBox3, itemNamed(window->ListBox3, QStringLiteral("Blue-cup")));
+  dragRow(window->ListBox3, rowNamed(window->ListBox3, QStringLiteral("Blue-cup")));
   QCOMPARE(drags.size(), 2);
   QCOMPARE(window->form->offeredWagon().picture, std::string());  // dragging remembered nothing
 
-  const QList<QPair<QListWidget*, QString>> dragged = {
+  const QList<QPair<ListBox*, QString>> dragged = {
       {window->ListBox1, QStringLiteral("BIG_FLATCAR")},
       {window->ListBox3, QStringLiteral("Blue-cup")}};
   for (qsizetype i = 0; i < dragged.size(); ++i) {
@@ -599,7 +567,7 @@ void CatalogueViewTest::draggedItemGivesWhatSelectingGives() {
   QCOMPARE(drags[1].item->wagonPicture, std::string("data/pass_wags/Blue/cup_wagon.bmp"));
 }
 
-void CatalogueViewTest::dragThroughThePlatformLeavesTheListUsable() {
+void CataloguePaneTest::dragThroughThePlatformLeavesTheListUsable() {
   if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
     QSKIP("a real platform's drag loop waits for a drop");
   }
@@ -608,14 +576,13 @@ void CatalogueViewTest::dragThroughThePlatformLeavesTheListUsable() {
 
   // Without a recorder the drag goes through QDrag::exec, which the offscreen platform ends at
   // once; the list then clicks and adds as usual.
-  QListWidget* list = window->ListBox3;
-  dragItem(list, itemNamed(list, QStringLiteral("Hopper")));
-  QVERIFY(list->selectedItems().isEmpty());
-  QListWidgetItem* hopper = itemNamed(list, QStringLiteral("Hopper"));
-  const QPoint centre = list->visualItemRect(hopper).center();
+  ListBox* list = window->ListBox3;
+  dragRow(list, rowNamed(list, QStringLiteral("Hopper")));
+  QCOMPARE(selectedCount(list), 0);
+  const QPoint centre = rowCentre(list, QStringLiteral("Hopper"));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
-  QCOMPARE(list->currentItem(), hopper);
+  QCOMPARE(currentText(list), QStringLiteral("Hopper"));
   QCOMPARE(window->ConsistsMemo->toPlainText(), QStringLiteral("1\tHopper\t14"));
   QVERIFY(started.messages.errors.isEmpty());
 }
@@ -623,5 +590,5 @@ void CatalogueViewTest::dragThroughThePlatformLeavesTheListUsable() {
 }  // namespace
 }  // namespace rakewright::testing
 
-RAKEWRIGHT_QTEST_MAIN(rakewright::testing::CatalogueViewTest)
-#include "catalogue_view_test.moc"
+RAKEWRIGHT_QTEST_MAIN(rakewright::testing::CataloguePaneTest)
+#include "catalogue_pane_test.moc"
