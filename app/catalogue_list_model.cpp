@@ -46,6 +46,13 @@ std::optional<int> CatalogueListModel::rowOf(std::size_t entry) const {
   return static_cast<int>(found - entries->begin());
 }
 
+QModelIndex CatalogueListModel::index(int row, int column, const QModelIndex& parent) const {
+  if (row < 0 || column != 0 || parent.isValid() || row >= rowCount()) {
+    return {};
+  }
+  return createIndex(row, column);
+}
+
 int CatalogueListModel::rowCount(const QModelIndex& parent) const {
   if (parent.isValid()) {
     return 0;

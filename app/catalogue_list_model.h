@@ -39,6 +39,10 @@ class CatalogueListModel : public QAbstractListModel {
   // The row showing the entry at catalogue position `entry`, if one does.
   std::optional<int> rowOf(std::size_t entry) const;
 
+  // The list view asks for the index of every row each time it lays out its rows: answered
+  // without the generic checks, which cost a million virtual calls on a large catalogue.
+  QModelIndex index(int row, int column = 0,
+                    const QModelIndex& parent = QModelIndex()) const override;
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 

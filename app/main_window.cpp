@@ -325,9 +325,11 @@ void TForm1::showConsist() {
   Label9->move(Con_Weight->x() + Con_Weight->width() + kUnitGap, Label9->y());
 }
 
-void TForm1::showOffered(const WagonChoice& wagon) {
-  // NameEdit shows the name, cut short when it is long; the name itself is kept here.
-  offered_ = wagon;
+void TForm1::showOffered(WagonChoice wagon) {
+  // NameEdit shows the name, cut short when it is long; the name itself is kept here. Swapped in,
+  // so that the room a long name of the wagon offered before took goes with it (an assignment
+  // would keep that room for a short name).
+  std::swap(offered_, wagon);
   NameEdit->setText(displayText(offered_.name));
   LengthEdit->setText(fromCp1251(offered_.lengthText));
   Edit1->setText(fromCp1251(offered_.weightText));

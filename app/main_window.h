@@ -189,7 +189,7 @@ class TForm1 : public QWidget {
   // What a catalogue selection puts into the selection fields and the preview.
   void showSelection(const CatalogueSelection& selection);
   // Makes `wagon` the offered wagon and shows it in the selection fields.
-  void showOffered(const WagonChoice& wagon);
+  void showOffered(WagonChoice wagon);
   // The wagon the selection fields describe, in Windows-1251 text (a character the code page
   // cannot hold is refused): the offered wagon's picture and figure sources go with it while the
   // fields show its name, and a figure typed over the offered one counts as typed.

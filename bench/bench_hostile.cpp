@@ -81,11 +81,22 @@ class HostileRoot {
     std::string pattern = (fs::temp_directory_path() / "rakewright-hostile-XXXXXX").string();
     path_ = std::string(mkdtemp(pattern.data())) + "/";
     const fs::path root = path_;
-    std::string traffic = "Enormous\r\nTank\r\n";
+    const std::string traffic = "Enormous\r\nTank\r\n";
     if (kind == Hostile::HugeTrafficName) {
-      traffic = "Huge" + std::string(50'000'000 - 4, 'x') + "\r\n" + traffic;
+      // Written a megabyte at a time: the peak memory of the process is the window's, not the
+      // generator's.
+      fs::create_directories(root / "data/traffic");
+      std::ofstream file(root / "data/traffic/traffic.ref", std::ios::binary);
+      file << "Huge";
+      const std::string megabyte(1'000'000, 'x');
+      for (int i = 0; i < 50; ++i) {
+        file.write(megabyte.data(),
+                   static_cast<std::streamsize>(megabyte.size() - (i == 0 ? 4 : 0)));
+      }
+      file << "\r\n" << traffic;
+    } else {
+      writeFile(root / "data/traffic/traffic.ref", traffic);
     }
-    writeFile(root / "data/traffic/traffic.ref", traffic);
     writeFile(root / "data/consists/base.ini", "[FREIGHT]\r\nTank=12\r\n");
     writeFile(root / "data/consists/Preview/Logo.jpg", jpeg(462, 157, {30, 60, 100}));
     writeFile(root / "data/consists/Preview/Not_Wag_Img.jpg", jpeg(167, 60, {235, 235, 235}));

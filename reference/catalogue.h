@@ -95,6 +95,9 @@ class Catalogue {
   const_iterator begin() const { return {this, 0}; }
   const_iterator end() const { return {this, size()}; }
 
+  // The bytes of all names together.
+  std::size_t bytes() const { return bytes_.size(); }
+
   void push_back(std::string_view name);
   void clear();
   // Room for `names` names of `bytes` bytes in all, so that building a large catalogue does not

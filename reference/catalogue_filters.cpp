@@ -1,5 +1,6 @@
 #include "reference/catalogue_filters.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "platform/cp1251.h"
@@ -64,8 +65,16 @@ std::vector<std::size_t> trafficCategory(const Catalogue& traffic, std::string_v
   if (members.empty()) {
     return kept;
   }
+  // A name longer than every member is none: it is passed over without being upper-cased.
+  std::size_t longest = 0;
+  for (const std::string_view member : members) {
+    longest = std::max(longest, member.size());
+  }
   std::string upper;
   for (std::size_t i = 0; i < traffic.size(); ++i) {
+    if (traffic[i].size() > longest) {
+      continue;
+    }
     cp1251UpperCaseInto(traffic[i], upper);
     if (members.contains(upper)) {
       kept.push_back(i);

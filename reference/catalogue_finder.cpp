@@ -1,7 +1,6 @@
 #include "reference/catalogue_finder.h"
 
 #include <algorithm>
-#include <functional>
 #include <numeric>
 
 #include "platform/cp1251.h"
@@ -34,6 +33,9 @@ CatalogueFinder::CatalogueFinder(const Catalogue& catalogue) {
   for (const std::string_view name : catalogue) {
     cp1251UpperCaseInto(name, upper);
     folded_.append(upper);
+    for (const char c : upper) {
+      ++byteCounts_[static_cast<unsigned char>(c)];
+    }
     ends_.push_back(folded_.size());
     folded_.push_back(kSeparator);
   }
@@ -56,16 +58,29 @@ std::vector<std::size_t> CatalogueFinder::find(std::string_view text,
   }
   const std::string needle = cp1251UpperCase(text);
   const std::string_view folded(folded_);
-  const std::boyer_moore_horspool_searcher searcher(needle.begin(), needle.end());
+  // The needle's byte that the names hold least often is looked for with memchr (which skips
+  // through the buffer many bytes at a time); each place it stands is then checked whole.
+  std::size_t rare = 0;
+  for (std::size_t i = 1; i < needle.size(); ++i) {
+    if (byteCounts_[static_cast<unsigned char>(needle[i])] <
+        byteCounts_[static_cast<unsigned char>(needle[rare])]) {
+      rare = i;
+    }
+  }
   // The first position at or after `from` where the needle stands, or npos.
   const auto next = [&](std::size_t from) -> std::size_t {
-    if (needle.size() == 1) {
-      return folded.find(needle.front(), from);
+    for (std::size_t at = from + rare; at < folded.size();) {
+      at = folded.find(needle[rare], at);
+      if (at == std::string_view::npos) {
+        break;
+      }
+      const std::size_t start = at - rare;
+      if (folded.compare(start, needle.size(), needle) == 0) {
+        return start;
+      }
+      ++at;
     }
-    const auto hit =
-        std::search(folded.begin() + static_cast<std::ptrdiff_t>(from), folded.end(), searcher);
-    return hit == folded.end() ? std::string_view::npos
-                               : static_cast<std::size_t>(hit - folded.begin());
+    return std::string_view::npos;
   };
   auto searched = ends_.begin();
   for (std::size_t at = next(0); at != std::string_view::npos;) {

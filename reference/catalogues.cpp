@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <unordered_map>
 
 #include "platform/cp1251.h"
@@ -103,11 +104,23 @@ std::string CopyUntil(std::string_view text, char delimiter, std::size_t start) 
 
 void ReadCatalogueFile(std::string_view dataRoot, std::string_view path, Catalogue& catalogue) {
   const std::string text = readWholeFile(dataRoot, path);
-  forEachCatalogueLine(text, [&catalogue](std::string_view line) {
-    if (!line.empty() && line.front() != ';') {
-      catalogue.push_back(line.substr(0, line.find(kTab)));
-    }
+  const auto forEachName = [&text](const std::function<void(std::string_view name)>& visit) {
+    forEachCatalogueLine(text, [&visit](std::string_view line) {
+      if (!line.empty() && line.front() != ';') {
+        visit(line.substr(0, line.find(kTab)));
+      }
+    });
+  };
+  // Measured first, so that the catalogue takes its room once: growing it name by name would
+  // hold the old buffer and one of twice its size at the same time.
+  std::size_t names = catalogue.size();
+  std::size_t bytes = catalogue.bytes();
+  forEachName([&](std::string_view name) {
+    ++names;
+    bytes += name.size();
   });
+  catalogue.reserve(names, bytes);
+  forEachName([&catalogue](std::string_view name) { catalogue.push_back(name); });
 }
 
 std::vector<std::string> folderIndexLines(std::string_view dataRoot, const Catalogue& traffic) {
@@ -116,11 +129,16 @@ std::vector<std::string> folderIndexLines(std::string_view dataRoot, const Catal
   const std::vector<WagonFolder> freight = wagonFolders(dataRoot, paths::kFreightWags);
   std::unordered_map<std::string, bool> namedInTraffic;  // by upper-cased folder name
   namedInTraffic.reserve(freight.size());
+  std::size_t longest = 0;
   for (const WagonFolder& folder : freight) {
     namedInTraffic.emplace(cp1251UpperCase(folder.name), false);
+    longest = std::max(longest, folder.name.size());
   }
   std::string upper;
   for (const std::string_view name : traffic) {
+    if (name.size() > longest) {
+      continue;  // longer than every folder name
+    }
     cp1251UpperCaseInto(name, upper);
     if (const auto found = namedInTraffic.find(upper); found != namedInTraffic.end()) {
       found->second = true;

@@ -1,5 +1,6 @@
 #include "reference/rolling_stock_base.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -45,32 +46,63 @@ constexpr std::string_view kFolderFallback = "14";
 constexpr std::array<std::string_view, 4> kLengthChain = {sections::kPass, sections::kFreight,
                                                           sections::kLocos, sections::kMvps};
 
+// Every section a lookup reads.
+constexpr std::array<std::string_view, 7> kLookedUpSections = {
+    sections::kPass, sections::kFreight, sections::kLocos, sections::kMvps,
+    sections::kSpec, sections::kWeights, sections::kAxles};
+
 }  // namespace
 
 RollingStockBase::RollingStockBase(std::string programFolder)
     : file_(std::move(programFolder), std::string(paths::kBaseIni)) {}
 
 RollingStockBase::View RollingStockBase::open() {
-  return View(file_.current());
+  std::shared_ptr<const ProfileData> data = file_.current();
+  if (data != measured_) {
+    longestName_ = View::longestName(*data);
+    measured_ = data;
+  }
+  return View(std::move(data), longestName_);
+}
+
+RollingStockBase::View::View(std::shared_ptr<const ProfileData> data)
+    : data_(std::move(data)), longestName_(longestName(*data_)) {}
+
+std::size_t RollingStockBase::View::longestName(const ProfileData& data) {
+  std::size_t longest = 0;
+  for (const std::string_view section : kLookedUpSections) {
+    data.forEachValue(section, [&longest](std::string_view key, std::string_view /*value*/) {
+      longest = std::max(longest, key.size());
+    });
+  }
+  return longest;
+}
+
+std::string RollingStockBase::View::value(std::string_view section, std::string_view name,
+                                          std::string_view fallback) const {
+  if (name.size() > longestName_) {
+    return std::string(fallback);
+  }
+  return data_->value(section, name, fallback);
 }
 
 std::string RollingStockBase::View::length(std::string_view name,
                                            std::string_view finalDefault) const {
   for (std::string_view section : kLengthChain) {
-    std::string value = data_->value(section, name, kNoLength);
-    if (value != kNoLength) {
-      return value;
+    std::string found = value(section, name, kNoLength);
+    if (found != kNoLength) {
+      return found;
     }
   }
-  return data_->value(sections::kSpec, name, finalDefault);
+  return value(sections::kSpec, name, finalDefault);
 }
 
 std::string RollingStockBase::View::weight(std::string_view name) const {
-  return data_->value(sections::kWeights, name, kDefaultWeight);
+  return value(sections::kWeights, name, kDefaultWeight);
 }
 
 std::string RollingStockBase::View::axles(std::string_view name) const {
-  return data_->value(sections::kAxles, name, kDefaultAxles);
+  return value(sections::kAxles, name, kDefaultAxles);
 }
 
 std::optional<std::string> RollingStockBase::View::find(std::string_view section,
@@ -78,11 +110,11 @@ std::optional<std::string> RollingStockBase::View::find(std::string_view section
   // No value holds a line break (the reader splits lines there), so this fallback comes back only
   // for a key the section does not hold.
   constexpr std::string_view kAbsent = "\n";
-  std::string value = data_->value(section, name, kAbsent);
-  if (value == kAbsent) {
+  std::string found = value(section, name, kAbsent);
+  if (found == kAbsent) {
     return std::nullopt;
   }
-  return value;
+  return found;
 }
 
 std::optional<std::string> RollingStockBase::View::knownLength(std::string_view name) const {
@@ -108,7 +140,7 @@ std::optional<std::string> RollingStockBase::View::knownAxles(std::string_view n
 }
 
 bool RollingStockBase::View::isMember(std::string_view section, std::string_view name) const {
-  return data_->value(section, name, kNoLength) != kNoLength;
+  return value(section, name, kNoLength) != kNoLength;
 }
 
 std::unordered_set<std::string_view> RollingStockBase::View::memberNames(
@@ -123,10 +155,27 @@ std::unordered_set<std::string_view> RollingStockBase::View::memberNames(
 }
 
 std::string trafficLengthGuess(std::string_view name) {
-  const std::string folded = asciiLowerCase(name);
+  // The name is folded a piece at a time, each piece overlapping the last by one character less
+  // than the longest fragment, so that no fragment is missed at a seam and a name of megabytes is
+  // never copied whole.
+  constexpr std::size_t kPiece = 64 * 1024;
+  std::size_t overlap = 0;
   for (const Fragment& fragment : kTrafficFragments) {
-    if (folded.find(fragment.text) != std::string::npos) {
-      return std::string(fragment.length);
+    overlap = std::max(overlap, fragment.text.size() - 1);
+  }
+  std::array<bool, kTrafficFragments.size()> found{};
+  for (std::size_t start = 0;; start += kPiece) {
+    const std::string folded = asciiLowerCase(name.substr(start, kPiece + overlap));
+    for (std::size_t i = 0; i < kTrafficFragments.size(); ++i) {
+      found[i] = found[i] || folded.find(kTrafficFragments[i].text) != std::string::npos;
+    }
+    if (start + kPiece + overlap >= name.size()) {
+      break;
+    }
+  }
+  for (std::size_t i = 0; i < kTrafficFragments.size(); ++i) {
+    if (found[i]) {
+      return std::string(kTrafficFragments[i].length);
     }
   }
   return std::string(kTrafficFallback);

@@ -39,7 +39,10 @@ class RollingStockBase {
 
   class View {
    public:
-    explicit View(std::shared_ptr<const ProfileData> data) : data_(std::move(data)) {}
+    explicit View(std::shared_ptr<const ProfileData> data);
+    // With the length of the longest name the base holds, measured before.
+    View(std::shared_ptr<const ProfileData> data, std::size_t longestName)
+        : data_(std::move(data)), longestName_(longestName) {}
 
     // PASS, FREIGHT, LOCOS, MVPS with default "-1": the first result that is not exactly "-1";
     // else SPEC read with `finalDefault`.
@@ -64,10 +67,18 @@ class RollingStockBase {
     std::optional<std::string> knownWeight(std::string_view name) const;
     std::optional<std::string> knownAxles(std::string_view name) const;
 
+    // The length of the longest name with a value in any section the lookups read.
+    static std::size_t longestName(const ProfileData& data);
+
    private:
+    // The value, or `fallback`. A name longer than every name of the base is in no section, and
+    // is not upper-cased for a lookup that cannot find it (a catalogue name may be megabytes).
+    std::string value(std::string_view section, std::string_view name,
+                      std::string_view fallback) const;
     std::optional<std::string> find(std::string_view section, std::string_view name) const;
 
     std::shared_ptr<const ProfileData> data_;
+    std::size_t longestName_ = 0;
   };
 
   // The base as it is now.
@@ -75,6 +86,9 @@ class RollingStockBase {
 
  private:
   ProfileFile file_;
+  // The parsed base last opened and the length of its longest name, measured once per parse.
+  std::shared_ptr<const ProfileData> measured_;
+  std::size_t longestName_ = 0;
 };
 
 // For a traffic-catalogue name: the first of the fragments cup_wag, plac_wag, avto_pass,

@@ -158,6 +158,14 @@ TEST(LengthGuess, TrafficGuessFoldsLatinCaseAndStopsAtFirstFragment) {
   EXPECT_EQ(trafficLengthGuess("\xCF\xEE\xEB\xF3\xE2\xE0\xE3\xEE\xED"), "15");
   EXPECT_EQ(trafficLengthGuess("\xC2\xE0\xE3\xEE\xED_GON"), "14");
   EXPECT_EQ(trafficLengthGuess(""), "15");
+  // A long name is folded piece by piece: a fragment across every place where a piece could end
+  // is still found, and the table's order still wins over the name's.
+  for (std::size_t at = 65'530; at < 65'540; ++at) {
+    std::string name(200'000, '_');
+    name.replace(at, 9, "AVTO_PASS");
+    name.replace(150'000, 3, "gon");
+    EXPECT_EQ(trafficLengthGuess(name), "24") << at;
+  }
 }
 
 TEST(LengthGuess, FolderGuessKeepsCaseAndLastFragmentWins) {
