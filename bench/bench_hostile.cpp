@@ -4,7 +4,6 @@
 // peak memory of the process so far (maxrss, MiB); run one at a time with --benchmark_filter to
 // see each one's own peak. Runs on the offscreen platform unless another is asked for.
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -30,12 +29,6 @@ namespace fs = std::filesystem;
 void writeFile(const fs::path& path, const std::string& content) {
   fs::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << content;
-}
-
-double peakMiB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
 // A JPEG of a kilobyte whose header claims `width` x `height` pixels.

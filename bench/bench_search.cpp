@@ -97,6 +97,7 @@ void BM_TrafficSearchNextKey(benchmark::State& state) {
     press(search.field, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
     press(search.field, Qt::Key_Backspace);
   }
+  state.counters["peak_MiB"] = peakMiB();
   search.valid(state);
 }
 BENCHMARK(BM_TrafficSearchNextKey)->Unit(benchmark::kMillisecond);

@@ -42,6 +42,7 @@ void BM_WindowStartup(benchmark::State& state) {
   TForm1 window(anchors, messages);
   state.counters["traffic"] = itemCount(window, "ListBox1");
   state.counters["folder"] = itemCount(window, "ListBox3");
+  state.counters["peak_MiB"] = peakMiB();
 }
 BENCHMARK(BM_WindowStartup)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
@@ -110,6 +111,7 @@ void BM_TrafficFilterPass(benchmark::State& state) {
   }
   state.counters["items"] = itemCount(window, "ListBox1");
   state.counters["members"] = itemCount(window, "ListBox2");
+  state.counters["peak_MiB"] = peakMiB();
 }
 BENCHMARK(BM_TrafficFilterPass)->Unit(benchmark::kMillisecond);
 

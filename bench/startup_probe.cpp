@@ -4,8 +4,6 @@
 // memory of the process (maxrss) on standard output.
 //   startup_probe window FOLDER    the main window, started in FOLDER
 //   startup_probe bare             an empty window of the main window's size
-#include <sys/resource.h>
-
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
@@ -40,12 +38,6 @@ class FirstPaint : public QObject {
   bool painted_ = false;
 };
 
-double peakMiB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -73,7 +65,7 @@ int main(int argc, char* argv[]) {
   shown->installEventFilter(&firstPaint);
   shown->show();
   QApplication::exec();
-  std::printf("%.1f\n", peakMiB());
+  std::printf("%.1f\n", rakewright::bench::peakMiB());
   if (messages.count != 0) {
     std::fprintf(stderr, "the window reported: %s\n", qPrintable(messages.lastError));
     return 1;

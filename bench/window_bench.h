@@ -1,9 +1,11 @@
 // What the window benchmarks share: a recorder that counts the boxes the window would show (a
-// benchmark that sees one is invalid), controls found by their names, and main() on the offscreen
-// platform with the application prepared as the program prepares it.
+// benchmark that sees one is invalid), the peak memory of the process, controls found by their
+// names, and main() on the offscreen platform with the application prepared as the program
+// prepares it.
 #pragma once
 
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <QApplication>
 #include <QString>
@@ -48,6 +50,13 @@ class CountingMessages final : public UserMessages {
   int count = 0;
   QString lastError;
 };
+
+// The peak memory of the process so far (maxrss), in MiB.
+inline double peakMiB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
 
 template <typename Control>
 Control* control(const QWidget& window, const char* name) {
