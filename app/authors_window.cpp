@@ -8,6 +8,7 @@
 
 #include "app/picture_box.h"
 #include "app/picture_loader.h"
+#include "app/version.h"
 #include "app/widgets.h"
 
 namespace rakewright {
@@ -81,7 +82,8 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
   Label6 = label(this, "Label6", 171, 174, QStringLiteral("Rakewright"), red);
   follow(Label6, Label2, 171);
 
-  Label3 = label(this, "Label3", 8, 193, QStringLiteral("Версию 2.1 Разработал:"));
+  Label3 = label(this, "Label3", 8, 193,
+                 QStringLiteral("Версию %1 Разработал:").arg(QLatin1String(kVersion)));
   Label5 = label(this, "Label5", 145, 193, QStringLiteral("Команда Rakewright (a.k.a "), red);
   follow(Label5, Label3, 145);
   QFont alias = typewriterFont(11, true);

@@ -34,9 +34,6 @@ class ConsistHistory : public QObject {
 
   void undo();
   void redo();
-  bool canUndo() const { return stack_.canUndo(); }
-  bool canRedo() const { return stack_.canRedo(); }
-  int steps() const { return stack_.count(); }
 
  private:
   class Step;

@@ -1,5 +1,6 @@
 // The program: the main window on the working folder (the simulator's root folder), the hidden
-// authors window, and the event loop until the main window is closed. Nothing is saved on exit.
+// authors window, and the event loop until the main window is closed. Closing the window with a
+// consist that was changed since it was last loaded or saved asks whether to save it first.
 #include <QApplication>
 
 #include "app/application.h"

@@ -19,6 +19,8 @@
 #include "app/name_suggestions.h"
 #include "app/picture_box.h"
 #include "app/status_bar.h"
+#include "app/user_messages.h"
+#include "app/version.h"
 #include "app/widgets.h"
 
 namespace rakewright {
@@ -51,7 +53,8 @@ QLineEdit* labelledEdit(QWidget* parent, const char* name, int left, int top, in
 
 void TForm1::buildControls() {
   setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(QStringLiteral("Rakewright 2.1"));
+  setWindowTitle(
+      QStringLiteral("%1 %2").arg(QLatin1String(kApplicationTitle), QLatin1String(kVersion)));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
