@@ -119,10 +119,14 @@ std::string ProfileData::value(std::string_view section, std::string_view key,
   return *foundKey->second;
 }
 
+std::string_view ProfileData::askedName(std::string_view name) {
+  return withoutSpaces(name);
+}
+
 void ProfileData::forEachValue(
     std::string_view section,
     const std::function<void(std::string_view key, std::string_view value)>& visit) const {
-  const auto found = sections_.find(cp1251UpperCase(section));
+  const auto found = sections_.find(cp1251UpperCase(withoutSpaces(section)));
   if (found == sections_.end()) {
     return;
   }

@@ -42,6 +42,9 @@ class ProfileData {
   std::string value(std::string_view section, std::string_view key,
                     std::string_view fallback) const;
 
+  // A section or key name as a lookup takes it: without the spaces around it.
+  static std::string_view askedName(std::string_view name);
+
   // Calls `visit` with every key of `section` that has a value (upper-cased, as keys match), and
   // that value: what value() would give for the key. The views are valid while this lives.
   void forEachValue(

@@ -1,9 +1,5 @@
 #include "reference/catalogue_filters.h"
 
-#include <algorithm>
-#include <unordered_set>
-
-#include "platform/cp1251.h"
 #include "reference/data_paths.h"
 
 namespace rakewright {
@@ -60,23 +56,10 @@ std::vector<std::size_t> trafficCategory(const Catalogue& traffic, std::string_v
   // One look at the base serves the whole pass: the base as it is now, with its members in a set,
   // so that a pass over a million names costs a hash lookup per name.
   const RollingStockBase::View view = base.open();
-  const std::unordered_set<std::string_view> members = view.memberNames(section);
+  const RollingStockBase::View::Members members = view.members(section);
   std::vector<std::size_t> kept;
-  if (members.empty()) {
-    return kept;
-  }
-  // A name longer than every member is none: it is passed over without being upper-cased.
-  std::size_t longest = 0;
-  for (const std::string_view member : members) {
-    longest = std::max(longest, member.size());
-  }
-  std::string upper;
   for (std::size_t i = 0; i < traffic.size(); ++i) {
-    if (traffic[i].size() > longest) {
-      continue;
-    }
-    cp1251UpperCaseInto(traffic[i], upper);
-    if (members.contains(upper)) {
+    if (members.contains(traffic[i])) {
       kept.push_back(i);
     }
   }

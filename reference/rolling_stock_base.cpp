@@ -80,7 +80,7 @@ std::size_t RollingStockBase::View::longestName(const ProfileData& data) {
 
 std::string RollingStockBase::View::value(std::string_view section, std::string_view name,
                                           std::string_view fallback) const {
-  if (name.size() > longestName_) {
+  if (ProfileData::askedName(name).size() > longestName_) {
     return std::string(fallback);
   }
   return data_->value(section, name, fallback);
@@ -143,15 +143,25 @@ bool RollingStockBase::View::isMember(std::string_view section, std::string_view
   return value(section, name, kNoLength) != kNoLength;
 }
 
-std::unordered_set<std::string_view> RollingStockBase::View::memberNames(
-    std::string_view section) const {
-  std::unordered_set<std::string_view> names;
-  data_->forEachValue(section, [&names](std::string_view key, std::string_view value) {
+RollingStockBase::View::Members RollingStockBase::View::members(std::string_view section) const {
+  Members members;
+  data_->forEachValue(section, [&members](std::string_view key, std::string_view value) {
     if (value != kNoLength) {
-      names.insert(key);
+      members.names_.insert(key);
+      members.longest_ = std::max(members.longest_, key.size());
     }
   });
-  return names;
+  return members;
+}
+
+bool RollingStockBase::View::Members::contains(std::string_view name) const {
+  // A name longer than every member is none, and is not upper-cased to find that out.
+  const std::string_view asked = ProfileData::askedName(name);
+  if (names_.empty() || asked.size() > longest_) {
+    return false;
+  }
+  cp1251UpperCaseInto(asked, upper_);
+  return names_.contains(upper_);
 }
 
 std::string trafficLengthGuess(std::string_view name) {

@@ -55,10 +55,20 @@ class RollingStockBase {
     // included).
     bool isMember(std::string_view section, std::string_view name) const;
 
-    // The upper-cased names that are members of the length section `section`, to test many names
-    // against one look at the base: a name is a member when its upper-cased form is in the set
-    // (cp1251UpperCase), as isMember() says. The views are valid while this View lives.
-    std::unordered_set<std::string_view> memberNames(std::string_view section) const;
+    // The members of a length section, to test many names against one look at the base.
+    class Members {
+     public:
+      // Whether `name` is a member, as isMember() says.
+      bool contains(std::string_view name) const;
+
+     private:
+      friend class View;
+      std::unordered_set<std::string_view> names_;  // upper-cased, in the View's data
+      std::size_t longest_ = 0;
+      mutable std::string upper_;  // the name asked for, upper-cased
+    };
+    // The members of `section`; valid while this View lives.
+    Members members(std::string_view section) const;
 
     // The same lookups without their defaults: nullopt where the base has no value, so a caller
     // can tell a figure of the base from a default. knownLength() follows the length chain and

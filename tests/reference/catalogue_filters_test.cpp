@@ -71,6 +71,9 @@ TEST(TrafficFilter, KeepsTheMembersOfACategoryInCatalogueOrder) {
   EXPECT_EQ(kept(traffic, trafficCategory(traffic, sections::kLocos, base)),
             (std::vector<std::string>{"Coach", "Coach"}));
   EXPECT_TRUE(trafficCategory(traffic, sections::kSpec, base).empty());
+  // The pass asks for each name as a lookup does: spaces around it do not count, a TAB does.
+  const Catalogue spaced = {" tank  ", "tank\t", "  "};
+  EXPECT_EQ(trafficCategory(spaced, sections::kFreight, base), std::vector<std::size_t>{0});
 
   // Each pass sees the base as it is now.
   root.write("data/consists/base.ini", "[SPEC]\r\nUnknown=16\r\n");
