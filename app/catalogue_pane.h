@@ -28,7 +28,6 @@
 #include <array>
 #include <cstddef>
 #include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 

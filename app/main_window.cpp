@@ -84,7 +84,13 @@ TForm1::TForm1(Anchors anchors, UserMessages& messages, QWidget* parent)
           [this] { guarded(messages_, [this] { listConsistFiles(); }); });
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  // Closing the window moves the focus away from a filter box, which may report a choice; by then
+  // this window is being taken apart, so the panes report nothing to it any more.
+  for (CataloguePane* pane : {trafficPane_, folderPane_}) {
+    pane->disconnect(this);
+  }
+}
 
 void TForm1::centreOnScreen() {
   const QScreen* screen =
