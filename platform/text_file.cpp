@@ -66,7 +66,7 @@ void forEachCatalogueLine(std::string_view text,
     std::string_view line = text.substr(start, end - start);
     start = end + 1;
     const std::size_t cr = line.find('\r');
-    if (cr == line.size() - 1) {
+    if (cr != std::string_view::npos && cr + 1 == line.size()) {
       line.remove_suffix(1);  // CR LF, the usual line end
     } else if (cr != std::string_view::npos) {
       withoutCr.clear();

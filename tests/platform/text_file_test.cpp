@@ -19,6 +19,7 @@ using Lines = std::vector<std::string>;
 TEST(TextFile, CatalogueLineRules) {
   EXPECT_EQ(splitCatalogueLines("a\r\nb\nc"), (Lines{"a", "b", "c"}));
   EXPECT_EQ(splitCatalogueLines("a\r\n\r\nb\r\n"), (Lines{"a", "", "b"}));
+  EXPECT_EQ(splitCatalogueLines("a\n\nb\n\n"), (Lines{"a", "", "b", ""}));
   // A lone CR is dropped and does not end the line.
   EXPECT_EQ(splitCatalogueLines("a\rb\r\nc\r"), (Lines{"ab", "c"}));
   // Ctrl-Z ends the text.
