@@ -20,7 +20,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -39,8 +38,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/catalogue_search.h"
-#include "app/catalogue_view.h"
+#include "app/catalogue_list_model.h"
+#include "app/catalogue_pane.h"
 #include "app/consist_strip.h"
 #include "app/drag_payloads.h"
 #include "app/support/app_test_support.h"
@@ -351,21 +350,21 @@ class Round {
     const int position = model().PageStart() + slot;
     return position <= count() ? position - 1 : count() - (moved ? 1 : 0);
   }
-  QListWidget* anyList() {
-    return pick(2) == 0 ? w().catalogue().activeTrafficList() : w().catalogue().activeFolderList();
-  }
+  CataloguePane* anyPane() { return pick(2) == 0 ? w().TrafficPane : w().FolderPane; }
 
   // --- The operations --------------------------------------------------------------------------
   // An item of a visible catalogue list clicked, double-clicked, or dropped on the strip.
   void catalogueItem() {
-    QListWidget* list = anyList();
-    if (list->count() == 0) {
+    CataloguePane* pane = anyPane();
+    ListBox* list = pane->activeList();
+    const int rows = list->model()->rowCount();
+    if (rows == 0) {
       return;
     }
-    QListWidgetItem* item = list->item(pick(list->count()));
+    const QModelIndex row = list->model()->index(pick(rows), 0);
     QWidget* view = list->viewport();
-    const QPoint at = list->visualItemRect(item).center();
-    const Offer offer = offerOf(item->text().toStdString());
+    const QPoint at = list->visualRect(row).center();
+    const Offer offer = offerOf(row.data().toString().toStdString());
     const std::string what = offer.name + " in " + list->objectName().toStdString();
     switch (pick(3)) {
       case 0:
@@ -384,10 +383,10 @@ class Round {
       default:
         const int slot = pick(kStripSlots);
         predictAdd(offer, landing(slot, false));
-        const bool traffic = list == w().catalogue().activeTrafficList();
-        const QByteArray payload = QByteArray(traffic ? drag::kTrafficSide : drag::kFolderSide) +
-                                   ':' +
-                                   QByteArray::number(item->data(kCatalogueEntryRole).toInt());
+        const bool traffic = pane == w().TrafficPane;
+        const QByteArray payload =
+            QByteArray(traffic ? drag::kTrafficSide : drag::kFolderSide) + ':' +
+            QByteArray::number(static_cast<qulonglong>(pane->modelOf(list).entryAt(row.row())));
         return act("drop " + what + " on slot " + std::to_string(slot + 1),
                    [&] { dropOn(w().Panel1, drag::kCatalogueItem, payload, slot, {}); });
     }
@@ -396,7 +395,7 @@ class Round {
   // "+" (only with a name and a length) or Enter in a list, adding what the fields show.
   void add() {
     const bool plus = pick(2) == 0;
-    QListWidget* list = anyList();
+    ListBox* list = anyPane()->activeList();
     const Offer offer = offerNow();
     if (!plus || (!offer.name.empty() && !offer.length.empty())) {
       predictAdd(offer, count());
@@ -583,7 +582,7 @@ class Round {
     QWidget* target = QApplication::focusWidget();
     if (target == nullptr || qobject_cast<QLineEdit*>(target) != nullptr ||
         qobject_cast<QComboBox*>(target) != nullptr) {
-      target = w().catalogue().activeFolderList();
+      target = w().FolderPane->activeList();
       target->setFocus(Qt::MouseFocusReason);
     }
     act(direction < 0 ? "Ctrl+Z" : "Ctrl+Y", [&] {
