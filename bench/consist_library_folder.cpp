@@ -22,7 +22,8 @@ void writeConsistLibrary(const std::string& root) {
     for (int wagon = 0; wagon < kLibraryWagons; ++wagon) {
       // Every 40th wagon of a file is one that no catalogue knows.
       const std::size_t pick = static_cast<std::size_t>(file * 131 + wagon * 17) % traffic.size();
-      const std::string name = wagon % 40 == 39 ? "gone_" + std::to_string(file) : traffic[pick];
+      const std::string name =
+          wagon % 40 == 39 ? "gone_" + std::to_string(file) : std::string(traffic[pick]);
       text += "1\t" + name + "\t14.5\r\n";
     }
     text += ";2500\t200\t50\r\n";

@@ -155,7 +155,7 @@ CheckReferences readCheckReferences(const std::string& dataRoot) {
     } catch (const FileError&) {
       // The window has no such catalogue either; its names count as unknown.
     }
-    for (const std::string& name : catalogue) {
+    for (const std::string_view name : catalogue) {
       references.catalogueNames.insert(cp1251UpperCase(name));
     }
   }

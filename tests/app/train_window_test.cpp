@@ -176,7 +176,7 @@ void writeClipboardRoot(const TempFolder& root) {
 void TrainWindowTest::clipboardOutlivesALoadAndDoubleClickPagesTheStrip() {
   Opened o(&writeClipboardRoot);
   addWagons(*o.window, 1);
-  o.window->ListBox3->setCurrentRow(1);  // Sleeper-cup
+  selectRow(o.window->ListBox3, 1);  // Sleeper-cup
   o.window->AddButton->click();
   o.click(0);
   o.click(1, Qt::ShiftModifier);
@@ -206,7 +206,7 @@ void TrainWindowTest::clipboardOutlivesALoadAndDoubleClickPagesTheStrip() {
 
 void TrainWindowTest::tableShowsSourcesAndSharesTheSelection() {
   Opened o;
-  o.window->ListBox1->setCurrentRow(0);  // Tank: length and weight from the base
+  selectRow(o.window->ListBox1, 0);  // Tank: length and weight from the base
   o.window->AddButton->click();
   select(*o.window, QStringLiteral("Odd"), QStringLiteral("9"), QStringLiteral("5"));
   o.window->AddButton->click();
