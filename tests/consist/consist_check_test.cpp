@@ -1,7 +1,9 @@
 #include "consist/consist_check.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <string>
 #include <vector>
@@ -87,20 +89,27 @@ TEST(ConsistCheck, FolderPassChecksWhatChangedAndEverythingWhenTheBaseChanges) {
   f.folder.write("data/consists/a.con", "1\tKnown\t14\r\n");
   f.folder.write("data/consists/b.con", "1\tGhost\t14\r\n");
   f.folder.mkdir("data/consists/folder.con");  // a folder is no consist file
+#ifndef _WIN32
   ASSERT_EQ(mkfifo((f.folder / "data/consists/pipe.con").c_str(), 0600), 0);
+  constexpr std::size_t kFiles = 3;
+#else
+  constexpr std::size_t kFiles = 2;  // Windows has no FIFOs
+#endif
 
   ConsistFolderCheck folder(f.folder.path(), f.folder.path());
   std::vector<ConsistFileEntry> entries = folder.pass();
-  ASSERT_EQ(entries.size(), 3U);
-  EXPECT_EQ(folder.lastChecked(), 3);
+  ASSERT_EQ(entries.size(), kFiles);
+  EXPECT_EQ(folder.lastChecked(), static_cast<int>(kFiles));
   EXPECT_EQ(entries[0].name, "a.con");
   EXPECT_TRUE(entries[0].check.problems.empty());
   EXPECT_EQ(entries[1].check.errors(), 1);
+#ifndef _WIN32
   // A FIFO is refused without blocking the pass.
   EXPECT_EQ(entries[2].name, "pipe.con");
   ASSERT_EQ(entries[2].check.problems.size(), 1U);
   EXPECT_EQ(cp1251ToUtf8(entries[2].check.problems[0].text),
             "Файл не читается: Not a regular file");
+#endif
 
   // Nothing changed: nothing is read again. A file rewritten is.
   folder.pass();
@@ -116,13 +125,13 @@ TEST(ConsistCheck, FolderPassChecksWhatChangedAndEverythingWhenTheBaseChanges) {
       "Known=4\n");
   f.folder.write("data/traffic/traffic.ref", "Known\r\nGhost\r\n");
   entries = folder.pass();
-  EXPECT_EQ(folder.lastChecked(), 3);
+  EXPECT_EQ(folder.lastChecked(), static_cast<int>(kFiles));
   EXPECT_EQ(entries[1].check.errors(), 0);
   EXPECT_EQ(entries[1].check.weight, "1");
 
   // A removed file leaves the list.
   std::remove((f.folder / "data/consists/b.con").c_str());
-  EXPECT_EQ(folder.pass().size(), 2U);
+  EXPECT_EQ(folder.pass().size(), kFiles - 1);
 }
 
 }  // namespace
