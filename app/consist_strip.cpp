@@ -9,12 +9,11 @@
 
 #include <algorithm>
 #include <optional>
-#include <unordered_map>
 
 #include "app/drag_payloads.h"
 #include "app/picture_box.h"
-#include "app/picture_loader.h"
 #include "app/qt_text.h"
+#include "app/wagon_pictures.h"
 #include "app/widgets.h"
 #include "reference/data_paths.h"
 #include "reference/figure_source.h"
@@ -48,54 +47,6 @@ constexpr int kPagingMargin = 24;
 constexpr int kPagingInterval = 400;  // ms
 // One notch of a mouse wheel.
 constexpr int kWheelNotch = 120;
-
-// The pictures of one redraw, each loaded once for the size of a slot however many slots show it.
-class SlotPictures {
- public:
-  SlotPictures(const std::string& dataRoot, QSize box) : dataRoot_(dataRoot), box_(box) {}
-
-  // A picture of a chain that may fail, giving way to the next one.
-  std::optional<QImage> tryLoad(const std::string& path) {
-    if (path.empty()) {
-      return std::nullopt;
-    }
-    const auto known = tried_.find(path);
-    if (known != tried_.end()) {
-      return known->second;
-    }
-    std::optional<QImage> picture;
-    try {
-      picture = loadPicture(dataRoot_, path, box_);
-    } catch (const PictureError&) {
-    }
-    return tried_.emplace(path, std::move(picture)).first->second;
-  }
-
-  // A picture that ends its chain: its failure ends the redraw.
-  QImage load(std::string_view path) {
-    std::optional<QImage> picture = tryLoad(std::string(path));
-    return picture ? *picture : loadPicture(dataRoot_, path, box_);
-  }
-
-  QImage forPosition(const ConsistModel& model, int position) {
-    const std::string& name = model.WagonName(position);
-    if (name.empty()) {
-      return load(paths::kNoWagonPicture);
-    }
-    if (std::optional<QImage> preview = tryLoad(paths::previewPicture(name))) {
-      return *preview;
-    }
-    if (std::optional<QImage> alternative = tryLoad(model.WagonImage(position))) {
-      return *alternative;
-    }
-    return load(paths::kNoPreviewPicture);
-  }
-
- private:
-  const std::string& dataRoot_;
-  QSize box_;
-  std::unordered_map<std::string, std::optional<QImage>> tried_;
-};
 
 // What the picture of a wagon tells when the mouse rests on it.
 QString wagonTip(const ConsistModel::Wagon& wagon, int position) {
@@ -198,9 +149,17 @@ void ConsistStrip::ClearImages(const ConsistModel& model) {
 void ConsistStrip::RefreshConsistImage(const ConsistModel& model) {
   // Slot by slot: when a required picture fails, this slot and the ones after it stay empty.
   const int pageStart = model.PageStart();
-  SlotPictures pictures(dataRoot_, pictures_[0]->pixelSize());
+  // Each picture of one redraw is loaded once, however many slots show it.
+  WagonPictures pictures(dataRoot_, pictures_[0]->pixelSize());
   for (int slot = 0; slot < kStripSlots; ++slot) {
-    pictures_[slot]->setImage(pictures.forPosition(model, pageStart + slot));
+    const int position = pageStart + slot;
+    if (model.WagonName(position).empty()) {
+      pictures_[slot]->setImage(pictures.required(paths::kNoWagonPicture));
+    } else if (std::optional<QImage> own = pictures.ownPicture(model, position)) {
+      pictures_[slot]->setImage(*own);
+    } else {
+      pictures_[slot]->setImage(pictures.required(paths::kNoPreviewPicture));
+    }
   }
 }
 

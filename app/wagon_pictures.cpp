@@ -28,17 +28,29 @@ std::optional<QImage> WagonPictures::tryLoad(const std::string& path) {
 }
 
 QImage WagonPictures::forPosition(const ConsistModel& model, int position) {
-  const std::string& name = model.WagonName(position);
-  if (name.empty()) {
+  if (model.WagonName(position).empty()) {
     return {};
   }
-  for (const std::string& path : {paths::previewPicture(name), model.WagonImage(position),
-                                  std::string(paths::kNoPreviewPicture)}) {
-    if (std::optional<QImage> picture = tryLoad(path)) {
-      return *picture;
-    }
+  if (std::optional<QImage> own = ownPicture(model, position)) {
+    return *own;
   }
-  return {};
+  return tryLoad(std::string(paths::kNoPreviewPicture)).value_or(QImage());
+}
+
+std::optional<QImage> WagonPictures::ownPicture(const ConsistModel& model, int position) {
+  const std::string& name = model.WagonName(position);
+  if (name.empty()) {
+    return std::nullopt;
+  }
+  if (std::optional<QImage> preview = tryLoad(paths::previewPicture(name))) {
+    return preview;
+  }
+  return tryLoad(model.WagonImage(position));
+}
+
+QImage WagonPictures::required(std::string_view path) {
+  std::optional<QImage> picture = tryLoad(std::string(path));
+  return picture ? *picture : loadPicture(dataRoot_, path, box_);
 }
 
 }  // namespace rakewright
