@@ -1,17 +1,15 @@
 #include "app/consist_file_actions.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-
-#include <filesystem>
 
 #include "app/qt_text.h"
 #include "app/user_messages.h"
 #include "consist/consist_file.h"
 #include "platform/cp1251.h"
+#include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "platform/trash.h"
 #include "reference/data_paths.h"
 
 namespace rakewright {
@@ -22,8 +20,19 @@ const QString kBlankWarning =
     QStringLiteral("Нельзя использовать пробел в названии файла! Переименуйте!!!!");
 const QString kNameField = QStringLiteral("Имя файла");
 
-QString qtPath(const std::string& diskPath) {
-  return QFile::decodeName(QByteArray::fromStdString(diskPath));
+// A disk path below the data root as the messages name it: from the root on, as the program has
+// always named its files (the root is absolute only so that a moved working folder moves
+// nothing).
+QString shownPath(const std::string& dataRoot, const std::string& diskPath) {
+  std::string_view shown = diskPath;
+  if (!dataRoot.empty() && shown.starts_with(dataRoot)) {
+    shown.remove_prefix(dataRoot.size());
+    if (dataRoot.back() != '/' && dataRoot.back() != '\\' && !shown.empty() &&
+        (shown.front() == '/' || shown.front() == '\\')) {
+      shown.remove_prefix(1);
+    }
+  }
+  return fromDiskPath(shown);
 }
 
 // The disk path for a consist file named as `typed` by Save's rules, or nullopt after telling the
@@ -40,26 +49,26 @@ std::optional<std::string> newFilePath(const std::string& dataRoot, const QStrin
     return std::nullopt;
   }
   const ResolvedPath existing = resolvePath(dataRoot, paths::consistFile(name.name));
-  if (existing.status == ResolvedPath::Status::Found && existing.diskPath != self) {
+  if (existing.status == ResolvedPath::Status::Found && !sameDiskPath(existing.diskPath, self)) {
     messages.warning(QStringLiteral("Файл «%1» уже есть в папке составов. Выберите другое имя.")
                          .arg(displayText(name.name)));
     return std::nullopt;
   }
   const ResolvedPath folder = resolvePath(dataRoot, paths::kConsistFolder);
-  return (std::filesystem::path(folder.diskPath) / nameToDisk(name.name)).string();
+  return childPath(folder.diskPath, nameToDisk(name.name));
 }
 
 }  // namespace
 
 std::optional<std::string> copyConsistFile(const std::string& dataRoot,
-                                           const std::string& fromDiskPath, const QString& typed,
+                                           const std::string& sourceDiskPath, const QString& typed,
                                            UserMessages& messages) {
   const std::optional<std::string> target = newFilePath(dataRoot, typed, messages);
   if (!target) {
     return std::nullopt;
   }
-  const std::string content = readDiskFile(fromDiskPath);
-  QFile file(qtPath(*target));
+  const std::string content = readDiskFile(sourceDiskPath);
+  QFile file(fromDiskPath(*target));
   // NewOnly: the system refuses to open a file that appeared meanwhile, so none is overwritten.
   if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
       file.write(content.data(), static_cast<qint64>(content.size())) !=
@@ -70,7 +79,8 @@ std::optional<std::string> copyConsistFile(const std::string& dataRoot,
       file.close();
       file.remove();
     }
-    messages.error(QStringLiteral("Не удалось создать файл «%1»: %2").arg(qtPath(*target), reason));
+    messages.error(QStringLiteral("Не удалось создать файл «%1»: %2")
+                       .arg(shownPath(dataRoot, *target), reason));
     return std::nullopt;
   }
   file.close();
@@ -78,17 +88,17 @@ std::optional<std::string> copyConsistFile(const std::string& dataRoot,
 }
 
 std::optional<std::string> renameConsistFile(const std::string& dataRoot,
-                                             const std::string& fromDiskPath, const QString& typed,
-                                             UserMessages& messages) {
-  const std::optional<std::string> target = newFilePath(dataRoot, typed, messages, fromDiskPath);
-  if (!target || *target == fromDiskPath) {
+                                             const std::string& sourceDiskPath,
+                                             const QString& typed, UserMessages& messages) {
+  const std::optional<std::string> target = newFilePath(dataRoot, typed, messages, sourceDiskPath);
+  if (!target || *target == sourceDiskPath) {
     return std::nullopt;
   }
   // QFile::rename refuses an existing target (the system is asked not to replace one).
-  QFile file(qtPath(fromDiskPath));
-  if (!file.rename(qtPath(*target))) {
+  QFile file(fromDiskPath(sourceDiskPath));
+  if (!file.rename(fromDiskPath(*target))) {
     messages.error(QStringLiteral("Не удалось переименовать файл «%1»: %2")
-                       .arg(qtPath(fromDiskPath), file.errorString()));
+                       .arg(shownPath(dataRoot, sourceDiskPath), file.errorString()));
     return std::nullopt;
   }
   return target;
@@ -100,30 +110,22 @@ bool trashConsistFile(const std::string& diskPath, const QString& shownName,
                             .arg(shownName))) {
     return false;
   }
-  const QString path = qtPath(diskPath);
-  QString inTrash;
-  bool trashed = QFile::moveToTrash(path, &inTrash);
-  if (trashed && QFileInfo(inTrash).isRelative()) {
-    // Qt 6.4 reports success when it found no trash folder, having moved the file into "files"
-    // below the working folder (the simulator's folder here). That is no trash: the file goes
-    // back where it was, and what Qt made there goes.
-    QFile::rename(inTrash, path);
-    const QDir files = QFileInfo(inTrash).dir();
-    const QString info = QFileInfo(files.path()).path() + QStringLiteral("/info");
-    QFile::remove(info + QLatin1Char('/') + QFileInfo(inTrash).fileName() +
-                  QStringLiteral(".trashinfo"));
-    QDir().rmdir(files.path());
-    QDir().rmdir(info);
-    trashed = false;
+  const TrashResult result = moveToTrash(diskPath);
+  switch (result.outcome) {
+    case TrashResult::Outcome::Moved:
+      return true;
+    case TrashResult::Outcome::NoTrash:
+      messages.warning(
+          QStringLiteral("Файл «%1» не удалён: корзина здесь недоступна, а удалять безвозвратно "
+                         "программа не станет.")
+              .arg(shownName));
+      return false;
+    case TrashResult::Outcome::NotMoved:
+      messages.error(QStringLiteral("Не удалось переместить файл «%1» в корзину: %2")
+                         .arg(shownName, QString::fromStdString(result.reason)));
+      return false;
   }
-  if (!trashed) {
-    messages.warning(
-        QStringLiteral("Файл «%1» не удалён: корзина здесь недоступна, а удалять безвозвратно "
-                       "программа не станет.")
-            .arg(shownName));
-    return false;
-  }
-  return true;
+  return false;
 }
 
 }  // namespace rakewright

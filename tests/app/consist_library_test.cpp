@@ -168,8 +168,10 @@ void ConsistLibraryTest::deletesIntoTheTrashOnlyWhenConfirmed() {
   QVERIFY(o.root.exists("home/.local/share/Trash/files/b.con"));
   QTRY_COMPARE_WITH_TIMEOUT(o.column(0), (QStringList{"a.con"}), 5000);
 
-  // Where no trash folder can be made the file stays where it is, and the user is told.
-  qputenv("XDG_DATA_HOME", (home + QStringLiteral("/missing")).toUtf8());
+  // Where no trash folder can be made (the data folder is a file) the file stays where it is,
+  // and the user is told.
+  o.root.write("home/not a folder", "");
+  qputenv("XDG_DATA_HOME", (home + QStringLiteral("/not a folder")).toUtf8());
   o.selectFile(QStringLiteral("a.con"));
   o.press("DeleteFileButton");
   QVERIFY(o.root.exists("data/consists/a.con"));
