@@ -30,7 +30,51 @@ windows_install_packages() {
   fi
 }
 
-# apt-get source needs a deb-src entry for bookworm; the machines come with binary entries only.
+# apt-get source needs deb-src entries; the machines come with binary entries only. They are made
+# from the machine's own binary entries of this Debian release (the same URIs, suites, components
+# and key), so no archive address is written here and a mirror the machine uses is used too.
+windows_source_entries() {
+  local codename
+  codename="$(. /etc/os-release && echo "${VERSION_CODENAME:-}")"
+  # deb822 files: each stanza whose Types name deb and whose suites belong to this release.
+  find /etc/apt/sources.list.d -maxdepth 1 -name '*.sources' -print0 2>/dev/null |
+    xargs -0 -r cat | awk -v codename="$codename" '
+      function flush() {
+        if (types ~ /(^| )deb( |$)/ && uris != "" && release) {
+          print "Types: deb-src"; print "URIs: " uris; print "Suites: " suites
+          print "Components: " components
+          if (key != "") print "Signed-By: " key
+          print ""
+        }
+        types = uris = suites = components = key = ""; release = 0
+      }
+      /^[ \t]*$/ { flush(); next }
+      /^[ \t]*#/ { next }
+      { field = tolower($1); sub(/:$/, "", field); value = $0; sub(/^[^:]*:[ \t]*/, "", value) }
+      field == "types" { types = value }
+      field == "uris" { uris = value }
+      field == "components" { components = value }
+      field == "signed-by" { key = value }
+      field == "suites" {
+        suites = value; n = split(value, list, /[ \t]+/)
+        for (i = 1; i <= n; i++) if (list[i] == codename || index(list[i], codename "-") == 1) release = 1
+      }
+      END { flush() }'
+  # One-line files: each "deb" line of this release becomes a deb822 stanza.
+  find /etc/apt -maxdepth 2 \( -path /etc/apt/sources.list -o -path '/etc/apt/sources.list.d/*.list' \) \
+    -print0 2>/dev/null | xargs -0 -r cat | awk -v codename="$codename" '
+      $1 == "deb" {
+        options = ""; i = 2
+        if ($2 ~ /^\[/) { while (i <= NF && $i !~ /\]$/) { options = options " " $i; i++ }; options = options " " $i; i++ }
+        uri = $i; suite = $(i + 1); components = ""
+        for (j = i + 2; j <= NF; j++) components = components (components == "" ? "" : " ") $j
+        if (suite != codename && index(suite, codename "-") != 1) next
+        print "Types: deb-src"; print "URIs: " uri; print "Suites: " suite; print "Components: " components
+        if (match(options, /signed-by=[^] ]*/)) print "Signed-By: " substr(options, RSTART + 10, RLENGTH - 10)
+        print ""
+      }'
+}
+
 windows_fetch_source() {
   local package="$1" dest="$2"
   if [ -d "$dest" ]; then
@@ -39,13 +83,13 @@ windows_fetch_source() {
   local sudo=""
   if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
   if ! grep -rqs '^\(Types: *deb-src\|deb-src\)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-    $sudo tee /etc/apt/sources.list.d/rakewright-deb-src.sources >/dev/null <<'SOURCES'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SOURCES
+    local entries
+    entries="$(windows_source_entries)"
+    if [ -z "$entries" ]; then
+      echo "No binary package entry of this Debian release in /etc/apt to take sources from" >&2
+      return 1
+    fi
+    printf '%s\n' "$entries" | $sudo tee /etc/apt/sources.list.d/rakewright-deb-src.sources >/dev/null
     $sudo apt-get update -q
   fi
   local work
