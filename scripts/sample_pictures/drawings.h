@@ -66,6 +66,9 @@ QImage logoPicture();       // 462 x 157, the preview box at start-up
 QImage noPreviewPicture();  // 167 x 60, a wagon without a picture
 QImage noWagonPicture();    // 167 x 60, an empty slot of the strip
 QImage authorsPicture();    // 500 x 166, the authors window
-QImage applicationIcon();   // 128 x 128 with transparency
+// The application icon, size x size with transparency, drawn for its size (the 128 one is the
+// program's PNG; 16 to 256 go into the Windows icon).
+QImage applicationIcon(int size = 128);
+inline constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
 }  // namespace sample

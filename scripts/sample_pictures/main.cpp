@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "drawings.h"
+#include "icon_file.h"
 #include "sample_world.h"
 #include "text_files.h"
 
@@ -67,6 +68,16 @@ class Writer {
     if (!look_.isEmpty()) {
       // what was written, as a viewer will decode it
       looked_.push_back({relative, QImage(path)});
+    }
+  }
+
+  // A Windows icon of several sizes; each size is shown on the contact sheet.
+  void icon(const QString& relative, const std::vector<QImage>& sizes) {
+    bytes(relative, sample::iconFile(sizes));
+    if (!look_.isEmpty()) {
+      for (const QImage& image : sizes) {
+        looked_.push_back({QString("%1 %2").arg(relative).arg(image.width()), image});
+      }
     }
   }
 
@@ -176,6 +187,11 @@ int main(int argc, char** argv) {
     const qint64 sampleBytes = out.total();
     out.picture("app/resources/authors.jpg", sample::authorsPicture());
     out.picture("app/resources/rakewright.png", sample::applicationIcon());
+    std::vector<QImage> iconSizes;
+    for (const int size : sample::kIconSizes) {
+      iconSizes.push_back(sample::applicationIcon(size));
+    }
+    out.icon("app/resources/rakewright.ico", iconSizes);
     out.writeContactSheet();
     std::printf("sample-data: %lld bytes; with the program's pictures: %lld bytes\n", sampleBytes,
                 out.total());

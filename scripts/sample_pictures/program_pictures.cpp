@@ -130,29 +130,30 @@ QImage noWagonPicture() {
   return image;
 }
 
-QImage applicationIcon() {
-  QImage image(128, 128, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing, true);
+namespace {
+
+// The wagon on its tile, drawn in a 128 x 128 frame: roof, body with ribs and a door, frame,
+// wheels, rail. Below 48 pixels the ribs would only blur the body, so they are left out.
+void drawIcon(QPainter& painter, bool withRibs) {
   QLinearGradient tile(0, 4, 0, 124);
   tile.setColorAt(0, QColor(44, 110, 145));
   tile.setColorAt(1, QColor(22, 50, 79));
   painter.setPen(Qt::NoPen);
   painter.setBrush(tile);
   painter.drawRoundedRect(QRectF(4, 4, 120, 120), 24, 24);
-  // the wagon: roof, body with ribs and a door, frame, wheels, rail
   const QColor body(233, 196, 106);
   painter.setBrush(body.darker(130));
   painter.drawRoundedRect(QRectF(18, 34, 92, 8), 3, 3);
   painter.setBrush(body);
   painter.drawRoundedRect(QRectF(20, 40, 88, 44), 3, 3);
-  painter.setPen(QPen(body.darker(125), 2.5));
-  for (qreal x = 32; x < 104; x += 12) {
-    if (x > 52 && x < 78) {
-      continue;
+  if (withRibs) {
+    painter.setPen(QPen(body.darker(125), 2.5));
+    for (qreal x = 32; x < 104; x += 12) {
+      if (x > 52 && x < 78) {
+        continue;
+      }
+      painter.drawLine(QPointF(x, 44), QPointF(x, 80));
     }
-    painter.drawLine(QPointF(x, 44), QPointF(x, 80));
   }
   painter.setPen(QPen(body.darker(170), 2));
   painter.setBrush(body.darker(112));
@@ -168,6 +169,88 @@ QImage applicationIcon() {
   }
   painter.setBrush(QColor(235, 240, 245));
   painter.drawRect(QRectF(12, 106, 104, 4));
+}
+
+// Where the parts of the small icon lie, in whole pixels of its size.
+struct SmallIconLayout {
+  QRectF tile;
+  qreal tileRadius;
+  QRectF roof;
+  QRectF body;
+  QRectF door;
+  QRectF frame;
+  QPointF wheels[2];
+  qreal wheelRadius;
+  qreal hubRadius;  // 0: none
+  QRectF rail;
+};
+
+// The same wagon for 16 and 24 pixels, each part on whole pixels so that it stays sharp: no
+// ribs, no door frame, hubs only at 24.
+void drawSmallIcon(QPainter& painter, const SmallIconLayout& at) {
+  QLinearGradient tile(0, at.tile.top(), 0, at.tile.bottom());
+  tile.setColorAt(0, QColor(44, 110, 145));
+  tile.setColorAt(1, QColor(22, 50, 79));
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(tile);
+  painter.drawRoundedRect(at.tile, at.tileRadius, at.tileRadius);
+  const QColor body(233, 196, 106);
+  painter.setBrush(body.darker(130));
+  painter.drawRect(at.roof);
+  painter.setBrush(body);
+  painter.drawRect(at.body);
+  painter.setBrush(body.darker(135));
+  painter.drawRect(at.door);
+  painter.setBrush(QColor(40, 40, 44));
+  painter.drawRect(at.frame);
+  for (const QPointF& wheel : at.wheels) {
+    painter.drawEllipse(wheel, at.wheelRadius, at.wheelRadius);
+  }
+  if (at.hubRadius > 0) {
+    painter.setBrush(QColor(190, 190, 195));
+    for (const QPointF& wheel : at.wheels) {
+      painter.drawEllipse(wheel, at.hubRadius, at.hubRadius);
+    }
+  }
+  painter.setBrush(QColor(235, 240, 245));
+  painter.drawRect(at.rail);
+}
+
+}  // namespace
+
+QImage applicationIcon(int size) {
+  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  if (size == 16) {
+    drawSmallIcon(painter, {QRectF(0, 0, 16, 16),
+                            3,
+                            QRectF(2, 3, 12, 1),
+                            QRectF(2, 4, 12, 6),
+                            QRectF(7, 5, 3, 5),
+                            QRectF(1, 10, 14, 1),
+                            {QPointF(4.5, 11.5), QPointF(11.5, 11.5)},
+                            1.5,
+                            0,
+                            QRectF(1, 13, 14, 1)});
+  } else if (size == 24) {
+    drawSmallIcon(painter, {QRectF(1, 1, 22, 22),
+                            4,
+                            QRectF(3, 6, 18, 2),
+                            QRectF(4, 7, 16, 9),
+                            QRectF(10, 9, 4, 7),
+                            QRectF(3, 15, 18, 2),
+                            {QPointF(7.5, 18), QPointF(16.5, 18)},
+                            2,
+                            0.75,
+                            QRectF(2, 20, 20, 1)});
+  } else {
+    if (size != 128) {
+      painter.scale(size / 128.0, size / 128.0);
+    }
+    drawIcon(painter, size >= 48);
+  }
   return image;
 }
 
