@@ -126,14 +126,14 @@ ConsistStrip::ConsistStrip(std::string dataRoot, QWidget* parent)
 }
 
 void ConsistStrip::ClearImages(const ConsistModel& model) {
-  const int pageStart = model.PageStart();
+  const int pageStart = model.pageStart();
   pageStart_ = pageStart;
-  wagonCount_ = model.WagonCount();
+  wagonCount_ = model.wagonCount();
   for (int slot = 0; slot < kStripSlots; ++slot) {
     const int position = pageStart + slot;
     pictures_[slot]->clear();
     setCaption(numbers_[slot], QString::number(position));
-    setCaption(names_[slot], displayText(model.WagonName(position)));
+    setCaption(names_[slot], displayText(model.wagonName(position)));
     pictures_[slot]->setToolTip(
         position <= wagonCount_
             ? wagonTip(model.wagons()[static_cast<std::size_t>(position - 1)], position)
@@ -148,12 +148,12 @@ void ConsistStrip::ClearImages(const ConsistModel& model) {
 
 void ConsistStrip::RefreshConsistImage(const ConsistModel& model) {
   // Slot by slot: when a required picture fails, this slot and the ones after it stay empty.
-  const int pageStart = model.PageStart();
+  const int pageStart = model.pageStart();
   // Each picture of one redraw is loaded once, however many slots show it.
   WagonPictures pictures(dataRoot_, pictures_[0]->pixelSize());
   for (int slot = 0; slot < kStripSlots; ++slot) {
     const int position = pageStart + slot;
-    if (model.WagonName(position).empty()) {
+    if (model.wagonName(position).empty()) {
       pictures_[slot]->setImage(pictures.required(paths::kNoWagonPicture));
     } else if (std::optional<QImage> own = pictures.ownPicture(model, position)) {
       pictures_[slot]->setImage(*own);

@@ -237,25 +237,25 @@ void TForm1::insertDropped(const QMimeData& data, int position) {
   if (!item) {
     return;
   }
-  const int index = landingIndex(DropKind::Added, position, model_.WagonCount());
+  const int index = landingIndex(DropKind::Added, position, model_.wagonCount());
   change(QStringLiteral("Вставка вагона"),
          [&] { showAdded(model_.insertAt(index, item->choice())); });
 }
 
 void TForm1::moveDropped(int from, int position, bool copy) {
-  if (from < 0 || from >= model_.WagonCount()) {
+  if (from < 0 || from >= model_.wagonCount()) {
     return;
   }
   if (copy) {
-    const int to = landingIndex(DropKind::Added, position, model_.WagonCount());
+    const int to = landingIndex(DropKind::Added, position, model_.wagonCount());
     change(QStringLiteral("Копирование вагона"), [&] { showAdded(model_.copy(from, to)); });
     return;
   }
-  moveWagon(from, landingIndex(DropKind::Moved, position, model_.WagonCount()));
+  moveWagon(from, landingIndex(DropKind::Moved, position, model_.wagonCount()));
 }
 
 void TForm1::moveWagon(int from, int to) {
-  const int count = model_.WagonCount();
+  const int count = model_.wagonCount();
   if (from == to || from < 0 || from >= count || to < 0 || to >= count) {
     return;
   }
@@ -268,12 +268,12 @@ void TForm1::moveWagon(int from, int to) {
 void TForm1::insertSelection(int index) {
   const WagonChoice selected = selection();
   change(QStringLiteral("Вставка вагона"),
-         [&] { showAdded(model_.insertAt(std::clamp(index, 0, model_.WagonCount()), selected)); });
+         [&] { showAdded(model_.insertAt(std::clamp(index, 0, model_.wagonCount()), selected)); });
 }
 
 void TForm1::showPosition(int position) {
   if (const std::optional<int> pageStart =
-          pageStartShowing(position, model_.PageStart(), model_.WagonCount())) {
+          pageStartShowing(position, model_.pageStart(), model_.wagonCount())) {
     model_.setPageStart(*pageStart);
     redraw();
   }
@@ -324,9 +324,9 @@ void TForm1::showConsist() {
   QStringList lines = toQStrings(model_.lines());
   ConsistsMemo->setPlainText(lines.join(QLatin1Char('\n')));
 
-  setCaption(ConsistLength, fromCp1251(model_.ConsistLength()));
-  setCaption(Con_Weight, fromCp1251(model_.Con_Weight()));
-  setCaption(Num_Osey, fromCp1251(model_.Num_Osey()));
+  setCaption(ConsistLength, fromCp1251(model_.lengthText()));
+  setCaption(Con_Weight, fromCp1251(model_.weightText()));
+  setCaption(Num_Osey, fromCp1251(model_.axlesText()));
   Label4->move(ConsistLength->x() + ConsistLength->width() + kUnitGap, Label4->y());
   Label9->move(Con_Weight->x() + Con_Weight->width() + kUnitGap, Label9->y());
 }
@@ -433,7 +433,7 @@ void TForm1::SaveButtonClick() {
 
 bool TForm1::save() {
   const std::string comboText = inputText(ConsistsComboBox->currentText(), kConsistFileField);
-  const SaveResult result = SaveConsist(anchors_.dataRoot, comboText, model_);
+  const SaveResult result = saveConsist(anchors_.dataRoot, comboText, model_);
   switch (result.outcome) {
     case SaveResult::Outcome::Ignored:
       return false;
@@ -483,7 +483,7 @@ void TForm1::LoadButtonClick() {
 }
 
 void TForm1::load(const std::string& comboText) {
-  const LoadResult result = LoadConsist(anchors_.dataRoot, comboText, model_);
+  const LoadResult result = loadConsist(anchors_.dataRoot, comboText, model_);
   savedText_ = consistFileText(model_);
   StatusBar1->setPanelText(kSavedPanel, QString());
   // The notice of skipped lines belongs to the last load; other notices of the panel stay.
@@ -508,7 +508,7 @@ void TForm1::redraw() {
 
 void TForm1::ClearImages() {
   Panel1->ClearImages(model_);
-  setCaption(Wag_Num, fromCp1251(model_.Wag_Num()));
+  setCaption(Wag_Num, fromCp1251(model_.wagonCountText()));
 }
 
 void TForm1::RefreshConsistImage() {
@@ -517,7 +517,7 @@ void TForm1::RefreshConsistImage() {
 
 void TForm1::page(PageStep step) {
   if (const std::optional<int> pageStart =
-          pagedStart(step, model_.PageStart(), model_.WagonCount())) {
+          pagedStart(step, model_.pageStart(), model_.wagonCount())) {
     model_.setPageStart(*pageStart);
     redraw();
   }

@@ -34,8 +34,8 @@ const QString kTitle = QStringLiteral("Весь состав");
 
 QString totalsText(const ConsistModel& model) {
   return QStringLiteral("Вагонов: %1    Длина: %2 м    Вес: %3 т    Осей: %4")
-      .arg(fromCp1251(model.Wag_Num()), fromCp1251(model.ConsistLength()),
-           fromCp1251(model.Con_Weight()), fromCp1251(model.Num_Osey()));
+      .arg(fromCp1251(model.wagonCountText()), fromCp1251(model.lengthText()),
+           fromCp1251(model.weightText()), fromCp1251(model.axlesText()));
 }
 
 // The consecutive lines first..first+count-1.
@@ -193,7 +193,7 @@ void TrainWindow::connectSignals() {
   key(QKeySequence(Qt::CTRL | Qt::Key_D), run(&TrainWindow::repeatSelected));
   key(QKeySequence(Qt::CTRL | Qt::Key_E), run(&TrainWindow::exportPicture));
   key(QKeySequence(Qt::CTRL | Qt::Key_A),
-      [this] { select(lineRange(0, form_.model().WagonCount()), current_); });
+      [this] { select(lineRange(0, form_.model().wagonCount()), current_); });
   key(QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { form_.undoChange(); });
   key(QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { form_.redoChange(); });
   key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { form_.redoChange(); });
@@ -223,7 +223,7 @@ void TrainWindow::keyPressEvent(QKeyEvent* event) {
 std::vector<TrainItem> TrainWindow::trainItems() {
   const ConsistModel& model = form_.model();
   std::vector<TrainItem> items;
-  for (int p = 1; p <= model.WagonCount(); ++p) {
+  for (int p = 1; p <= model.wagonCount(); ++p) {
     const ConsistModel::Wagon& wagon = model.wagons()[static_cast<std::size_t>(p - 1)];
     items.push_back({p, displayText(wagon.name), drawnMetres(wagon.lengthText),
                      pictures_.forPosition(model, p)});
@@ -236,12 +236,12 @@ void TrainWindow::refresh() {
   const QString name = form_.consistFileName();
   setWindowTitle(name.isEmpty() ? kTitle : kTitle + QStringLiteral(" — ") + name);
   totals_->setText(totalsText(model));
-  const int count = model.WagonCount();
-  picture_->setStripRange(model.PageStart(), std::min(count, model.PageStart() + kStripSlots - 1));
+  const int count = model.wagonCount();
+  picture_->setStripRange(model.pageStart(), std::min(count, model.pageStart() + kStripSlots - 1));
   if (!isVisible()) {
     return;
   }
-  std::vector<ConsistModel::CarriedWagon> wagons = model.carriedWagons();
+  std::vector<ConsistModel::Wagon> wagons = model.wagons();
   if (wagons == shown_) {
     return;
   }
@@ -263,7 +263,7 @@ void TrainWindow::select(std::vector<int> lines, int current) {
 }
 
 void TrainWindow::showSelection() {
-  const int count = form_.model().WagonCount();
+  const int count = form_.model().wagonCount();
   std::erase_if(selected_, [count](int line) { return line < 0 || line >= count; });
   current_ = std::clamp(current_, 0, count);
   picture_->setSelection(selected_, current_);
@@ -302,7 +302,7 @@ void TrainWindow::tableSelectionChanged() {
   }
   std::sort(lines.begin(), lines.end());
   const QModelIndex current = table_->selectionModel()->currentIndex();
-  select(std::move(lines), current.isValid() ? current.row() : form_.model().WagonCount());
+  select(std::move(lines), current.isValid() ? current.row() : form_.model().wagonCount());
 }
 
 bool TrainWindow::edit(const QString& text,
@@ -353,7 +353,7 @@ void TrainWindow::paste() {
   if (clipboard_.empty()) {
     return;
   }
-  const int at = std::clamp(current_, 0, form_.model().WagonCount());
+  const int at = std::clamp(current_, 0, form_.model().wagonCount());
   const int count = static_cast<int>(clipboard_.size());
   if (edit(QStringLiteral("Вставка вагонов"),
            [&](ConsistModel& model) { return insertBlock(model, at, clipboard_); })) {
@@ -395,7 +395,7 @@ void TrainWindow::moveBlockTo(const std::vector<int>& dragged, int before) {
   guarded(form_.messages(), [&] {
     // A drop from the table arrives after the view is done with it; the consist may have
     // changed meanwhile.
-    const int wagons = form_.model().WagonCount();
+    const int wagons = form_.model().wagonCount();
     std::vector<int> lines = dragged;
     std::erase_if(lines, [wagons](int line) { return line < 0 || line >= wagons; });
     if (lines.empty()) {

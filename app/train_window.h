@@ -71,7 +71,7 @@ class TrainWindow : public QWidget {
 
   TForm1& form_;
   WagonPictures pictures_;
-  std::vector<ConsistModel::CarriedWagon> shown_;
+  std::vector<ConsistModel::Wagon> shown_;
   std::vector<int> selected_;
   int current_ = 0;
   WagonBlock clipboard_;

@@ -28,7 +28,7 @@ std::optional<QImage> WagonPictures::tryLoad(const std::string& path) {
 }
 
 QImage WagonPictures::forPosition(const ConsistModel& model, int position) {
-  if (model.WagonName(position).empty()) {
+  if (model.wagonName(position).empty()) {
     return {};
   }
   if (std::optional<QImage> own = ownPicture(model, position)) {
@@ -38,14 +38,14 @@ QImage WagonPictures::forPosition(const ConsistModel& model, int position) {
 }
 
 std::optional<QImage> WagonPictures::ownPicture(const ConsistModel& model, int position) {
-  const std::string& name = model.WagonName(position);
+  const std::string& name = model.wagonName(position);
   if (name.empty()) {
     return std::nullopt;
   }
   if (std::optional<QImage> preview = tryLoad(paths::previewPicture(name))) {
     return preview;
   }
-  return tryLoad(model.WagonImage(position));
+  return tryLoad(model.wagonPicture(position));
 }
 
 QImage WagonPictures::required(std::string_view path) {

@@ -13,7 +13,7 @@ namespace {
 
 bool loadedWholly(const ConsistModel& model, const LoadResult& result,
                   const LargeFolderShape& shape) {
-  return model.WagonCount() == shape.consistLines * shape.consistAmount &&
+  return model.wagonCount() == shape.consistLines * shape.consistAmount &&
          result.skippedLines == 0 && !result.limitReached;
 }
 
@@ -24,13 +24,13 @@ void BM_LoadConsist(benchmark::State& state) {
   ConsistModel model(base);
   LoadResult result;
   for (auto _ : state) {
-    result = LoadConsist(root.path(), kLargeConsist, model);
+    result = loadConsist(root.path(), kLargeConsist, model);
     benchmark::DoNotOptimize(result);
   }
   if (!loadedWholly(model, result, root.shape())) {
     state.SkipWithError("the consist did not load wholly");
   }
-  state.counters["wagons"] = model.WagonCount();
+  state.counters["wagons"] = model.wagonCount();
 }
 BENCHMARK(BM_LoadConsist)->Unit(benchmark::kMillisecond);
 
@@ -41,13 +41,13 @@ void BM_LoadConsistFreshBase(benchmark::State& state) {
   for (auto _ : state) {
     RollingStockBase base(root.path());
     ConsistModel model(base);
-    const LoadResult result = LoadConsist(root.path(), kLargeConsist, model);
+    const LoadResult result = loadConsist(root.path(), kLargeConsist, model);
     benchmark::DoNotOptimize(result);
     if (!loadedWholly(model, result, root.shape())) {
       state.SkipWithError("the consist did not load wholly");
       break;
     }
-    wagons = model.WagonCount();
+    wagons = model.wagonCount();
   }
   state.counters["wagons"] = wagons;
 }

@@ -13,7 +13,7 @@ using Outcome = ConsistModel::AddOutcome;
 
 // Whether each line of the consist belongs to the block.
 std::vector<bool> membership(const ConsistModel& model, const std::vector<int>& sorted) {
-  std::vector<bool> inBlock(static_cast<std::size_t>(model.WagonCount()), false);
+  std::vector<bool> inBlock(static_cast<std::size_t>(model.wagonCount()), false);
   for (const int line : sorted) {
     inBlock[static_cast<std::size_t>(line)] = true;
   }
@@ -25,7 +25,7 @@ std::vector<bool> membership(const ConsistModel& model, const std::vector<int>& 
 std::vector<int> blockLines(const ConsistModel& model, const std::vector<int>& lines) {
   std::vector<int> sorted = lines;
   for (const int line : sorted) {
-    if (line < 0 || line >= model.WagonCount()) {
+    if (line < 0 || line >= model.wagonCount()) {
       throw std::out_of_range("no wagon at consist line " + std::to_string(line));
     }
   }
@@ -39,41 +39,41 @@ WagonBlock copyBlock(const ConsistModel& model, const std::vector<int>& lines) {
   WagonBlock block;
   block.reserve(sorted.size());
   for (const int line : sorted) {
-    block.push_back({model.wagons()[static_cast<std::size_t>(line)], model.WagonImage(line + 1)});
+    block.push_back(model.wagons()[static_cast<std::size_t>(line)]);
   }
   return block;
 }
 
 void removeBlock(ConsistModel& model, const std::vector<int>& lines) {
   const std::vector<bool> inBlock = membership(model, blockLines(model, lines));
-  WagonBlock carried = model.carriedWagons();
+  WagonBlock wagons = model.wagons();
   WagonBlock kept;
-  kept.reserve(carried.size());
-  for (std::size_t i = 0; i < carried.size(); ++i) {
+  kept.reserve(wagons.size());
+  for (std::size_t i = 0; i < wagons.size(); ++i) {
     if (!inBlock[i]) {
-      kept.push_back(std::move(carried[i]));
+      kept.push_back(std::move(wagons[i]));
     }
   }
   model.replaceAll(std::move(kept));
 }
 
 int moveBlock(ConsistModel& model, const std::vector<int>& lines, int before) {
-  if (before < 0 || before > model.WagonCount()) {
+  if (before < 0 || before > model.wagonCount()) {
     throw std::out_of_range("no consist line " + std::to_string(before) + " to move to");
   }
   const std::vector<bool> inBlock = membership(model, blockLines(model, lines));
-  WagonBlock carried = model.carriedWagons();
+  WagonBlock wagons = model.wagons();
   WagonBlock block;
   WagonBlock others;
   int othersBefore = 0;  // the wagons outside the block that stay in front of it
-  for (std::size_t i = 0; i < carried.size(); ++i) {
+  for (std::size_t i = 0; i < wagons.size(); ++i) {
     if (inBlock[i]) {
-      block.push_back(std::move(carried[i]));
+      block.push_back(std::move(wagons[i]));
     } else {
       if (static_cast<int>(i) < before) {
         ++othersBefore;
       }
-      others.push_back(std::move(carried[i]));
+      others.push_back(std::move(wagons[i]));
     }
   }
   if (block.empty()) {
@@ -86,18 +86,18 @@ int moveBlock(ConsistModel& model, const std::vector<int>& lines, int before) {
 }
 
 Outcome insertBlock(ConsistModel& model, int at, const WagonBlock& block) {
-  if (at < 0 || at > model.WagonCount()) {
+  if (at < 0 || at > model.wagonCount()) {
     throw std::out_of_range("no consist line " + std::to_string(at) + " to insert at");
   }
   if (block.empty()) {
     return Outcome::Added;
   }
-  if (static_cast<std::int64_t>(block.size()) > ConsistModel::kMaxWagons - model.WagonCount()) {
+  if (static_cast<std::int64_t>(block.size()) > ConsistModel::kMaxWagons - model.wagonCount()) {
     return Outcome::LimitReached;
   }
-  WagonBlock carried = model.carriedWagons();
-  carried.insert(carried.begin() + at, block.begin(), block.end());
-  return model.replaceAll(std::move(carried));
+  WagonBlock wagons = model.wagons();
+  wagons.insert(wagons.begin() + at, block.begin(), block.end());
+  return model.replaceAll(std::move(wagons));
 }
 
 void reverseBlock(ConsistModel& model, const std::vector<int>& lines) {
@@ -105,12 +105,12 @@ void reverseBlock(ConsistModel& model, const std::vector<int>& lines) {
   if (sorted.size() < 2) {
     return;
   }
-  WagonBlock carried = model.carriedWagons();
+  WagonBlock wagons = model.wagons();
   for (std::size_t i = 0, j = sorted.size() - 1; i < j; ++i, --j) {
-    std::swap(carried[static_cast<std::size_t>(sorted[i])],
-              carried[static_cast<std::size_t>(sorted[j])]);
+    std::swap(wagons[static_cast<std::size_t>(sorted[i])],
+              wagons[static_cast<std::size_t>(sorted[j])]);
   }
-  model.replaceAll(std::move(carried));
+  model.replaceAll(std::move(wagons));
 }
 
 Outcome repeatBlock(ConsistModel& model, const std::vector<int>& lines, int times) {
@@ -122,18 +122,18 @@ Outcome repeatBlock(ConsistModel& model, const std::vector<int>& lines, int time
     return Outcome::Added;
   }
   const std::int64_t added = std::int64_t{times - 1} * static_cast<std::int64_t>(sorted.size());
-  if (added > ConsistModel::kMaxWagons - model.WagonCount()) {
+  if (added > ConsistModel::kMaxWagons - model.wagonCount()) {
     return Outcome::LimitReached;
   }
   const WagonBlock block = copyBlock(model, sorted);
-  WagonBlock carried = model.carriedWagons();
+  WagonBlock wagons = model.wagons();
   WagonBlock copies;
   copies.reserve(static_cast<std::size_t>(added));
   for (int i = 1; i < times; ++i) {
     copies.insert(copies.end(), block.begin(), block.end());
   }
-  carried.insert(carried.begin() + sorted.back() + 1, copies.begin(), copies.end());
-  return model.replaceAll(std::move(carried));
+  wagons.insert(wagons.begin() + sorted.back() + 1, copies.begin(), copies.end());
+  return model.replaceAll(std::move(wagons));
 }
 
 }  // namespace rakewright

@@ -15,7 +15,7 @@
 namespace rakewright {
 
 // Wagons with their pictures, as a clipboard holds them; they may come from another consist.
-using WagonBlock = std::vector<ConsistModel::CarriedWagon>;
+using WagonBlock = std::vector<ConsistModel::Wagon>;
 
 // The lines of a block sorted, each once; std::out_of_range for a line that names no wagon.
 std::vector<int> blockLines(const ConsistModel& model, const std::vector<int>& lines);
@@ -27,12 +27,12 @@ WagonBlock copyBlock(const ConsistModel& model, const std::vector<int>& lines);
 void removeBlock(ConsistModel& model, const std::vector<int>& lines);
 
 // Moves the block so that it stands, in its order, before the wagon that stands at line `before`
-// now (WagonCount() puts it last); a `before` inside the block leaves the block there closed up.
+// now (wagonCount() puts it last); a `before` inside the block leaves the block there closed up.
 // Returns the line of the block's first wagon afterwards. std::out_of_range for a `before`
-// outside 0..WagonCount().
+// outside 0..wagonCount().
 int moveBlock(ConsistModel& model, const std::vector<int>& lines, int before);
 
-// Inserts copies of `block` at line `at` (0..WagonCount(); the end appends).
+// Inserts copies of `block` at line `at` (0..wagonCount(); the end appends).
 ConsistModel::AddOutcome insertBlock(ConsistModel& model, int at, const WagonBlock& block);
 
 // Turns the block end for end: its first wagon takes the line of its last and so on; the wagons

@@ -184,10 +184,10 @@ ConsistCheck checkConsistText(std::string_view text, RollingStockBase& base,
   const LoadResult loaded = loadConsistText(text, scratch);
 
   ConsistCheck check;
-  check.wagons = scratch.WagonCount();
-  check.length = scratch.ConsistLength();
-  check.weight = scratch.Con_Weight();
-  check.axles = scratch.Num_Osey();
+  check.wagons = scratch.wagonCount();
+  check.length = scratch.lengthText();
+  check.weight = scratch.weightText();
+  check.axles = scratch.axlesText();
 
   ProblemList problems;
   for (const int line : loaded.skippedLineNumbers) {

@@ -97,8 +97,8 @@ std::vector<std::string> listConsistFiles(std::string_view dataRoot) {
 
 std::string summaryLine(const ConsistModel& model) {
   std::string line = ";";
-  line.append(model.Con_Weight()).append(1, '\t').append(model.Num_Osey());
-  line.append(1, '\t').append(model.Wag_Num());
+  line.append(model.weightText()).append(1, '\t').append(model.axlesText());
+  line.append(1, '\t').append(model.wagonCountText());
   return line;
 }
 
@@ -131,7 +131,7 @@ SaveResult consistFileName(std::string_view typed) {
   return result;
 }
 
-SaveResult SaveConsist(std::string_view dataRoot, std::string_view comboText,
+SaveResult saveConsist(std::string_view dataRoot, std::string_view comboText,
                        const ConsistModel& model) {
   SaveResult result = consistFileName(comboText);
   if (result.outcome != SaveResult::Outcome::Saved) {
@@ -146,7 +146,7 @@ SaveResult SaveConsist(std::string_view dataRoot, std::string_view comboText,
   return result;
 }
 
-LoadResult LoadConsist(std::string_view dataRoot, std::string_view comboText, ConsistModel& model) {
+LoadResult loadConsist(std::string_view dataRoot, std::string_view comboText, ConsistModel& model) {
   if (comboText.empty()) {
     model.clear();
     return {};
@@ -227,10 +227,6 @@ LoadResult loadConsistText(std::string_view text, ConsistModel& model) {
       ++result.skippedLines;
       result.skippedLineNumbers.push_back(lineNumber);
     }
-  }
-  // A picture remembered for a wagon about to be added belongs to no loaded wagon.
-  for (int p = 1; p <= model.WagonCount(); ++p) {
-    model.setWagonImage(p, {});
   }
   return result;
 }

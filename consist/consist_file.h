@@ -43,7 +43,7 @@ SaveResult consistFileName(std::string_view typed);
 // Saves the consist under the combo box's text. Throws FileError (with the code of the failure)
 // with `Cannot create file "PATH". REASON` when the file cannot be written (the old file stays),
 // and std::runtime_error with a clear message for a name holding "\" or "/".
-SaveResult SaveConsist(std::string_view dataRoot, std::string_view comboText,
+SaveResult saveConsist(std::string_view dataRoot, std::string_view comboText,
                        const ConsistModel& model);
 
 struct LoadResult {
@@ -61,10 +61,10 @@ struct LoadResult {
 // name empties the consist. A file that cannot be read throws FileError with
 // `Cannot open file "PATH". REASON` and leaves the consist unchanged; a name holding "\" or "/"
 // throws std::runtime_error, also leaving it unchanged.
-LoadResult LoadConsist(std::string_view dataRoot, std::string_view comboText, ConsistModel& model);
+LoadResult loadConsist(std::string_view dataRoot, std::string_view comboText, ConsistModel& model);
 
 // The reading of a consist file's text into a consist (used by LoadConsist, and by the fuzzer).
-// Empties the consist first (PageStart 1), drops the summary line, then takes the lines in order,
+// Empties the consist first (page start 1), drops the summary line, then takes the lines in order,
 // opening the base once per line: empty lines are dropped; a line that cannot be read (a field
 // missing, an amount, length, weight or axle count that is not a number, an empty name, totals
 // that would leave their range) is left out and counted; an amount of 2 or more becomes that many

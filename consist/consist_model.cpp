@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "consist/paging.h"
 #include "platform/cp1251.h"
 #include "platform/numbers.h"
 
@@ -76,28 +77,30 @@ std::vector<std::string> ConsistModel::lines() const {
   return result;
 }
 
-const std::string& ConsistModel::WagonName(int position) const {
-  if (position < 1 || position > WagonCount()) {
+const std::string& ConsistModel::wagonName(int position) const {
+  if (position < 1 || position > wagonCount()) {
     return kNoText;
   }
   return state_.wagons[static_cast<std::size_t>(position - 1)].name;
 }
 
-const std::string& ConsistModel::WagonImage(int position) const {
-  if (position < 1 || position > kPositions) {
-    return kNoText;
+const std::string& ConsistModel::wagonPicture(int position) const {
+  if (position >= 1 && position <= wagonCount()) {
+    return state_.wagons[static_cast<std::size_t>(position - 1)].picture;
   }
-  return state_.images[static_cast<std::size_t>(position)];
+  return position == wagonCount() + 1 ? state_.offeredPicture : kNoText;
 }
 
-void ConsistModel::setWagonImage(int position, std::string path) {
-  if (position >= 1 && position <= kPositions) {
-    state_.images[static_cast<std::size_t>(position)] = std::move(path);
+void ConsistModel::setWagonPicture(int position, std::string path) {
+  if (position >= 1 && position <= wagonCount()) {
+    state_.wagons[static_cast<std::size_t>(position - 1)].picture = std::move(path);
+  } else if (position == wagonCount() + 1) {
+    state_.offeredPicture = std::move(path);
   }
 }
 
-std::string ConsistModel::Wag_Num() const {
-  return formatWhole(WagonCount());
+std::string ConsistModel::wagonCountText() const {
+  return formatWhole(wagonCount());
 }
 
 void ConsistModel::restore(State state) {
@@ -134,6 +137,12 @@ void ConsistModel::replaceWagons(std::vector<Wagon> wagons) {
   setSums(sums);
 }
 
+void ConsistModel::insertWagon(int index, Wagon wagon) {
+  std::vector<Wagon> wagons = state_.wagons;
+  wagons.insert(wagons.begin() + index, std::move(wagon));
+  replaceWagons(std::move(wagons));
+}
+
 ConsistModel::Wagon ConsistModel::chosenWagon(const WagonChoice& choice) const {
   if (breaksLine(choice.name)) {
     throw std::invalid_argument(badNameMessage());
@@ -144,6 +153,7 @@ ConsistModel::Wagon ConsistModel::chosenWagon(const WagonChoice& choice) const {
   wagon.weightText = choice.weightText;
   wagon.lengthSource = choice.lengthSource;
   wagon.weightSource = choice.weightSource;
+  wagon.picture = choice.picture;
   // The figures are read in the order length, weight, axles, so the first bad one is reported.
   parseDecimal(choice.lengthText);
   parseDecimal(choice.weightText);
@@ -155,32 +165,28 @@ ConsistModel::Wagon ConsistModel::chosenWagon(const WagonChoice& choice) const {
 }
 
 ConsistModel::AddOutcome ConsistModel::add(const WagonChoice& choice) {
-  if (WagonCount() >= kMaxWagons) {
+  if (wagonCount() >= kMaxWagons) {
     return AddOutcome::LimitReached;
   }
-  // An empty name could not be told from a free position of the tables.
+  // An empty name could not be told from a free position of the strip.
   if (choice.name.empty()) {
     return AddOutcome::EmptyName;
   }
   Wagon wagon = chosenWagon(choice);
   const Sums sums = added(state_.sums, wagon);
 
-  // From the fourth wagon on, page so that the new wagon shows in the fourth slot, unless the
-  // strip is already further on.
-  const int countBefore = WagonCount();
+  const int countBefore = wagonCount();
   state_.wagons.push_back(std::move(wagon));
   setSums(sums);
-  state_.images[static_cast<std::size_t>(countBefore + 1)] = choice.picture;
-  if (state_.pageStart < countBefore - 2) {
-    state_.pageStart = countBefore - 2;
-  }
+  state_.offeredPicture.clear();
+  state_.pageStart = pageStartAfterAdding(state_.pageStart, countBefore);
   return AddOutcome::Added;
 }
 
 ConsistModel::AddOutcome ConsistModel::add(std::string_view name, std::string_view lengthText,
                                            std::string_view weightText) {
   return add(WagonChoice{std::string(name), std::string(lengthText), std::string(weightText),
-                         WagonImage(WagonCount() + 1)});
+                         state_.offeredPicture});
 }
 
 std::optional<ConsistModel::AddOutcome> ConsistModel::addIfComplete(const WagonChoice& choice) {
@@ -200,23 +206,16 @@ std::optional<ConsistModel::AddOutcome> ConsistModel::addIfComplete(std::string_
 }
 
 ConsistModel::AddOutcome ConsistModel::insertAt(int index, const WagonChoice& choice) {
-  if (index < 0 || index > WagonCount()) {
+  if (index < 0 || index > wagonCount()) {
     throw std::out_of_range("no consist line " + std::to_string(index) + " to insert at");
   }
-  if (WagonCount() >= kMaxWagons) {
+  if (wagonCount() >= kMaxWagons) {
     return AddOutcome::LimitReached;
   }
   if (choice.name.empty()) {
     return AddOutcome::EmptyName;
   }
-  std::vector<Wagon> wagons = state_.wagons;
-  wagons.insert(wagons.begin() + index, chosenWagon(choice));
-  replaceWagons(std::move(wagons));
-
-  // Position index+1 takes the new wagon's picture; the rest move on by one.
-  auto& images = state_.images;
-  std::move_backward(images.begin() + index + 1, images.end() - 1, images.end());
-  images[static_cast<std::size_t>(index + 1)] = choice.picture;
+  insertWagon(index, chosenWagon(choice));
   return AddOutcome::Added;
 }
 
@@ -228,90 +227,63 @@ ConsistModel::AddOutcome ConsistModel::insertAt(int index, std::string_view name
 }
 
 void ConsistModel::move(int from, int to) {
-  requireWagon(from, WagonCount());
-  requireWagon(to, WagonCount());
+  requireWagon(from, wagonCount());
+  requireWagon(to, wagonCount());
   if (from == to) {
     return;
   }
   std::vector<Wagon> wagons = state_.wagons;
-  auto& images = state_.images;
-  // Lines and positions rotate over the same range: position = line + 1.
-  const auto rotate = [from, to](auto first) {
-    if (from < to) {
-      std::rotate(first + from, first + from + 1, first + to + 1);
-    } else {
-      std::rotate(first + to, first + from, first + from + 1);
-    }
-  };
-  rotate(wagons.begin());
+  const auto first = wagons.begin();
+  if (from < to) {
+    std::rotate(first + from, first + from + 1, first + to + 1);
+  } else {
+    std::rotate(first + to, first + from, first + from + 1);
+  }
   replaceWagons(std::move(wagons));
-  rotate(images.begin() + 1);
 }
 
 ConsistModel::AddOutcome ConsistModel::copy(int from, int to) {
-  requireWagon(from, WagonCount());
-  if (to < 0 || to > WagonCount()) {
+  requireWagon(from, wagonCount());
+  if (to < 0 || to > wagonCount()) {
     throw std::out_of_range("no consist line " + std::to_string(to) + " to copy to");
   }
-  if (WagonCount() >= kMaxWagons) {
+  if (wagonCount() >= kMaxWagons) {
     return AddOutcome::LimitReached;
   }
-  const Wagon wagon = state_.wagons[static_cast<std::size_t>(from)];
-  std::string picture = WagonImage(from + 1);
-  std::vector<Wagon> wagons = state_.wagons;
-  wagons.insert(wagons.begin() + to, wagon);
-  replaceWagons(std::move(wagons));
-  auto& images = state_.images;
-  std::move_backward(images.begin() + to + 1, images.end() - 1, images.end());
-  images[static_cast<std::size_t>(to + 1)] = std::move(picture);
+  insertWagon(to, state_.wagons[static_cast<std::size_t>(from)]);
   return AddOutcome::Added;
 }
 
 ConsistModel::Removed ConsistModel::removeAt(int index) {
-  requireWagon(index, WagonCount());
-  const auto removedAt = static_cast<std::size_t>(index);
+  requireWagon(index, wagonCount());
 
   // The totals of the wagons that stay, in their order; a failure changes nothing.
   std::vector<Wagon> wagons = state_.wagons;
-  Wagon removedWagon = std::move(wagons[removedAt]);
+  Wagon removed = std::move(wagons[static_cast<std::size_t>(index)]);
   wagons.erase(wagons.begin() + index);
   const Sums sums = summed(wagons);
 
-  const int countBefore = WagonCount();
-  // The strip's third slot was empty before the removal exactly when no wagon stood at
-  // PageStart+2; then step back one page so the strip keeps showing wagons.
-  const bool thirdSlotWasEmpty = state_.pageStart + 2 > countBefore;
-
+  const int countBefore = wagonCount();
   state_.wagons = std::move(wagons);
   setSums(sums);
-
-  // The pictures move up with their wagons; the last filled position is freed. A picture
-  // remembered for the position after the last wagon stays where it is.
-  auto& images = state_.images;
-  std::string removedPicture = std::move(images[removedAt + 1]);
-  for (int p = index + 1; p < countBefore; ++p) {
-    images[static_cast<std::size_t>(p)] = std::move(images[static_cast<std::size_t>(p + 1)]);
-  }
-  images[static_cast<std::size_t>(countBefore)].clear();
-
-  if (thirdSlotWasEmpty && state_.pageStart > 1) {
-    --state_.pageStart;
-  }
-  return WagonChoice{std::move(removedWagon.name),       std::move(removedWagon.lengthText),
-                     std::move(removedWagon.weightText), std::move(removedPicture),
-                     removedWagon.lengthSource,          removedWagon.weightSource};
+  state_.offeredPicture.clear();
+  state_.pageStart = pageStartAfterRemoving(state_.pageStart, countBefore);
+  return WagonChoice{std::move(removed.name),       std::move(removed.lengthText),
+                     std::move(removed.weightText), std::move(removed.picture),
+                     removed.lengthSource,          removed.weightSource};
 }
 
 std::optional<ConsistModel::Removed> ConsistModel::removeLast() {
   if (state_.wagons.empty()) {
     return std::nullopt;
   }
-  return removeAt(WagonCount() - 1);
+  return removeAt(wagonCount() - 1);
 }
 
 void ConsistModel::clear() {
-  for (int p = 1; p <= WagonCount(); ++p) {
-    state_.images[static_cast<std::size_t>(p)].clear();
+  if (!state_.wagons.empty()) {
+    // The first position, which the picture was offered for, held a wagon.
+    state_.offeredPicture.clear();
   }
   state_.wagons.clear();
   state_.pageStart = 1;
@@ -328,55 +300,37 @@ int ConsistModel::appendLoaded(const Wagon& wagon, std::int64_t copies) {
   }
   parseDecimal(wagon.lengthText);
   parseDecimal(wagon.weightText);
-  const std::int64_t room = kMaxWagons - WagonCount();
+  const std::int64_t room = kMaxWagons - wagonCount();
   const int count = static_cast<int>(std::clamp<std::int64_t>(copies, 0, room));
   Sums sums = state_.sums;
   for (int i = 0; i < count; ++i) {
     sums = added(sums, wagon);
   }
-  state_.wagons.insert(state_.wagons.end(), static_cast<std::size_t>(count), wagon);
+  Wagon loaded = wagon;
+  loaded.picture.clear();
+  state_.wagons.insert(state_.wagons.end(), static_cast<std::size_t>(count), loaded);
   setSums(sums);
+  if (count > 0) {
+    state_.offeredPicture.clear();
+  }
   return count;
 }
 
-std::vector<ConsistModel::CarriedWagon> ConsistModel::carriedWagons() const {
-  std::vector<CarriedWagon> carried;
-  carried.reserve(state_.wagons.size());
-  for (std::size_t i = 0; i < state_.wagons.size(); ++i) {
-    carried.push_back({state_.wagons[i], state_.images[i + 1]});
-  }
-  return carried;
-}
-
-ConsistModel::AddOutcome ConsistModel::replaceAll(std::vector<CarriedWagon> carried) {
-  if (carried.size() > static_cast<std::size_t>(kMaxWagons)) {
+ConsistModel::AddOutcome ConsistModel::replaceAll(std::vector<Wagon> wagons) {
+  if (wagons.size() > static_cast<std::size_t>(kMaxWagons)) {
     return AddOutcome::LimitReached;
   }
-  std::vector<Wagon> wagons;
-  wagons.reserve(carried.size());
-  for (CarriedWagon& each : carried) {
-    if (each.wagon.name.empty() || breaksLine(each.wagon.name)) {
+  for (const Wagon& wagon : wagons) {
+    if (wagon.name.empty() || breaksLine(wagon.name)) {
       throw std::invalid_argument(badNameMessage());
     }
-    wagons.push_back(std::move(each.wagon));
   }
-  const Sums sums = summed(wagons);
-
-  const int oldCount = WagonCount();
-  const int newCount = static_cast<int>(wagons.size());
-  auto& images = state_.images;
-  if (newCount > oldCount) {
-    // What was remembered after the last wagon stays after it.
-    std::move_backward(images.begin() + oldCount + 1, images.end() - (newCount - oldCount),
-                       images.end());
+  const bool shrinks = wagons.size() < state_.wagons.size();
+  replaceWagons(std::move(wagons));
+  if (shrinks) {
+    state_.offeredPicture.clear();
   }
-  for (int p = 1; p <= std::max(oldCount, newCount); ++p) {
-    images[static_cast<std::size_t>(p)] =
-        p <= newCount ? std::move(carried[static_cast<std::size_t>(p - 1)].picture) : std::string();
-  }
-  state_.wagons = std::move(wagons);
-  setSums(sums);
-  state_.pageStart = std::min(state_.pageStart, std::max(newCount, 1));
+  state_.pageStart = pageStartAfterReplacing(state_.pageStart, wagonCount());
   return AddOutcome::Added;
 }
 

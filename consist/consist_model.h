@@ -1,9 +1,9 @@
 // The consist being edited: its wagons in order, each with its consist line ("amount TAB name TAB
-// length"), the two 102-position tables behind the strip (WagonNames, WagonImages), WagonCount,
-// PageStart and the four totals held as text.
+// length") and its alternative picture, the picture offered for the next wagon added, the first
+// position the strip shows (the page start) and the four totals held as text.
 //
-// The wagons are the single source of truth: WagonNames, WagonCount, the consist lines and
-// Wag_Num are all read from them, so they cannot drift apart. Each wagon remembers the length,
+// The wagons are the single source of truth: the names by position, the wagon count, the consist
+// lines and the count's text are all read from them, so they cannot drift apart. Each wagon remembers the length,
 // weight and axles that were counted for it, and the totals are always the running sum of those
 // figures over the wagons in the consist, in consist order (each step rounded to 15 significant
 // digits, as the totals are shown). Adding a wagon adds its figures; every other change recomputes
@@ -13,12 +13,14 @@
 // it was. A sum that leaves the range of its total (32 bits for axles, the double range for length
 // and weight) is a conversion failure too.
 //
+// Where the page start goes when wagons come and go is the strip's paging rule (consist/paging.h);
+// the model applies it at each change, so that the consist and what the strip shows stay in step.
+//
 // The whole state can be taken (state()) and put back (restore()), which is what undo needs.
-// The window (TForm1) passes the selection fields in, shows what the operations report, and runs
-// the strip redraw after each change.
+// The consist document (app/document) passes the selection in, and the windows show what the
+// operations report.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -56,6 +58,8 @@ class ConsistModel {
     std::string lengthText;  // the length field as written in the line
     std::string weightText;  // the weight counted, as it was given
     std::int32_t axles = 0;  // the axles counted
+    // The alternative picture the strip falls back to (a folder wagon's bitmap), "" for none.
+    std::string picture{};
     // Where the figures came from.
     FigureSource lengthSource = FigureSource::Typed;
     FigureSource weightSource = FigureSource::Typed;
@@ -74,7 +78,7 @@ class ConsistModel {
   // Everything the consist holds, for undo: restore(state()) changes nothing.
   struct State {
     std::vector<Wagon> wagons;
-    std::array<std::string, kPositions + 1> images{};  // [0] unused
+    std::string offeredPicture;  // for the wagon added next, at position wagonCount() + 1
     int pageStart = 1;
     Sums sums;
     bool operator==(const State&) const = default;
@@ -91,22 +95,23 @@ class ConsistModel {
   // --- State -------------------------------------------------------------------------------
   const std::vector<Wagon>& wagons() const { return state_.wagons; }
   std::vector<std::string> lines() const;
-  int WagonCount() const { return static_cast<int>(state_.wagons.size()); }
-  // Position 1..102; "" for a free position or one outside the table.
-  const std::string& WagonName(int position) const;
-  const std::string& WagonImage(int position) const;
-  // The remembered wagon picture: the folder selection writes it for position WagonCount()+1.
-  // Positions outside 1..102 are ignored.
-  void setWagonImage(int position, std::string path);
+  int wagonCount() const { return static_cast<int>(state_.wagons.size()); }
+  // The name of the wagon at `position` (1-based); "" where no wagon stands.
+  const std::string& wagonName(int position) const;
+  // The alternative picture of the wagon at `position`; at wagonCount() + 1 the picture offered
+  // for the next wagon; "" elsewhere.
+  const std::string& wagonPicture(int position) const;
+  // Sets what wagonPicture(position) gives; other positions are ignored.
+  void setWagonPicture(int position, std::string path);
 
-  int PageStart() const { return state_.pageStart; }
+  int pageStart() const { return state_.pageStart; }
   void setPageStart(int pageStart) { state_.pageStart = pageStart < 1 ? 1 : pageStart; }
 
   // The totals as the window shows and saves them.
-  std::string Wag_Num() const;
-  const std::string& ConsistLength() const { return length_; }
-  const std::string& Con_Weight() const { return weight_; }
-  const std::string& Num_Osey() const { return axles_; }
+  std::string wagonCountText() const;
+  const std::string& lengthText() const { return length_; }
+  const std::string& weightText() const { return weight_; }
+  const std::string& axlesText() const { return axles_; }
 
   const State& state() const { return state_; }
   void restore(State state);
@@ -115,14 +120,14 @@ class ConsistModel {
   enum class AddOutcome { Added, LimitReached, EmptyName };
 
   // Appends the choice as one wagon: line "1 TAB name TAB length", the length and weight as
-  // given, the axles from the base; the choice's picture becomes its alternative picture.
-  // Refuses at 100 wagons and for an empty name. Moves PageStart so that from the fourth wagon on
-  // the new wagon shows in the fourth slot. Throws ConversionError (nothing changed) when the
+  // given, the axles from the base; the choice's picture becomes its alternative picture, and no
+  // picture is offered any more. Refuses at 100 wagons and for an empty name. Pages as adding
+  // pages (pageStartAfterAdding). Throws ConversionError (nothing changed) when the
   // length, the weight or the base's axle count is not a number, or a total would leave its
   // range. A name holding a TAB or a line break, which no catalogue gives, would break the
   // consist line: std::invalid_argument, nothing changed.
   AddOutcome add(const WagonChoice& choice);
-  // The same with the figures typed, and the picture already at the next position.
+  // The same with the figures typed, and the picture offered.
   AddOutcome add(std::string_view name, std::string_view lengthText, std::string_view weightText);
 
   // add() only when the name and the length are both non-empty; nullopt (nothing done, nothing
@@ -131,28 +136,29 @@ class ConsistModel {
   std::optional<AddOutcome> addIfComplete(std::string_view name, std::string_view lengthText,
                                           std::string_view weightText);
 
-  // Inserts the choice at consist line `index` (0..WagonCount(), the end appends) with its
-  // picture as its alternative picture; the wagons from there on and their pictures move one
-  // position on (a picture at position 102 falls off). PageStart stays. Refuses and throws as
-  // add() does; std::out_of_range for an index outside 0..WagonCount().
+  // Inserts the choice at consist line `index` (0..wagonCount(), the end appends) with its
+  // picture as its alternative picture; the wagons from there on move one position on, and the
+  // offered picture stays offered. The page start stays. Refuses and throws as
+  // add() does; std::out_of_range for an index outside 0..wagonCount().
   AddOutcome insertAt(int index, const WagonChoice& choice);
   AddOutcome insertAt(int index, std::string_view name, std::string_view lengthText,
                       std::string_view weightText, std::string picture);
 
   // Moves the wagon of line `from` with its picture so that it becomes line `to`; the wagons in
-  // between close up. Both must name a wagon (std::out_of_range). PageStart stays.
+  // between close up. Both must name a wagon (std::out_of_range). The page start stays.
   void move(int from, int to);
 
   // Inserts a copy of the wagon of line `from`, with its figures and picture, at line `to`
-  // (0..WagonCount()), as insertAt() does; refuses at 100 wagons.
+  // (0..wagonCount()), as insertAt() does; refuses at 100 wagons.
   AddOutcome copy(int from, int to);
 
   // A removal gives back the removed wagon as a choice: its name, its length field, its counted
   // weight, its picture and their sources, so that adding it again puts it back as it was.
   using Removed = WagonChoice;
 
-  // Removes the wagon of consist line `index` (0-based); the wagons after it and their pictures
-  // move up one position. Throws std::out_of_range for an index that names no wagon. Removing the
+  // Removes the wagon of consist line `index` (0-based); the wagons after it move up one
+  // position, no picture is offered any more, and the strip pages as removing pages
+  // (pageStartAfterRemoving). Throws std::out_of_range for an index that names no wagon. Removing the
   // last wagon always succeeds; removing another can fail with ConversionError (nothing changed)
   // only when the remaining wagons' sum leaves the range of a total, which takes negative figures.
   Removed removeAt(int index);
@@ -160,11 +166,12 @@ class ConsistModel {
   // Removes the last wagon; nullopt when the consist is empty.
   std::optional<Removed> removeLast();
 
-  // Removes every wagon: totals "0", PageStart 1, the filled positions of both tables emptied.
+  // Removes every wagon: totals "0", page start 1; a picture offered to the empty consist stays.
   void clear();
 
   // Appends a wagon read from a consist file with what was counted for it (the file reader's
-  // lookups). Throws ConversionError, changing nothing, when a figure is not a number or a total
+  // lookups), without a picture; a picture offered before belongs to no loaded wagon and is
+  // dropped. Throws ConversionError, changing nothing, when a figure is not a number or a total
   // would leave its range; returns false, changing nothing, when the consist already holds
   // kMaxWagons wagons. std::invalid_argument for an empty name.
   bool appendLoaded(Wagon wagon);
@@ -174,22 +181,13 @@ class ConsistModel {
   int appendLoaded(const Wagon& wagon, std::int64_t copies);
 
   // --- The whole consist at once (consist/consist_blocks builds its block operations on these) --
-  // A wagon with its alternative picture: what a block operation moves and a clipboard holds.
-  struct CarriedWagon {
-    Wagon wagon;
-    std::string picture;
-    bool operator==(const CarriedWagon&) const = default;
-  };
-  std::vector<CarriedWagon> carriedWagons() const;
-
   // Puts `wagons` with their pictures in place of the consist's wagons, all or nothing. Refuses
   // (LimitReached, nothing changed) more than kMaxWagons wagons; throws ConversionError (nothing
   // changed) when a total would leave its range, and std::invalid_argument for a wagon without a
-  // name or with a TAB or line break in it. The remembered picture after the last wagon moves on
-  // when the consist grows (as inserting moves it) and stays when it shrinks (as removing leaves
-  // it); positions that no longer hold a wagon lose their pictures. PageStart stays, but never
-  // beyond the last wagon.
-  AddOutcome replaceAll(std::vector<CarriedWagon> wagons);
+  // name or with a TAB or line break in it. The offered picture stays offered when the consist
+  // keeps its length or grows (as inserting leaves it) and is dropped when it shrinks (as removing
+  // drops it). The page start stays, but never beyond the last wagon.
+  AddOutcome replaceAll(std::vector<Wagon> wagons);
 
  private:
   // The sums with `wagon` counted once more; throws ConversionError.
@@ -201,6 +199,8 @@ class ConsistModel {
   Wagon chosenWagon(const WagonChoice& choice) const;
   // Puts `wagons` (already checked) in place of the consist's wagons, with their sums.
   void replaceWagons(std::vector<Wagon> wagons);
+  // Inserts `wagon` (already checked) at line `index`; the sums are checked first.
+  void insertWagon(int index, Wagon wagon);
 
   RollingStockBase& base_;
   State state_;

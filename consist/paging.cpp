@@ -4,6 +4,19 @@
 
 namespace rakewright {
 
+int pageStartAfterAdding(int pageStart, int countBefore) {
+  return std::max(pageStart, countBefore - 2);
+}
+
+int pageStartAfterRemoving(int pageStart, int countBefore) {
+  const bool thirdSlotWasEmpty = pageStart + 2 > countBefore;
+  return thirdSlotWasEmpty && pageStart > 1 ? pageStart - 1 : pageStart;
+}
+
+int pageStartAfterReplacing(int pageStart, int count) {
+  return std::min(pageStart, std::max(count, 1));
+}
+
 std::optional<int> pagedStart(PageStep step, int pageStart, int wagonCount) {
   switch (step) {
     case PageStep::First:

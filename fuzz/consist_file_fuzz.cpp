@@ -76,17 +76,17 @@ Totals summed(const ConsistModel& model) {
 }
 
 void checkConsist(const ConsistModel& model) {
-  const int count = model.WagonCount();
+  const int count = model.wagonCount();
   require(count >= 0 && count <= ConsistModel::kMaxWagons, "WagonCount within 0..100");
   const std::vector<std::string> lines = model.lines();
   require(static_cast<int>(lines.size()) == count, "one line per wagon");
-  require(model.Wag_Num() == formatWhole(count), "Wag_Num is the wagon count");
+  require(model.wagonCountText() == formatWhole(count), "Wag_Num is the wagon count");
   for (int p = 1; p <= ConsistModel::kPositions; ++p) {
-    require(model.WagonName(p).empty() == (p > count), "names fill exactly positions 1..count");
+    require(model.wagonName(p).empty() == (p > count), "names fill exactly positions 1..count");
   }
   for (int i = 0; i < count; ++i) {
     const ConsistModel::Wagon& wagon = model.wagons()[static_cast<std::size_t>(i)];
-    require(model.WagonName(i + 1) == wagon.name, "WagonNames follows the wagons");
+    require(model.wagonName(i + 1) == wagon.name, "WagonNames follows the wagons");
     require(!wagon.name.empty(), "no empty name");
     require(lines[static_cast<std::size_t>(i)].find_first_of("\r\n") == std::string::npos,
             "no line break inside a line");
@@ -102,21 +102,21 @@ void checkConsist(const ConsistModel& model) {
   }
   Totals expected;
   try {
-    parseDecimal(model.ConsistLength());
-    parseDecimal(model.Con_Weight());
-    parseWhole(model.Num_Osey());
+    parseDecimal(model.lengthText());
+    parseDecimal(model.weightText());
+    parseWhole(model.axlesText());
     expected = summed(model);
   } catch (const ConversionError&) {
     require(false, "every total parses");
   }
-  require(model.ConsistLength() == expected.length, "length total is the sum over the wagons");
-  require(model.Con_Weight() == expected.weight, "weight total is the sum over the wagons");
-  require(model.Num_Osey() == expected.axles, "axle total is the sum over the wagons");
+  require(model.lengthText() == expected.length, "length total is the sum over the wagons");
+  require(model.weightText() == expected.weight, "weight total is the sum over the wagons");
+  require(model.axlesText() == expected.axles, "axle total is the sum over the wagons");
 }
 
 bool sameConsist(const ConsistModel& a, const ConsistModel& b) {
-  return a.lines() == b.lines() && a.ConsistLength() == b.ConsistLength() &&
-         a.Con_Weight() == b.Con_Weight() && a.Num_Osey() == b.Num_Osey();
+  return a.lines() == b.lines() && a.lengthText() == b.lengthText() &&
+         a.weightText() == b.weightText() && a.axlesText() == b.axlesText();
 }
 
 }  // namespace
@@ -128,16 +128,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RollingStockBase& base = *setup().base;
 
   ConsistModel model(base);
-  model.setWagonImage(1, "remembered.bmp");
+  model.setWagonPicture(1, "remembered.bmp");
   const LoadResult result = loadConsistText(text, model);
   checkConsist(model);
   require(result.skippedLines >= 0, "skipped lines counted");
   require(result.skippedLines <= static_cast<int>(splitTextLines(text).size()),
           "no more lines skipped than there are");
-  require(!result.limitReached || model.WagonCount() == ConsistModel::kMaxWagons,
+  require(!result.limitReached || model.wagonCount() == ConsistModel::kMaxWagons,
           "the limit is reached only at 100 wagons");
-  for (int p = 1; p <= model.WagonCount(); ++p) {
-    require(model.WagonImage(p).empty(), "loaded wagons have no remembered picture");
+  for (int p = 1; p <= model.wagonCount(); ++p) {
+    require(model.wagonPicture(p).empty(), "loaded wagons have no remembered picture");
   }
 
   // What is saved loads back as the same consist.
@@ -149,7 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   require(sameConsist(model, reloaded), "a saved consist loads back the same");
 
   // Removing the first wagon either works or, only with negative figures, changes nothing.
-  if (reloaded.WagonCount() > 0) {
+  if (reloaded.wagonCount() > 0) {
     try {
       reloaded.removeAt(0);
       checkConsist(reloaded);
@@ -165,7 +165,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (...) {
     require(false, "removing the last wagon never fails");
   }
-  require(model.ConsistLength() == "0" && model.Con_Weight() == "0" && model.Num_Osey() == "0",
+  require(model.lengthText() == "0" && model.weightText() == "0" && model.axlesText() == "0",
           "an empty consist totals zero");
   return 0;
 }

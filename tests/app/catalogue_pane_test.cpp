@@ -304,23 +304,23 @@ void CataloguePaneTest::enterAddsOnceInEveryList() {
 
   selectRow(window->ListBox1, QStringLiteral("Tank"));
   QTest::keyClick(window->ListBox1, Qt::Key_Return);
-  QCOMPARE(window->model().WagonCount(), 1);
+  QCOMPARE(window->model().wagonCount(), 1);
   QTest::keyClick(window->ListBox1, Qt::Key_Enter);  // the keypad's Enter too
-  QCOMPARE(window->model().WagonCount(), 2);
+  QCOMPARE(window->model().wagonCount(), 2);
 
   chooseEntry(window->ComboBox1, 2);
   selectRow(window->ListBox2, QStringLiteral("Tank"));
   QTest::keyClick(window->ListBox2, Qt::Key_Return);
-  QCOMPARE(window->model().WagonCount(), 3);
+  QCOMPARE(window->model().wagonCount(), 3);
 
   selectRow(window->ListBox3, QStringLiteral("Hopper"));
   QTest::keyClick(window->ListBox3, Qt::Key_Return);
-  QCOMPARE(window->model().WagonCount(), 4);
+  QCOMPARE(window->model().wagonCount(), 4);
 
   chooseEntry(window->ComboBox2, 1);
   selectRow(window->ListBox4, QStringLiteral("Blue-cup"));
   QTest::keyClick(window->ListBox4, Qt::Key_Return);
-  QCOMPARE(window->model().WagonCount(), 5);
+  QCOMPARE(window->model().wagonCount(), 5);
   QCOMPARE(window->ConsistsMemo->toPlainText(),
            QStringLiteral("1\tTank\t12.5\n1\tTank\t12.5\n1\tTank\t12.5\n1\tHopper\t14\n"
                           "1\tBlue-cup\t26"));
@@ -328,7 +328,7 @@ void CataloguePaneTest::enterAddsOnceInEveryList() {
   // Other keys add nothing.
   QTest::keyClick(window->ListBox4, Qt::Key_A);
   QTest::keyClick(window->ListBox1, Qt::Key_Space);
-  QCOMPARE(window->model().WagonCount(), 5);
+  QCOMPARE(window->model().wagonCount(), 5);
 }
 
 void CataloguePaneTest::doubleClickSelectsThenAdds() {
@@ -355,7 +355,7 @@ void CataloguePaneTest::doubleClickBelowTheLastRowAddsTheSelection() {
   const QPoint belowLastRow(60, list->viewport()->height() - 5);
   QVERIFY(!list->indexAt(belowLastRow).isValid());
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, belowLastRow);
-  QCOMPARE(window->model().WagonCount(), 0);
+  QCOMPARE(window->model().wagonCount(), 0);
   QVERIFY(started.messages.errors.isEmpty());
 
   // The selected item is added, once per double-click, on either side.
@@ -369,7 +369,7 @@ void CataloguePaneTest::doubleClickBelowTheLastRowAddsTheSelection() {
   QCOMPARE(window->ConsistsMemo->toPlainText(), QStringLiteral("1\tTank\t12.5\n1\tHopper\t14"));
   // Another button adds nothing.
   QTest::mouseDClick(list->viewport(), Qt::RightButton, {}, belowLastRow);
-  QCOMPARE(window->model().WagonCount(), 2);
+  QCOMPARE(window->model().wagonCount(), 2);
   QVERIFY(started.messages.errors.isEmpty());
 }
 
@@ -475,7 +475,7 @@ void CataloguePaneTest::dragCarriesTheItemAndKeepsTheSelection() {
   QCOMPARE(drags.size(), 5);
   QCOMPARE(drags[4].payload, QByteArray("folder:") + QByteArray::number(hopper));
   QCOMPARE(selectedCount(window->ListBox4), 0);
-  QCOMPARE(window->model().WagonCount(), 0);
+  QCOMPARE(window->model().wagonCount(), 0);
   QVERIFY(started.messages.errors.isEmpty());
 }
 

@@ -338,10 +338,10 @@ void CatalogueSearchTest::enterInTheFieldAddsOnce() {
   QCOMPARE(selectedCount(window->ListBox1), 0);
   selectRow(window->ListBox1, QStringLiteral("Crane"));
   QTest::keyClick(started.trafficSearch(), Qt::Key_Return);
-  QCOMPARE(window->model().WagonCount(), 1);
+  QCOMPARE(window->model().wagonCount(), 1);
   QVERIFY(started.trafficSearch()->isVisible());  // the search stays for the next add
   QTest::keyClick(started.trafficSearch(), Qt::Key_Enter);
-  QCOMPARE(window->model().WagonCount(), 2);
+  QCOMPARE(window->model().wagonCount(), 2);
 
   // The folder side, in its filtered list.
   chooseEntry(window->ComboBox2, 2);

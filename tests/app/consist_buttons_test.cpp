@@ -142,7 +142,7 @@ void ConsistButtonsTest::stopsAtHundredWagons() {
   QCOMPARE(started.messages.warnings,
            QStringList{QStringLiteral("Нельзя добавлять больше 100 вагонов!")});
   QCOMPARE(totals(*window), QStringLiteral("100|1000|5000|400"));
-  QCOMPARE(window->model().PageStart(), 97);
+  QCOMPARE(window->model().pageStart(), 97);
   QCOMPARE(window->WagName4->text(), QStringLiteral("Last"));
   QVERIFY(started.messages.errors.isEmpty());
 }
@@ -178,7 +178,7 @@ void ConsistButtonsTest::savesAndLoadsThroughTheButtons() {
   QCOMPARE(window->ConsistsMemo->toPlainText(),
            QStringLiteral("1\tTank\t12.5\n1\tTank\t12.5\n1\tTank\t12.5\n1\tHopper\t016"));
   QCOMPARE(totals(*window), QStringLiteral("4|53.5|225.5|18"));
-  QCOMPARE(window->model().PageStart(), 1);
+  QCOMPARE(window->model().pageStart(), 1);
   QCOMPARE(slotNames(*window).mid(2, 3),
            (QStringList{QStringLiteral("Tank"), QStringLiteral("Hopper"), QString()}));
   checkUnitLabels(*window);

@@ -42,7 +42,7 @@ QString consistOf(const Window& window) {
                      window.ConsistLength->text(),
                      window.Con_Weight->text(),
                      window.Num_Osey->text(),
-                     QString::number(window.model().PageStart()),
+                     QString::number(window.model().pageStart()),
                      slotNames(window).join(QLatin1Char(','))}
       .join(QLatin1Char('|'));
 }
@@ -347,8 +347,8 @@ void ConsistEditingTest::editsTheStripByKeyboard() {
   };
   const auto names = [&] {
     QStringList list;
-    for (int p = 1; p <= window->model().WagonCount(); ++p) {
-      list.append(QString::fromStdString(window->model().WagonName(p)));
+    for (int p = 1; p <= window->model().wagonCount(); ++p) {
+      list.append(QString::fromStdString(window->model().wagonName(p)));
     }
     return list.join(QLatin1Char(','));
   };
@@ -361,11 +361,11 @@ void ConsistEditingTest::editsTheStripByKeyboard() {
   // The current wagon stays in view: Home pages back to the start, Right past the sixth slot
   // pages one on.
   press(Qt::Key_Home);
-  QCOMPARE(window->model().PageStart(), 1);
+  QCOMPARE(window->model().pageStart(), 1);
   for (int i = 0; i < 6; ++i) {
     press(Qt::Key_Right);
   }
-  QCOMPARE(window->model().PageStart(), 2);
+  QCOMPARE(window->model().pageStart(), 2);
   press(Qt::Key_Delete);  // the seventh
   QCOMPARE(names(), QStringLiteral("W1,W2,W3,W4,W5,W6,W8"));
   press(Qt::Key_Left, Qt::ControlModifier);
@@ -438,12 +438,12 @@ void ConsistEditingTest::marksTheLandingSlotAndPagesAtTheEnds() {
   QCOMPARE(markedSlot(), 2);
   // Near the right end the strip pages forward, one position at a time.
   dragOver(window->Panel1, *item, QPoint(window->Panel1->width() - 5, 50));
-  QTRY_VERIFY_WITH_TIMEOUT(window->model().PageStart() >= 3, 3000);
+  QTRY_VERIFY_WITH_TIMEOUT(window->model().pageStart() >= 3, 3000);
   QDragLeaveEvent leave;
   QApplication::sendEvent(window->Panel1, &leave);
-  const int reached = window->model().PageStart();
+  const int reached = window->model().pageStart();
   QTest::qWait(900);
-  QCOMPARE(window->model().PageStart(), reached);  // left the strip: paging stops
+  QCOMPARE(window->model().pageStart(), reached);  // left the strip: paging stops
   QVERIFY(!marker->isVisible());
 
   // Over a free slot the item would be appended: the slot after the last wagon is marked.
@@ -468,14 +468,14 @@ void ConsistEditingTest::wheelPagesByOne() {
     QApplication::sendEvent(window->Panel1, &event);
   };
   wheel(-3);
-  QCOMPARE(window->model().PageStart(), 4);
+  QCOMPARE(window->model().pageStart(), 4);
   QCOMPARE(window->WagName1->text(), QStringLiteral("W4"));
   wheel(-20);  // stops with the last wagon in the first slot, as "->" does
-  QCOMPARE(window->model().PageStart(), 10);
+  QCOMPARE(window->model().pageStart(), 10);
   wheel(2);
-  QCOMPARE(window->model().PageStart(), 8);
+  QCOMPARE(window->model().pageStart(), 8);
   wheel(20);
-  QCOMPARE(window->model().PageStart(), 1);
+  QCOMPARE(window->model().pageStart(), 1);
   QVERIFY(started.messages.errors.isEmpty());
 }
 

@@ -190,8 +190,8 @@ Offer offerOf(const std::string& name) {
 
 // The consist as undo puts it back (PageStart aside: paging is no step).
 struct Snapshot {
-  std::vector<ConsistModel::Wagon> wagons;
-  std::array<std::string, ConsistModel::kPositions + 1> images;
+  std::vector<ConsistModel::Wagon> wagons;  // with their pictures
+  std::string offeredPicture;
   bool operator==(const Snapshot&) const = default;
   std::vector<std::string> lines() const {
     std::vector<std::string> lines;
@@ -202,7 +202,7 @@ struct Snapshot {
   }
 };
 Snapshot snapshotOf(const ConsistModel::State& state) {
-  return {state.wagons, state.images};
+  return {state.wagons, state.offeredPicture};
 }
 
 // What an operation must leave behind.
@@ -315,7 +315,7 @@ class Round {
     const auto* marker = control<QWidget>(*w().Panel1, "CurrentWagonMarker");
     for (int slot = 0; slot < kStripSlots && marker->isVisible(); ++slot) {
       if (marker->geometry().contains(slotControl<QWidget>("PrvImg", slot)->geometry().center())) {
-        return model().PageStart() + slot;
+        return model().pageStart() + slot;
       }
     }
     require(!marker->isVisible(), "the frame of the current wagon is on no slot");
@@ -347,7 +347,7 @@ class Round {
   }
   // Where something dropped on `slot` lands: on a wagon, its line; on a free slot, the end.
   int landing(int slot, bool moved) const {
-    const int position = model().PageStart() + slot;
+    const int position = model().pageStart() + slot;
     return position <= count() ? position - 1 : count() - (moved ? 1 : 0);
   }
   CataloguePane* anyPane() { return pick(2) == 0 ? w().TrafficPane : w().FolderPane; }
@@ -412,11 +412,11 @@ class Round {
 
   // A wagon the strip shows dragged onto a slot: moved there, or copied with Ctrl.
   void dropWagon(bool copy) {
-    const int showing = std::min(kStripSlots, count() - model().PageStart() + 1);
+    const int showing = std::min(kStripSlots, count() - model().pageStart() + 1);
     if (showing <= 0) {
       return;
     }
-    const int from = model().PageStart() + pick(showing) - 1;
+    const int from = model().pageStart() + pick(showing) - 1;
     const int slot = pick(kStripSlots);
     const std::string line = expected_[static_cast<std::size_t>(from)];
     next_.edit = true;
@@ -442,8 +442,8 @@ class Round {
     const Qt::MouseButton button =
         roll == 0 ? Qt::RightButton : (roll == 1 ? Qt::MiddleButton : Qt::LeftButton);
     const int slot = pick(kStripSlots);
-    if (button == Qt::LeftButton && model().PageStart() + slot <= count()) {
-      predictRemoval(model().PageStart() + slot - 1);
+    if (button == Qt::LeftButton && model().pageStart() + slot <= count()) {
+      predictRemoval(model().pageStart() + slot - 1);
     }
     act("click picture " + std::to_string(slot + 1) + " with button " + std::to_string(button),
         [&] { QTest::mouseClick(slotControl<QWidget>("PrvImg", slot), button); });
@@ -676,7 +676,7 @@ class Round {
     // part of it, but PageStart set by clearing or loading is.
     const Snapshot after = snapshotOf(model().state());
     const bool changed = !(after == snapshotOf(before)) ||
-                         (next_.pageStart && before.pageStart != model().PageStart());
+                         (next_.pageStart && before.pageStart != model().pageStart());
     if (next_.edit && changed) {
       timeline_.resize(static_cast<std::size_t>(++step_));
       timeline_.push_back(after);
@@ -694,7 +694,7 @@ class Round {
     expected_ = next_.lines;
     requireEqual(offerNow().text(), next_.offer.text(), "the selection fields");
     if (next_.pageStart) {
-      requireEqual(std::to_string(model().PageStart()), std::to_string(*next_.pageStart),
+      requireEqual(std::to_string(model().pageStart()), std::to_string(*next_.pageStart),
                    "PageStart");
     }
     if (next_.current) {
@@ -703,7 +703,7 @@ class Round {
 
     // The count, the lines, the table of names and the strip agree.
     const std::string count = std::to_string(this->count());
-    requireEqual(std::to_string(model().WagonCount()), count, "WagonCount");
+    requireEqual(std::to_string(model().wagonCount()), count, "WagonCount");
     requireEqual(utf8(w().Wag_Num->text()), count, "Wag_Num");
     QStringList memo;
     for (const std::string& line : expected_) {
@@ -711,17 +711,17 @@ class Round {
     }
     requireEqual(utf8(w().ConsistsMemo->toPlainText()), utf8(memo.join('\n')), "ConsistsMemo");
     for (int position = 1; position <= ConsistModel::kPositions; ++position) {
-      requireEqual(model().WagonName(position),
+      requireEqual(model().wagonName(position),
                    position <= this->count() ? nameOf(expected_[std::size_t(position) - 1]) : "",
                    "WagonNames at " + std::to_string(position));
     }
-    const int pageStart = model().PageStart();
+    const int pageStart = model().pageStart();
     require(pageStart >= 1 && pageStart <= std::max(this->count(), 1), "PageStart out of range");
     for (int slot = 0; slot < kStripSlots; ++slot) {
       requireEqual(utf8(slotControl<QLabel>("WagNum", slot)->text()),
                    std::to_string(pageStart + slot), "a slot's number");
       requireEqual(utf8(slotControl<QLabel>("WagName", slot)->text()),
-                   model().WagonName(pageStart + slot), "a slot's name");
+                   model().wagonName(pageStart + slot), "a slot's name");
     }
     require(!w().Panel1->hasFocus() || this->count() == 0 || framed() >= 1,
             "the strip has the focus but frames no wagon");
@@ -746,7 +746,7 @@ class Round {
     checkedFile_ = file;
     loadConsistText(file, scratch_);
     requireEqual(scratch_.lines(), expected_, "the lines saved and loaded");
-    requireEqual(scratch_.ConsistLength(), model().ConsistLength(), "the length loaded");
+    requireEqual(scratch_.lengthText(), model().lengthText(), "the length loaded");
     requireEqual(consistFileText(scratch_), file, "the file saved again after loading");
   }
 

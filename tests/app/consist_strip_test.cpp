@@ -28,7 +28,7 @@ class ConsistStripTest : public QObject {
 };
 
 int pageStart(const Window& window) {
-  return window.model().PageStart();
+  return window.model().pageStart();
 }
 
 void ConsistStripTest::pagingAnEmptyConsistStaysAtOne() {
@@ -122,7 +122,7 @@ void ConsistStripTest::leftClickRemovesThatWagon() {
   QCOMPARE(slotNames(*window),
            (QStringList{QStringLiteral("W3"), QStringLiteral("W5"), QStringLiteral("W6"),
                         QStringLiteral("W7"), QStringLiteral("W8"), QStringLiteral("W9")}));
-  QCOMPARE(window->model().WagonName(4), std::string("W5"));
+  QCOMPARE(window->model().wagonName(4), std::string("W5"));
   QCOMPARE(window->LengthEdit->text(), QStringLiteral("10"));
 
   // A click on a slot without a wagon does nothing.
@@ -146,13 +146,13 @@ void ConsistStripTest::slotsShowTheirPictureChains() {
   const auto picture = [&strip](const char* name) { return control<PictureBox>(strip, name); };
 
   // A preview picture comes before the remembered bitmap.
-  model.setWagonImage(1, "data/pass_wags/Sleeper/cup_wagon.bmp");
+  model.setWagonPicture(1, "data/pass_wags/Sleeper/cup_wagon.bmp");
   model.add("Tank", "12.5", "58.5");
   // Without a preview picture the remembered bitmap shows.
-  model.setWagonImage(2, "data/pass_wags/Sleeper/cup_wagon.bmp");
+  model.setWagonPicture(2, "data/pass_wags/Sleeper/cup_wagon.bmp");
   model.add("Sleeper-cup", "24.5", "60");
   // Without either, the no-preview picture.
-  model.setWagonImage(3, "data/pass_wags/Nowhere/cup_wagon.bmp");
+  model.setWagonPicture(3, "data/pass_wags/Nowhere/cup_wagon.bmp");
   model.add("Sleeper-plac", "24.5", "60");
   model.add("Hopper", "14", "60");
   strip.ClearImages(model);

@@ -237,7 +237,7 @@ void HostileFilesWindowTest::longNamesAreKeptWholeButShownShort() {
 
   window->ConsistsComboBox->setEditText(QStringLiteral("long.con"));
   window->LoadButton->click();
-  QCOMPARE(window->model().WagonName(1), longName);
+  QCOMPARE(window->model().wagonName(1), longName);
   QCOMPARE(window->WagName1->text().size(), shortest);
   QVERIFY(messages.errors.isEmpty());
 }

@@ -47,8 +47,8 @@ struct Opened : StartedWindow {
   // The names of the consist, in order.
   QStringList names() const {
     QStringList names;
-    for (int p = 1; p <= window->model().WagonCount(); ++p) {
-      names.append(QString::fromStdString(window->model().WagonName(p)));
+    for (int p = 1; p <= window->model().wagonCount(); ++p) {
+      names.append(QString::fromStdString(window->model().wagonName(p)));
     }
     return names;
   }

@@ -49,11 +49,11 @@ TEST(ConsistCheck, ReportsEachProblemByItsLinesAndCountsAsLoadDoes) {
 
   // The totals are the ones loading the file shows.
   f.folder.write("data/consists/t.con", file);
-  LoadConsist(f.folder.path(), "t.con", f.model);
+  loadConsist(f.folder.path(), "t.con", f.model);
   EXPECT_EQ(check.wagons, 9);
-  EXPECT_EQ(check.length, f.model.ConsistLength());
-  EXPECT_EQ(check.weight, f.model.Con_Weight());
-  EXPECT_EQ(check.axles, f.model.Num_Osey());
+  EXPECT_EQ(check.length, f.model.lengthText());
+  EXPECT_EQ(check.weight, f.model.weightText());
+  EXPECT_EQ(check.axles, f.model.axlesText());
   EXPECT_EQ(check.length + " " + check.weight + " " + check.axles, "111.5 430 38");
   EXPECT_EQ(check.names, (std::vector<std::string>{"Known", "Ghost", "NoPic"}));
 

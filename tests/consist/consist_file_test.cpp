@@ -39,13 +39,13 @@ std::string cp1251(std::string_view utf8) {
 // Loads `content` written as data/consists/t.con.
 LoadResult loadText(ConsistFixture& f, std::string_view content) {
   f.folder.write("data/consists/t.con", content);
-  return LoadConsist(f.folder.path(), "t.con", f.model);
+  return loadConsist(f.folder.path(), "t.con", f.model);
 }
 
 std::vector<std::string> wagonNames(const ConsistModel& model) {
   std::vector<std::string> names;
-  for (int p = 1; !model.WagonName(p).empty(); ++p) {
-    names.push_back(model.WagonName(p));
+  for (int p = 1; !model.wagonName(p).empty(); ++p) {
+    names.push_back(model.wagonName(p));
   }
   return names;
 }
@@ -53,27 +53,27 @@ std::vector<std::string> wagonNames(const ConsistModel& model) {
 TEST(ConsistFile, SaveWritesLinesAndSummaryExactly) {
   ConsistFixture f;
   f.folder.mkdir("data/consists");
-  SaveResult empty = SaveConsist(f.folder.path(), "empty", f.model);
+  SaveResult empty = saveConsist(f.folder.path(), "empty", f.model);
   EXPECT_EQ(empty.outcome, Outcome::Saved);
   EXPECT_EQ(empty.name, "empty.con");
   EXPECT_EQ(f.folder.read("data/consists/empty.con"), ";0\t0\t0\r\n");
 
   f.model.add("A", "25", "50");
-  EXPECT_EQ(SaveConsist(f.folder.path(), "one", f.model).outcome, Outcome::Saved);
+  EXPECT_EQ(saveConsist(f.folder.path(), "one", f.model).outcome, Outcome::Saved);
   EXPECT_EQ(f.folder.read("data/consists/one.con"), "1\tA\t25\r\n;50\t4\t1\r\n");
 
   f.writeBase(kBase);
   f.model.add("B", "16.50", "58.5");
-  SaveConsist(f.folder.path(), "one.con", f.model);  // replaces the file
+  saveConsist(f.folder.path(), "one.con", f.model);  // replaces the file
   EXPECT_EQ(f.folder.read("data/consists/one.con"), "1\tA\t25\r\n1\tB\t16.50\r\n;108.5\t6\t2\r\n");
   EXPECT_EQ(f.model.lines(), (Lines{"1\tA\t25", "1\tB\t16.50"}));  // no summary line left behind
 
   EXPECT_EQ(listConsistFiles(f.folder.path()), (Lines{"empty.con", "one.con"}));
 
   // The empty consist's file loads as an empty consist.
-  EXPECT_EQ(LoadConsist(f.folder.path(), "empty.con", f.model).skippedLines, 0);
-  EXPECT_EQ(f.model.WagonCount(), 0);
-  EXPECT_EQ(f.model.ConsistLength(), "0");
+  EXPECT_EQ(loadConsist(f.folder.path(), "empty.con", f.model).skippedLines, 0);
+  EXPECT_EQ(f.model.wagonCount(), 0);
+  EXPECT_EQ(f.model.lengthText(), "0");
 }
 
 TEST(ConsistFile, FileNameRules) {
@@ -81,28 +81,28 @@ TEST(ConsistFile, FileNameRules) {
   f.folder.mkdir("data/consists");
   const std::string root = f.folder.path();
 
-  EXPECT_EQ(SaveConsist(root, "Train.CON", f.model).name, "Train.CON.con");
+  EXPECT_EQ(saveConsist(root, "Train.CON", f.model).name, "Train.CON.con");
   EXPECT_TRUE(f.folder.exists("data/consists/Train.CON.con"));
-  EXPECT_EQ(SaveConsist(root, "my.conf", f.model).name, "my.conf");
+  EXPECT_EQ(saveConsist(root, "my.conf", f.model).name, "my.conf");
   EXPECT_TRUE(f.folder.exists("data/consists/my.conf"));
 
-  const SaveResult blank = SaveConsist(root, "my train", f.model);
+  const SaveResult blank = saveConsist(root, "my train", f.model);
   EXPECT_EQ(blank.outcome, Outcome::BlankRefused);
   EXPECT_EQ(blank.name, "my train.con");
-  EXPECT_EQ(SaveConsist(root, "", f.model).outcome, Outcome::Ignored);
-  EXPECT_EQ(SaveConsist(root, ".con", f.model).outcome, Outcome::Ignored);
-  EXPECT_EQ(SaveConsist(root, ".con", f.model).name, ".con");
+  EXPECT_EQ(saveConsist(root, "", f.model).outcome, Outcome::Ignored);
+  EXPECT_EQ(saveConsist(root, ".con", f.model).outcome, Outcome::Ignored);
+  EXPECT_EQ(saveConsist(root, ".con", f.model).name, ".con");
   EXPECT_EQ(listConsistFiles(root), Lines{"Train.CON.con"});  // my.conf does not end in .con
 
   // Loading finds a name typed without ".con" where saving it put it; a file of exactly the
   // typed name still comes first.
   f.folder.write("data/consists/short.con", "1\tS\t5\r\n");
-  LoadConsist(root, "short", f.model);
+  loadConsist(root, "short", f.model);
   EXPECT_EQ(f.model.lines(), Lines{"1\tS\t5"});
   f.folder.write("data/consists/short", "1\tPlain\t5\r\n");
-  LoadConsist(root, "short", f.model);
+  loadConsist(root, "short", f.model);
   EXPECT_EQ(f.model.lines(), Lines{"1\tPlain\t5"});
-  EXPECT_THROW(LoadConsist(root, "absent", f.model), FileError);
+  EXPECT_THROW(loadConsist(root, "absent", f.model), FileError);
   f.model.clear();
 
   // A separator would reach out of the consist folder: refused both ways, nothing touched.
@@ -111,13 +111,13 @@ TEST(ConsistFile, FileNameRules) {
   const std::string separators = cp1251("Нельзя использовать символы \\ и / в названии файла!");
   for (const char* name : {"../other.con", "..\\other.con", "sub/x"}) {
     try {
-      SaveConsist(root, name, f.model);
+      saveConsist(root, name, f.model);
       ADD_FAILURE() << "saved " << name;
     } catch (const std::runtime_error& error) {
       EXPECT_EQ(error.what(), separators);
     }
     try {
-      LoadConsist(root, name, f.model);
+      loadConsist(root, name, f.model);
       ADD_FAILURE() << "loaded " << name;
     } catch (const std::runtime_error& error) {
       EXPECT_EQ(error.what(), separators);
@@ -134,7 +134,7 @@ TEST(ConsistFile, FailedSaveKeepsWhatWasThere) {
 
   // No consist folder.
   try {
-    SaveConsist(root, "t", f.model);
+    saveConsist(root, "t", f.model);
     ADD_FAILURE() << "saved without a folder";
   } catch (const std::runtime_error& error) {
     EXPECT_EQ(error.what(),
@@ -145,7 +145,7 @@ TEST(ConsistFile, FailedSaveKeepsWhatWasThere) {
   // A folder where the file should be stays a folder.
   f.folder.mkdir("data/consists/t.con");
   try {
-    SaveConsist(root, "t", f.model);
+    saveConsist(root, "t", f.model);
     ADD_FAILURE() << "saved over a folder";
   } catch (const std::runtime_error& error) {
     EXPECT_EQ(error.what(),
@@ -193,7 +193,7 @@ TEST(ConsistFile, FailedSaveInReadOnlyFolderKeepsOldFile) {
   chmod((f.folder / "data").c_str(), 0755);
   chmod((f.folder / "data/consists").c_str(), 0555);
   f.model.add("A", "25", "50");
-  EXPECT_TRUE(failsAsOrdinaryUser([&] { SaveConsist(f.folder.path(), "t", f.model); }));
+  EXPECT_TRUE(failsAsOrdinaryUser([&] { saveConsist(f.folder.path(), "t", f.model); }));
   EXPECT_EQ(f.folder.read("data/consists/t.con"), "old\r\n");
   EXPECT_EQ(f.model.lines(), Lines{"1\tA\t25"});
 }
@@ -206,29 +206,29 @@ TEST(ConsistFile, SavedConsistLoadsBackTheSame) {
   f.model.add("B", "016", "20");
   f.model.add("Unknown", "12.25", "50");
   f.model.add("A", "24.5", "60.5");
-  ASSERT_EQ(SaveConsist(f.folder.path(), "round", f.model).outcome, Outcome::Saved);
+  ASSERT_EQ(saveConsist(f.folder.path(), "round", f.model).outcome, Outcome::Saved);
 
   ConsistModel loaded(f.base);
-  loaded.setWagonImage(1, "stale.bmp");
+  loaded.setWagonPicture(1, "stale.bmp");
   loaded.setPageStart(3);
-  const LoadResult result = LoadConsist(f.folder.path(), "round.con", loaded);
+  const LoadResult result = loadConsist(f.folder.path(), "round.con", loaded);
   EXPECT_EQ(result.skippedLines, 0);
   EXPECT_FALSE(result.limitReached);
   EXPECT_EQ(loaded.lines(), f.model.lines());
   EXPECT_EQ(wagonNames(loaded), (Lines{"A", "B", "Unknown", "A"}));
-  EXPECT_EQ(loaded.ConsistLength(), f.model.ConsistLength());
-  EXPECT_EQ(loaded.Con_Weight(), "191");
-  EXPECT_EQ(loaded.Num_Osey(), "18");
-  EXPECT_EQ(loaded.Wag_Num(), "4");
-  EXPECT_EQ(loaded.PageStart(), 1);
-  EXPECT_EQ(loaded.WagonImage(1), "");
+  EXPECT_EQ(loaded.lengthText(), f.model.lengthText());
+  EXPECT_EQ(loaded.weightText(), "191");
+  EXPECT_EQ(loaded.axlesText(), "18");
+  EXPECT_EQ(loaded.wagonCountText(), "4");
+  EXPECT_EQ(loaded.pageStart(), 1);
+  EXPECT_EQ(loaded.wagonPicture(1), "");
 
   // A weight typed when adding gives way to the base's weight on loading.
   f.model.clear();
   f.model.add("A", "24.5", "70");
-  SaveConsist(f.folder.path(), "typed", f.model);
-  LoadConsist(f.folder.path(), "typed.con", loaded);
-  EXPECT_EQ(loaded.Con_Weight(), "60.5");
+  saveConsist(f.folder.path(), "typed", f.model);
+  loadConsist(f.folder.path(), "typed.con", loaded);
+  EXPECT_EQ(loaded.weightText(), "60.5");
 }
 
 TEST(ConsistFile, AmountsExpandIntoSingleWagons) {
@@ -236,18 +236,18 @@ TEST(ConsistFile, AmountsExpandIntoSingleWagons) {
   f.writeBase(kBase);
   loadText(f, "3\tA\t24.50\r\n1\tB\t16.5\r\n;1\t2\t3\r\n");
   EXPECT_EQ(f.model.lines(), (Lines{"1\tA\t24.5", "1\tA\t24.5", "1\tA\t24.5", "1\tB\t16.5"}));
-  EXPECT_EQ(f.model.WagonCount(), 4);
-  EXPECT_EQ(f.model.Wag_Num(), "4");
-  EXPECT_EQ(f.model.ConsistLength(), "90");
-  EXPECT_EQ(f.model.Con_Weight(), "201.5");  // 3 x 60.5 + 20
-  EXPECT_EQ(f.model.Num_Osey(), "20");
+  EXPECT_EQ(f.model.wagonCount(), 4);
+  EXPECT_EQ(f.model.wagonCountText(), "4");
+  EXPECT_EQ(f.model.lengthText(), "90");
+  EXPECT_EQ(f.model.weightText(), "201.5");  // 3 x 60.5 + 20
+  EXPECT_EQ(f.model.axlesText(), "20");
   EXPECT_EQ(wagonNames(f.model), (Lines{"A", "A", "A", "B"}));
 
   // Amounts of 1 or less are one wagon each, their lines kept as written.
   loadText(f, "0\tB\t016\r\n-2\tB\t1.50\r\n1\tA\t24.50\r\n2\tB\t1e1\r\n");
   EXPECT_EQ(f.model.lines(),
             (Lines{"0\tB\t016", "-2\tB\t1.50", "1\tA\t24.50", "1\tB\t10", "1\tB\t10"}));
-  EXPECT_EQ(f.model.ConsistLength(), "62");
+  EXPECT_EQ(f.model.lengthText(), "62");
   // Removing a loaded wagon reports its length field as written.
   EXPECT_EQ(f.model.removeAt(0).lengthText, "016");
 }
@@ -287,7 +287,7 @@ TEST(ConsistFile, EveryLineBreakFormReads) {
     const LoadResult result = loadText(f, text);
     EXPECT_EQ(f.model.lines(), expected) << text;
     EXPECT_EQ(result.skippedLines, 0) << text;
-    EXPECT_EQ(f.model.ConsistLength(), "40") << text;
+    EXPECT_EQ(f.model.lengthText(), "40") << text;
   }
 }
 
@@ -310,10 +310,10 @@ TEST(ConsistFile, UnreadableLinesAreSkipped) {
   EXPECT_FALSE(result.limitReached);
   EXPECT_EQ(f.model.lines(), (Lines{"1\tA\t25", "1\tB\t10"}));
   EXPECT_EQ(wagonNames(f.model), (Lines{"A", "B"}));
-  EXPECT_EQ(f.model.ConsistLength(), "35");
-  EXPECT_EQ(f.model.Con_Weight(), "80.5");
-  EXPECT_EQ(f.model.Num_Osey(), "8");
-  EXPECT_EQ(f.model.Wag_Num(), "2");
+  EXPECT_EQ(f.model.lengthText(), "35");
+  EXPECT_EQ(f.model.weightText(), "80.5");
+  EXPECT_EQ(f.model.axlesText(), "8");
+  EXPECT_EQ(f.model.wagonCountText(), "2");
 }
 
 TEST(ConsistFile, LoadingStopsAtOneHundredWagons) {
@@ -322,10 +322,10 @@ TEST(ConsistFile, LoadingStopsAtOneHundredWagons) {
   LoadResult result = loadText(f, "999999999\tA\t10\r\n1\tB\t5\r\n");
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
   EXPECT_TRUE(result.limitReached);
-  EXPECT_EQ(f.model.WagonCount(), 100);
-  EXPECT_EQ(f.model.ConsistLength(), "1000");
-  EXPECT_EQ(f.model.Num_Osey(), "400");
-  EXPECT_EQ(f.model.WagonName(100), "A");
+  EXPECT_EQ(f.model.wagonCount(), 100);
+  EXPECT_EQ(f.model.lengthText(), "1000");
+  EXPECT_EQ(f.model.axlesText(), "400");
+  EXPECT_EQ(f.model.wagonName(100), "A");
   EXPECT_EQ(f.model.add("C", "1", "1"), ConsistModel::AddOutcome::LimitReached);
 
   std::string sixty;
@@ -334,15 +334,15 @@ TEST(ConsistFile, LoadingStopsAtOneHundredWagons) {
   }
   result = loadText(f, sixty + "50\tB\t2\r\n" + sixty);
   EXPECT_TRUE(result.limitReached);
-  EXPECT_EQ(f.model.WagonCount(), 100);
-  EXPECT_EQ(f.model.WagonName(61), "B");
-  EXPECT_EQ(f.model.WagonName(100), "B");
-  EXPECT_EQ(f.model.ConsistLength(), "140");
+  EXPECT_EQ(f.model.wagonCount(), 100);
+  EXPECT_EQ(f.model.wagonName(61), "B");
+  EXPECT_EQ(f.model.wagonName(100), "B");
+  EXPECT_EQ(f.model.lengthText(), "140");
 
   // Exactly one hundred is not beyond the limit.
   result = loadText(f, sixty + "40\tB\t2\r\n;0\t0\t100\r\n");
   EXPECT_FALSE(result.limitReached);
-  EXPECT_EQ(f.model.WagonCount(), 100);
+  EXPECT_EQ(f.model.wagonCount(), 100);
 }
 
 TEST(ConsistFile, FailedLoadLeavesConsistAlone) {
@@ -353,22 +353,22 @@ TEST(ConsistFile, FailedLoadLeavesConsistAlone) {
 
   const auto expectOpenError = [&](std::string_view name, int error) {
     try {
-      LoadConsist(f.folder.path(), name, f.model);
+      loadConsist(f.folder.path(), name, f.model);
       ADD_FAILURE() << "loaded " << name;
     } catch (const std::runtime_error& e) {
       EXPECT_EQ(e.what(), "Cannot open file \"data\\consists\\" + std::string(name) + "\". " +
                               systemReason(error));
     }
     EXPECT_EQ(f.model.lines(), Lines{"1\tA\t25"});
-    EXPECT_EQ(f.model.ConsistLength(), "25");
+    EXPECT_EQ(f.model.lengthText(), "25");
   };
   expectOpenError("missing.con", ENOENT);
   expectOpenError("folder.con", EISDIR);
 
   // No name: the consist is emptied, nothing is read.
-  EXPECT_EQ(LoadConsist(f.folder.path(), "", f.model).skippedLines, 0);
-  EXPECT_EQ(f.model.WagonCount(), 0);
-  EXPECT_EQ(f.model.Num_Osey(), "0");
+  EXPECT_EQ(loadConsist(f.folder.path(), "", f.model).skippedLines, 0);
+  EXPECT_EQ(f.model.wagonCount(), 0);
+  EXPECT_EQ(f.model.axlesText(), "0");
 }
 
 TEST(ConsistFile, ListingIsStable) {
@@ -395,12 +395,12 @@ TEST(ConsistFile, NumbersIgnoreADecimalCommaLocale) {
   f.model.add("A", "25", "60.5");
   f.model.add("B", "24.5", "0.25");
   EXPECT_THROW(f.model.add("B", "24,5", "1"), ConversionError);
-  EXPECT_EQ(f.model.ConsistLength(), "49.5");
-  SaveConsist(f.folder.path(), "comma", f.model);
+  EXPECT_EQ(f.model.lengthText(), "49.5");
+  saveConsist(f.folder.path(), "comma", f.model);
   EXPECT_EQ(f.folder.read("data/consists/comma.con"), "1\tA\t25\r\n1\tB\t24.5\r\n;60.75\t8\t2\r\n");
   loadText(f, "2\tA\t24.50\r\n1\tB\t1,5\r\n");
   EXPECT_EQ(f.model.lines(), (Lines{"1\tA\t24.5", "1\tA\t24.5"}));
-  EXPECT_EQ(f.model.Con_Weight(), "121");
+  EXPECT_EQ(f.model.weightText(), "121");
   std::setlocale(LC_ALL, previous.c_str());
 }
 

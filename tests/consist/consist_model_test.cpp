@@ -21,35 +21,35 @@ struct Totals {
 };
 
 Totals totalsOf(const ConsistModel& model) {
-  return {model.ConsistLength(), model.Con_Weight(), model.Num_Osey(), model.Wag_Num()};
+  return {model.lengthText(), model.weightText(), model.axlesText(), model.wagonCountText()};
 }
 
 // The consist's own views of itself agree: lines, names table, count.
 void expectInStep(const ConsistModel& model) {
   const std::vector<std::string> lines = model.lines();
-  ASSERT_EQ(static_cast<int>(lines.size()), model.WagonCount());
-  EXPECT_EQ(model.Wag_Num(), std::to_string(model.WagonCount()));
+  ASSERT_EQ(static_cast<int>(lines.size()), model.wagonCount());
+  EXPECT_EQ(model.wagonCountText(), std::to_string(model.wagonCount()));
   for (int p = 1; p <= ConsistModel::kPositions; ++p) {
-    EXPECT_EQ(model.WagonName(p).empty(), p > model.WagonCount()) << "position " << p;
+    EXPECT_EQ(model.wagonName(p).empty(), p > model.wagonCount()) << "position " << p;
   }
 }
 
 TEST(ConsistModel, AddingStopsAtOneHundredWagons) {
   ConsistFixture f;
   f.addWagons(99);
-  EXPECT_EQ(f.model.WagonCount(), 99);
+  EXPECT_EQ(f.model.wagonCount(), 99);
 
   EXPECT_EQ(f.model.add("Last", "25", "50"), Outcome::Added);
-  EXPECT_EQ(f.model.WagonCount(), 100);
-  EXPECT_EQ(f.model.WagonName(100), "Last");
+  EXPECT_EQ(f.model.wagonCount(), 100);
+  EXPECT_EQ(f.model.wagonName(100), "Last");
   const Totals full = totalsOf(f.model);
   EXPECT_EQ(full.length, "1015");
 
   EXPECT_EQ(f.model.add("Extra", "25", "50"), Outcome::LimitReached);
   EXPECT_EQ(f.model.addIfComplete("Extra", "25", "50"), Outcome::LimitReached);
-  EXPECT_EQ(f.model.WagonCount(), 100);
+  EXPECT_EQ(f.model.wagonCount(), 100);
   EXPECT_EQ(totalsOf(f.model), full);
-  EXPECT_EQ(f.model.WagonName(101), "");
+  EXPECT_EQ(f.model.wagonName(101), "");
   expectInStep(f.model);
 
   // One removed makes room for exactly one more.
@@ -103,16 +103,16 @@ TEST(ConsistModel, RemovalTakesBackExactlyWhatWasCounted) {
   // still the sum over the wagons that stay.
   f.model.add("Big", "1e20", "50");
   f.model.add("Small", "1", "50");
-  EXPECT_EQ(f.model.ConsistLength(), "1E20");
+  EXPECT_EQ(f.model.lengthText(), "1E20");
   f.model.removeAt(0);
-  EXPECT_EQ(f.model.ConsistLength(), "1");
+  EXPECT_EQ(f.model.lengthText(), "1");
 }
 
 TEST(ConsistModel, FailedConversionChangesNothing) {
   ConsistFixture f;
   f.writeBase("[OSI]\nBadAxles=x4\nHuge=2147483600\n");
   f.model.add("A", "25", "50");
-  f.model.setWagonImage(2, "remembered.bmp");
+  f.model.setWagonPicture(2, "remembered.bmp");
   const Totals before = totalsOf(f.model);
   const std::vector<std::string> linesBefore = f.model.lines();
 
@@ -126,9 +126,9 @@ TEST(ConsistModel, FailedConversionChangesNothing) {
     }
     EXPECT_EQ(totalsOf(f.model), before);
     EXPECT_EQ(f.model.lines(), linesBefore);
-    EXPECT_EQ(f.model.WagonName(2), "");
-    EXPECT_EQ(f.model.WagonImage(2), "remembered.bmp");
-    EXPECT_EQ(f.model.PageStart(), 1);
+    EXPECT_EQ(f.model.wagonName(2), "");
+    EXPECT_EQ(f.model.wagonPicture(2), "remembered.bmp");
+    EXPECT_EQ(f.model.pageStart(), 1);
   };
   expectFailure("B", "24,5", "50", "'24,5' is not a valid floating point value");
   expectFailure("B", "24.5", "fifty", "'fifty' is not a valid floating point value");
@@ -145,7 +145,7 @@ TEST(ConsistModel, FailedConversionChangesNothing) {
   f.model.add("Far", "1e308", "1");
   EXPECT_THROW(f.model.add("Far", "1e308", "1"), ConversionError);
   EXPECT_THROW(f.model.add("Heavy", "1", "-1.7976931348623157e308"), ConversionError);
-  EXPECT_EQ(f.model.WagonCount(), 3);
+  EXPECT_EQ(f.model.wagonCount(), 3);
   expectInStep(f.model);
 
   // Every wagon still comes off, and the totals end at zero.
@@ -160,13 +160,13 @@ TEST(ConsistModel, EmptyFieldsAndButtons) {
   EXPECT_EQ(f.model.addIfComplete("A", "", "50"), std::nullopt);
   EXPECT_EQ(f.model.addIfComplete("", "25", "50"), std::nullopt);
   EXPECT_EQ(f.model.removeLast(), std::nullopt);
-  EXPECT_EQ(f.model.WagonCount(), 0);
-  EXPECT_EQ(f.model.ConsistLength(), "0");
+  EXPECT_EQ(f.model.wagonCount(), 0);
+  EXPECT_EQ(f.model.lengthText(), "0");
 
   // A name that would split the consist line is refused.
   EXPECT_THROW(f.model.add("A\tB", "25", "50"), std::invalid_argument);
   EXPECT_THROW(f.model.add("A\r\nB", "25", "50"), std::invalid_argument);
-  EXPECT_EQ(f.model.WagonCount(), 0);
+  EXPECT_EQ(f.model.wagonCount(), 0);
 
   // The button does not look at the weight field; an empty weight is a conversion failure.
   EXPECT_THROW(f.model.addIfComplete("A", "25", ""), ConversionError);
@@ -177,74 +177,75 @@ TEST(ConsistModel, PagingFollowsAddingAndRemoving) {
   ConsistFixture f;
   f.addWagons(2);
   f.model.add("Third", "10", "50");
-  EXPECT_EQ(f.model.PageStart(), 1);
+  EXPECT_EQ(f.model.pageStart(), 1);
   f.model.add("Fourth", "10", "50");
-  EXPECT_EQ(f.model.PageStart(), 1);
+  EXPECT_EQ(f.model.pageStart(), 1);
   f.model.add("Fifth", "10", "50");
-  EXPECT_EQ(f.model.PageStart(), 2);  // the new wagon in the fourth slot
+  EXPECT_EQ(f.model.pageStart(), 2);  // the new wagon in the fourth slot
 
   // Ten wagons seen from the start: the eleventh shows in slot four.
   ConsistFixture g;
   g.addWagons(10);
   g.model.setPageStart(1);
   g.model.add("Eleventh", "10", "50");
-  EXPECT_EQ(g.model.PageStart(), 8);
+  EXPECT_EQ(g.model.pageStart(), 8);
   // Paged further on already: left alone.
   g.model.setPageStart(10);
   g.model.add("Twelfth", "10", "50");
-  EXPECT_EQ(g.model.PageStart(), 10);
+  EXPECT_EQ(g.model.pageStart(), 10);
 
   // Ten wagons from 9 on: the strip showed two wagons, so it steps back after a removal.
   ConsistFixture h;
   h.addWagons(10);
   h.model.setPageStart(9);
   h.model.removeAt(9);
-  EXPECT_EQ(h.model.PageStart(), 8);
+  EXPECT_EQ(h.model.pageStart(), 8);
   h.model.setPageStart(7);  // 7, 8, 9 shown: the third slot was filled
   h.model.removeAt(0);
-  EXPECT_EQ(h.model.PageStart(), 7);
+  EXPECT_EQ(h.model.pageStart(), 7);
 }
 
 TEST(ConsistModel, RemovalMovesLaterWagonsAndTheirPicturesUp) {
   ConsistFixture f;
   f.addWagons(10);
   for (int p = 1; p <= 10; ++p) {
-    f.model.setWagonImage(p, "pic" + std::to_string(p));
+    f.model.setWagonPicture(p, "pic" + std::to_string(p));
   }
-  f.model.setWagonImage(11, "next");  // remembered for the wagon to come
+  f.model.setWagonPicture(11, "next");  // offered for the wagon to come
   f.model.setPageStart(1);
 
   f.model.removeAt(3);
-  EXPECT_EQ(f.model.PageStart(), 1);
-  EXPECT_EQ(f.model.WagonCount(), 9);
+  EXPECT_EQ(f.model.pageStart(), 1);
+  EXPECT_EQ(f.model.wagonCount(), 9);
   for (int p = 4; p <= 9; ++p) {
-    EXPECT_EQ(f.model.WagonName(p), "W" + std::to_string(p + 1));
-    EXPECT_EQ(f.model.WagonImage(p), "pic" + std::to_string(p + 1));
+    EXPECT_EQ(f.model.wagonName(p), "W" + std::to_string(p + 1));
+    EXPECT_EQ(f.model.wagonPicture(p), "pic" + std::to_string(p + 1));
   }
-  EXPECT_EQ(f.model.WagonName(3), "W3");
-  EXPECT_EQ(f.model.WagonImage(3), "pic3");
-  EXPECT_EQ(f.model.WagonName(10), "");
-  EXPECT_EQ(f.model.WagonImage(10), "");
-  EXPECT_EQ(f.model.WagonImage(11), "next");  // stays with its position
+  EXPECT_EQ(f.model.wagonName(3), "W3");
+  EXPECT_EQ(f.model.wagonPicture(3), "pic3");
+  EXPECT_EQ(f.model.wagonName(10), "");
+  EXPECT_EQ(f.model.wagonPicture(10), "");  // the offered picture went with the removal
+  EXPECT_EQ(f.model.wagonPicture(11), "");
   EXPECT_EQ(f.model.lines()[3], "1\tW5\t10");
   expectInStep(f.model);
 
   // The last wagon takes its picture with it.
   f.model.removeAt(8);
-  EXPECT_EQ(f.model.WagonImage(9), "");
-  EXPECT_EQ(f.model.WagonImage(8), "pic9");
+  EXPECT_EQ(f.model.wagonPicture(9), "");
+  EXPECT_EQ(f.model.wagonPicture(8), "pic9");
 
   EXPECT_THROW(f.model.removeAt(8), std::out_of_range);
   EXPECT_THROW(f.model.removeAt(-1), std::out_of_range);
 
-  // Clearing empties the filled positions; the remembered picture stays.
+  // Clearing empties the consist; a picture offered to an empty consist stays offered.
   f.model.setPageStart(5);
   f.model.clear();
   EXPECT_EQ(totalsOf(f.model), (Totals{"0", "0", "0", "0"}));
-  EXPECT_EQ(f.model.PageStart(), 1);
-  EXPECT_EQ(f.model.WagonImage(1), "");
-  EXPECT_EQ(f.model.WagonImage(9), "");
-  EXPECT_EQ(f.model.WagonImage(11), "next");
+  EXPECT_EQ(f.model.pageStart(), 1);
+  EXPECT_EQ(f.model.wagonPicture(1), "");
+  f.model.setWagonPicture(1, "next");
+  f.model.clear();
+  EXPECT_EQ(f.model.wagonPicture(1), "next");
   expectInStep(f.model);
 }
 
@@ -280,20 +281,20 @@ TEST(ConsistModel, LoadedWagonsAreCheckedAndLimited) {
   ConsistModel::Wagon bad = wagon;
   bad.weightText = "4O";
   EXPECT_THROW(f.model.appendLoaded(bad, 2), ConversionError);
-  EXPECT_EQ(f.model.WagonCount(), 3);
+  EXPECT_EQ(f.model.wagonCount(), 3);
 
   // A copy count beyond the limit fills up to it and no further, without building the rest.
   EXPECT_EQ(f.model.appendLoaded(wagon, 2'000'000'000), 97);
-  EXPECT_EQ(f.model.WagonCount(), 100);
+  EXPECT_EQ(f.model.wagonCount(), 100);
   EXPECT_FALSE(f.model.appendLoaded(wagon));
-  EXPECT_EQ(f.model.ConsistLength(), "1250");
+  EXPECT_EQ(f.model.lengthText(), "1250");
 }
 
 // The names of the wagons in order, and the pictures of their positions.
 std::vector<std::string> namesOf(const ConsistModel& model) {
   std::vector<std::string> names;
-  for (int p = 1; p <= model.WagonCount(); ++p) {
-    names.push_back(model.WagonName(p));
+  for (int p = 1; p <= model.wagonCount(); ++p) {
+    names.push_back(model.wagonName(p));
   }
   return names;
 }
@@ -301,7 +302,7 @@ std::vector<std::string> namesOf(const ConsistModel& model) {
 std::vector<std::string> picturesOf(const ConsistModel& model, int upTo) {
   std::vector<std::string> pictures;
   for (int p = 1; p <= upTo; ++p) {
-    pictures.push_back(model.WagonImage(p));
+    pictures.push_back(model.wagonPicture(p));
   }
   return pictures;
 }
@@ -310,13 +311,13 @@ std::vector<std::string> picturesOf(const ConsistModel& model, int upTo) {
 // picture "next" remembered for the fourth position; PageStart 2.
 void threeWagons(ConsistFixture& f) {
   f.writeBase("[OSI]\r\nB=6\r\n");
-  f.model.setWagonImage(1, "a");
+  f.model.setWagonPicture(1, "a");
   f.model.add("A", "10", "50");
-  f.model.setWagonImage(2, "b");
+  f.model.setWagonPicture(2, "b");
   f.model.add("B", "20.5", "60");
-  f.model.setWagonImage(3, "c");
+  f.model.setWagonPicture(3, "c");
   f.model.add("C", "30", "70");
-  f.model.setWagonImage(4, "next");
+  f.model.setWagonPicture(4, "next");
   f.model.setPageStart(2);
 }
 
@@ -331,7 +332,7 @@ TEST(ConsistModel, InsertingPutsTheWagonAndItsPictureInPlace) {
             (std::vector<std::string>{"x", "a", "", "b", "c", "z", "next"}));
   EXPECT_EQ(f.model.lines()[0], "1\tX\t5.25");
   EXPECT_EQ(totalsOf(f.model), (Totals{"68.75", "223", "26", "6"}));
-  EXPECT_EQ(f.model.PageStart(), 2);  // the strip stays where the user dropped
+  EXPECT_EQ(f.model.pageStart(), 2);  // the strip stays where the user dropped
   expectInStep(f.model);
 
   // Refused as an add is, changing nothing.
@@ -346,7 +347,7 @@ TEST(ConsistModel, InsertingPutsTheWagonAndItsPictureInPlace) {
   full.addWagons(100);
   EXPECT_EQ(full.model.insertAt(3, "W", "1", "1", ""), Outcome::LimitReached);
   EXPECT_EQ(full.model.copy(3, 3), Outcome::LimitReached);
-  EXPECT_EQ(full.model.WagonCount(), 100);
+  EXPECT_EQ(full.model.wagonCount(), 100);
 }
 
 TEST(ConsistModel, MovingAndCopyingKeepPicturesAndExactTotals) {
@@ -362,7 +363,7 @@ TEST(ConsistModel, MovingAndCopyingKeepPicturesAndExactTotals) {
   EXPECT_EQ(picturesOf(f.model, 4), (std::vector<std::string>{"b", "a", "c", "next"}));
   EXPECT_EQ(f.model.lines()[1], "1\tA\t10");
   EXPECT_EQ(totalsOf(f.model), totals);
-  EXPECT_EQ(f.model.PageStart(), 2);
+  EXPECT_EQ(f.model.pageStart(), 2);
   EXPECT_THROW(f.model.move(0, 3), std::out_of_range);
 
   EXPECT_EQ(f.model.copy(0, 3), Outcome::Added);  // the copy of B goes last
@@ -399,7 +400,7 @@ TEST(ConsistModel, RestoringAStatePutsEverythingBack) {
   f.model.restore(before);
   EXPECT_EQ(f.model.lines(), lines);
   EXPECT_EQ(totalsOf(f.model), totals);
-  EXPECT_EQ(f.model.PageStart(), 2);
+  EXPECT_EQ(f.model.pageStart(), 2);
   EXPECT_EQ(picturesOf(f.model, 4), (std::vector<std::string>{"a", "b", "c", "next"}));
   EXPECT_EQ(f.model.state(), before);
   expectInStep(f.model);

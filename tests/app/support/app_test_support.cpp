@@ -230,10 +230,10 @@ void chooseEntry(QComboBox* box, int entry) {
 
 void pageTo(const Window& window, int pageStart) {
   window.Button5->click();
-  while (window.model().PageStart() < pageStart) {
-    const int before = window.model().PageStart();
+  while (window.model().pageStart() < pageStart) {
+    const int before = window.model().pageStart();
     window.NextPageBtn->click();
-    if (window.model().PageStart() == before) {
+    if (window.model().pageStart() == before) {
       throw std::logic_error("cannot page that far");
     }
   }
