@@ -1,12 +1,12 @@
-// The program: the main window on the working folder (the simulator's root folder), the hidden
-// authors window, and the event loop until the main window is closed. Closing the window with a
-// consist that was changed since it was last loaded or saved asks whether to save it first.
+// The program: its windows on the working folder (the simulator's root folder), and the event
+// loop until the main window is closed. Closing the window with a consist that was changed since it
+// was last loaded or saved asks whether to save it first.
 #include <QApplication>
 
-#include "app/application.h"
-#include "app/authors_window.h"
-#include "app/main_window.h"
-#include "app/user_messages.h"
+#include "app/common/application.h"
+#include "app/common/user_messages.h"
+#include "app/main_window/main_window.h"
+#include "app/program.h"
 #include "platform/paths.h"
 
 int main(int argc, char* argv[]) {
@@ -14,10 +14,8 @@ int main(int argc, char* argv[]) {
   rakewright::prepareApplication();
 
   rakewright::MessageBoxes messages;
-  rakewright::TForm1 form1(rakewright::Anchors{"", rakewright::programFolder()}, messages);
-  rakewright::TForm2 form2;
-  form1.setAuthorsWindow(&form2);
-  form1.centreOnScreen();
-  form1.show();
+  rakewright::Program program(rakewright::Anchors{"", rakewright::programFolder()}, messages);
+  program.mainWindow().centreOnScreen();
+  program.mainWindow().show();
   return QApplication::exec();
 }

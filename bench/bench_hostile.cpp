@@ -15,9 +15,10 @@
 #include <fstream>
 #include <string>
 
-#include "app/application.h"
-#include "app/main_window.h"
-#include "app/user_messages.h"
+#include "app/common/application.h"
+#include "app/main_window/main_window.h"
+#include "app/program.h"
+#include "app/common/user_messages.h"
 #include "bench/large_folder.h"
 #include "bench/window_bench.h"
 
@@ -124,7 +125,8 @@ void finish(benchmark::State& state, const CountingMessages& messages) {
 void BM_StartWithHugeTrafficName(benchmark::State& state) {
   CountingMessages messages;
   for (auto _ : state) {
-    TForm1 window(HostileRoot::of(Hostile::HugeTrafficName).anchors(), messages);
+    Program program(HostileRoot::of(Hostile::HugeTrafficName).anchors(), messages);
+    MainWindow& window = program.mainWindow();
     window.show();
     benchmark::DoNotOptimize(control<QAbstractItemView>(window, "ListBox1")->grab());
   }
@@ -135,7 +137,8 @@ BENCHMARK(BM_StartWithHugeTrafficName)->Unit(benchmark::kMillisecond);
 // Selecting the 50 MB name and filtering the traffic list.
 void BM_SelectAndFilterHugeTrafficName(benchmark::State& state) {
   CountingMessages messages;
-  TForm1 window(HostileRoot::of(Hostile::HugeTrafficName).anchors(), messages);
+  Program program(HostileRoot::of(Hostile::HugeTrafficName).anchors(), messages);
+  MainWindow& window = program.mainWindow();
   window.show();
   auto* list = control<QAbstractItemView>(window, "ListBox1");
   auto* filter = control<QComboBox>(window, "ComboBox1");
@@ -155,7 +158,8 @@ BENCHMARK(BM_SelectAndFilterHugeTrafficName)->Unit(benchmark::kMillisecond);
 // Loading the consist whose only wagon has a name of 10 MB.
 void BM_LoadConsistWithLongName(benchmark::State& state) {
   CountingMessages messages;
-  TForm1 window(HostileRoot::of(Hostile::LongConsistName).anchors(), messages);
+  Program program(HostileRoot::of(Hostile::LongConsistName).anchors(), messages);
+  MainWindow& window = program.mainWindow();
   window.show();
   control<QComboBox>(window, "ConsistsComboBox")->setEditText(QStringLiteral("long.con"));
   auto* load = control<QPushButton>(window, "LoadButton");
@@ -171,7 +175,8 @@ BENCHMARK(BM_LoadConsistWithLongName)->Unit(benchmark::kMillisecond);
 // picture also in the preview.
 void BM_RedrawEnormousPictures(benchmark::State& state) {
   CountingMessages messages;
-  TForm1 window(HostileRoot::of(Hostile::EnormousPicture).anchors(), messages);
+  Program program(HostileRoot::of(Hostile::EnormousPicture).anchors(), messages);
+  MainWindow& window = program.mainWindow();
   window.show();
   auto* list = control<QAbstractItemView>(window, "ListBox1");
   list->setCurrentIndex(list->model()->index(1, 0));  // the preview

@@ -12,8 +12,9 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/consist_library_window.h"
-#include "app/main_window.h"
+#include "app/library/consist_library_window.h"
+#include "app/main_window/main_window.h"
+#include "app/program.h"
 #include "bench/consist_library_folder.h"
 #include "bench/large_folder.h"
 #include "bench/window_bench.h"
@@ -25,7 +26,8 @@ void BM_LibraryWindowListsAndChecks(benchmark::State& state) {
   const LargeSimulatorRoot& root = LargeSimulatorRoot::shared();
   writeConsistLibrary(root.path());
   CountingMessages messages;
-  TForm1 form(Anchors{root.path(), root.path()}, messages);
+  Program program(Anchors{root.path(), root.path()}, messages);
+  MainWindow& form = program.mainWindow();
   qint64 longestBlock = 0;
   int rows = 0;
   for (auto _ : state) {
@@ -42,7 +44,7 @@ void BM_LibraryWindowListsAndChecks(benchmark::State& state) {
     QEventLoop loop;
     clock.start();
     ticks.start();
-    auto library = std::make_unique<ConsistLibraryWindow>(form);
+    auto library = std::make_unique<ConsistLibraryWindow>(program.document(), program.actions(), &form);
     QObject::connect(library.get(), &ConsistLibraryWindow::listed, &loop, &QEventLoop::quit);
     library->show();
     loop.exec();

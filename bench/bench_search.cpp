@@ -9,9 +9,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "app/application.h"
-#include "app/main_window.h"
-#include "app/user_messages.h"
+#include "app/common/application.h"
+#include "app/main_window/main_window.h"
+#include "app/program.h"
+#include "app/common/user_messages.h"
 #include "bench/large_folder.h"
 #include "bench/window_bench.h"
 
@@ -34,8 +35,9 @@ int visibleRows(const QAbstractItemView* list) {
 // The window shown on the large folder, with the traffic list and its search field.
 struct SearchWindow {
   SearchWindow()
-      : window(Anchors{LargeSimulatorRoot::shared().path(), LargeSimulatorRoot::shared().path()},
-               messages) {
+      : program(Anchors{LargeSimulatorRoot::shared().path(), LargeSimulatorRoot::shared().path()},
+                messages),
+        window(program.mainWindow()) {
     window.show();
     QCoreApplication::processEvents();
     list = control<QAbstractItemView>(window, "ListBox1");
@@ -56,7 +58,8 @@ struct SearchWindow {
   }
 
   CountingMessages messages;
-  TForm1 window;
+  Program program;
+  MainWindow& window;
   QAbstractItemView* list = nullptr;
   QLineEdit* field = nullptr;
 };

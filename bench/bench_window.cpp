@@ -9,11 +9,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
+#include <QAction>
 
-#include "app/application.h"
-#include "app/main_window.h"
-#include "app/user_messages.h"
+#include "app/common/application.h"
+#include "app/main_window/main_window.h"
+#include "app/program.h"
+#include "app/common/user_messages.h"
 #include "bench/large_folder.h"
 #include "bench/window_bench.h"
 
@@ -33,13 +34,15 @@ void BM_WindowStartup(benchmark::State& state) {
   const Anchors anchors = largeAnchors();
   CountingMessages messages;
   for (auto _ : state) {
-    TForm1 window(anchors, messages);
+    Program program(anchors, messages);
+    MainWindow& window = program.mainWindow();
     benchmark::DoNotOptimize(itemCount(window, "ListBox3"));
   }
   if (messages.count != 0) {
     state.SkipWithError(messages.lastError.toStdString().c_str());
   }
-  TForm1 window(anchors, messages);
+  Program program(anchors, messages);
+  MainWindow& window = program.mainWindow();
   state.counters["traffic"] = itemCount(window, "ListBox1");
   state.counters["folder"] = itemCount(window, "ListBox3");
   state.counters["peak_MiB"] = peakMiB();
@@ -48,7 +51,8 @@ BENCHMARK(BM_WindowStartup)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 void BM_LoadLargeConsistThroughButton(benchmark::State& state) {
   CountingMessages messages;
-  TForm1 window(largeAnchors(), messages);
+  Program program(largeAnchors(), messages);
+  MainWindow& window = program.mainWindow();
   control<QComboBox>(window, "ConsistsComboBox")
       ->setEditText(QString::fromLatin1(kLargeConsist.data(), kLargeConsist.size()));
   auto* load = control<QPushButton>(window, "LoadButton");
@@ -65,26 +69,20 @@ BENCHMARK(BM_LoadLargeConsistThroughButton)->Unit(benchmark::kMillisecond);
 // Undo and redo of loading the 100-wagon consist (each redraws the strip); Ctrl+Z and Ctrl+Y.
 void BM_UndoRedoOfLargeLoad(benchmark::State& state) {
   CountingMessages messages;
-  TForm1 window(largeAnchors(), messages);
+  Program program(largeAnchors(), messages);
+  MainWindow& window = program.mainWindow();
   control<QComboBox>(window, "ConsistsComboBox")
       ->setEditText(QString::fromLatin1(kLargeConsist.data(), kLargeConsist.size()));
   control<QPushButton>(window, "LoadButton")->click();
-  QShortcut* undo = nullptr;
-  QShortcut* redo = nullptr;
-  for (QShortcut* shortcut : window.findChildren<QShortcut*>()) {
-    if (shortcut->key() == QKeySequence(Qt::CTRL | Qt::Key_Z)) {
-      undo = shortcut;
-    } else if (shortcut->key() == QKeySequence(Qt::CTRL | Qt::Key_Y)) {
-      redo = shortcut;
-    }
-  }
+  QAction* undo = program.actions().undo;
+  QAction* redo = program.actions().redo;
   auto* wagons = control<QLabel>(window, "Wag_Num");
   for (auto _ : state) {
-    emit undo->activated();
+    undo->trigger();
     if (wagons->text() != QStringLiteral("0")) {
       state.SkipWithError("the undo did not empty the consist");
     }
-    emit redo->activated();
+    redo->trigger();
   }
   if (messages.count != 0 || wagons->text() != QStringLiteral("100")) {
     state.SkipWithError("the redo did not bring the consist back");
@@ -97,7 +95,8 @@ BENCHMARK(BM_UndoRedoOfLargeLoad)->Unit(benchmark::kMillisecond);
 // of the category among the entries of ListBox1, and the list is laid out again.
 void BM_TrafficFilterPass(benchmark::State& state) {
   CountingMessages messages;
-  TForm1 window(largeAnchors(), messages);
+  Program program(largeAnchors(), messages);
+  MainWindow& window = program.mainWindow();
   window.show();
   QCoreApplication::processEvents();
   auto* filterBox = control<QComboBox>(window, "ComboBox1");

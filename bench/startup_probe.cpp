@@ -14,8 +14,9 @@
 #include <memory>
 #include <string>
 
-#include "app/application.h"
-#include "app/main_window.h"
+#include "app/common/application.h"
+#include "app/main_window/main_window.h"
+#include "app/program.h"
 #include "bench/window_bench.h"
 
 namespace {
@@ -50,17 +51,21 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   FirstPaint firstPaint;
   rakewright::bench::CountingMessages messages;
-  std::unique_ptr<QWidget> shown;
+  std::unique_ptr<rakewright::Program> program;
+  std::unique_ptr<QWidget> bare;
+  QWidget* shown = nullptr;
   if (window) {
     rakewright::prepareApplication();
     std::string root = argv[2];
     if (root.back() != '/') {
       root += '/';
     }
-    shown = std::make_unique<rakewright::TForm1>(rakewright::Anchors{root, root}, messages);
+    program = std::make_unique<rakewright::Program>(rakewright::Anchors{root, root}, messages);
+    shown = &program->mainWindow();
   } else {
-    shown = std::make_unique<QWidget>();
-    shown->setFixedSize(rakewright::TForm1::kClientWidth, rakewright::TForm1::kClientHeight);
+    bare = std::make_unique<QWidget>();
+    bare->setFixedSize(rakewright::MainWindow::kClientWidth, rakewright::MainWindow::kClientHeight);
+    shown = bare.get();
   }
   shown->installEventFilter(&firstPaint);
   shown->show();

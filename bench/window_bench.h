@@ -13,8 +13,8 @@
 
 #include <optional>
 
-#include "app/application.h"
-#include "app/user_messages.h"
+#include "app/common/application.h"
+#include "app/common/user_messages.h"
 
 namespace rakewright::bench {
 

@@ -13,9 +13,9 @@
 
 #include <optional>
 
-#include "app/catalogue_pane.h"
-#include "app/drag_payloads.h"
-#include "app/qt_text.h"
+#include "app/catalogue/catalogue_pane.h"
+#include "app/catalogue/drag_payloads.h"
+#include "app/common/qt_text.h"
 #include "app/support/app_test_support.h"
 
 namespace rakewright::testing {
@@ -156,7 +156,7 @@ void CataloguePaneTest::folderSelectionTriesBitmapPreviewNoPreview() {
   QCOMPARE(selection(*window), QStringLiteral("Blue-cup|26|50"));
   QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kCupBitmapColour));
   QCOMPARE(window->StatusBar1->panelText(2), QString());  // the count message is gone
-  QCOMPARE(window->form->offeredWagon().picture, std::string("data/pass_wags/Blue/cup_wagon.bmp"));
+  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string("data/pass_wags/Blue/cup_wagon.bmp"));
   // Added, the wagon has no preview of its own, so the strip shows the bitmap.
   window->AddButton->click();
   QCOMPARE(window->WagName1->text(), QStringLiteral("Blue-cup"));
@@ -166,25 +166,25 @@ void CataloguePaneTest::folderSelectionTriesBitmapPreviewNoPreview() {
   // bitmap of the same selection again would stand).
   window->ListBox3->clearSelection();
   selectRow(window->ListBox3, QStringLiteral("Blue-cup"));
-  QCOMPARE(window->form->offeredWagon().picture, std::string("data/pass_wags/Blue/cup_wagon.bmp"));
+  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string("data/pass_wags/Blue/cup_wagon.bmp"));
   selectRow(window->ListBox3, QStringLiteral("Grey-cup"));
   QCOMPARE(selection(*window), QStringLiteral("Grey-cup|25|50"));  // folder guess for "cup"
   QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kPreviewColour));
-  QCOMPARE(window->form->offeredWagon().picture, std::string());
+  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string());
   QCOMPARE(window->StatusBar1->panelText(2), QString());
 
   // Neither: the no-preview picture and the notice.
   selectRow(window->ListBox3, QStringLiteral("Grey-plac"));
   QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kNoPreviewColour));
   QCOMPARE(window->StatusBar1->panelText(2), kPreviewMissing);
-  QCOMPARE(window->form->offeredWagon().picture, std::string());
+  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string());
 
   // A freight folder leads to "_wagon.bmp" in the passenger folder of its name; its length is
   // the base's.
   selectRow(window->ListBox3, QStringLiteral("Boxcar"));
   QCOMPARE(selection(*window), QStringLiteral("Boxcar|14|50"));
   QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kOtherBitmapColour));
-  QCOMPARE(window->form->offeredWagon().picture, std::string("data/pass_wags/Boxcar/_wagon.bmp"));
+  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string("data/pass_wags/Boxcar/_wagon.bmp"));
   QCOMPARE(window->StatusBar1->panelText(2), QString());
   QVERIFY(started.messages.errors.isEmpty());
 }
@@ -196,17 +196,17 @@ void CataloguePaneTest::passengerSuffixesAreRemovedEverywhere() {
   // "A-plac-cup": only "-cup" is removed, the folder is "A-plac".
   selectRow(window->ListBox3, QStringLiteral("A-plac-cup"));
   QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kOtherBitmapColour));
-  QCOMPARE(window->form->offeredWagon().picture,
+  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture,
            std::string("data/pass_wags/A-plac/cup_wagon.bmp"));
 
   // "A-cup-cup": every "-cup" goes, the folder is "A".
   selectRow(window->ListBox3, QStringLiteral("A-cup-cup"));
   QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kCupBitmapColour));
-  QCOMPARE(window->form->offeredWagon().picture, std::string("data/pass_wags/A/cup_wagon.bmp"));
+  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string("data/pass_wags/A/cup_wagon.bmp"));
 
   // "A-cup-plac": "-cup" is removed first, so the kind is "cup" and the folder "A-plac".
   selectRow(window->ListBox3, QStringLiteral("A-cup-plac"));
-  QCOMPARE(window->form->offeredWagon().picture,
+  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture,
            std::string("data/pass_wags/A-plac/cup_wagon.bmp"));
 }
 
@@ -215,9 +215,9 @@ void CataloguePaneTest::trafficSelectionForgetsFolderBitmap() {
   Window* const window = started.window.get();
 
   selectRow(window->ListBox3, QStringLiteral("Blue-cup"));
-  QCOMPARE(window->form->offeredWagon().picture, std::string("data/pass_wags/Blue/cup_wagon.bmp"));
+  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string("data/pass_wags/Blue/cup_wagon.bmp"));
   selectRow(window->ListBox1, QStringLiteral("Tank"));
-  QCOMPARE(window->form->offeredWagon().picture, std::string());
+  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string());
   window->AddButton->click();
   // Tank has no preview and no bitmap of its own: the no-preview picture, not the coach.
   QVERIFY(nearlyEqual(centreColour(window->PrvImg1), kNoPreviewColour));
@@ -395,7 +395,7 @@ void CataloguePaneTest::rowsSitWhereAClassicListBoxHasThem() {
   for (int row : {0, 3, 6}) {
     const QPoint inWindow(60, 44 + 2 + 13 * row + 6);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->viewport()->mapFrom(window->form.get(), inWindow));
+                      list->viewport()->mapFrom(window->mainWindow, inWindow));
     QCOMPARE(list->currentIndex().row(), row);
     QCOMPARE(window->NameEdit->text(), rowTexts(list)[row]);
   }
@@ -527,7 +527,7 @@ void CataloguePaneTest::pressWithoutDragSelectsOnRelease() {
   QTest::keyClick(traffic, Qt::Key_N);  // Tank, Crane, unknown_box
   const QPoint third = rowCentre(traffic, QStringLiteral("unknown_box"));
   QTest::mousePress(traffic->viewport(), Qt::LeftButton, {}, third);
-  QTest::keyClick(control<QLineEdit>(*window->form, "TrafficSearch"), Qt::Key_Escape);
+  QTest::keyClick(control<QLineEdit>(*window->mainWindow, "TrafficSearch"), Qt::Key_Escape);
   QCOMPARE(traffic->indexAt(third).data().toString(), QStringLiteral("Вагон_ЦМВ"));
   QTest::mouseRelease(traffic->viewport(), Qt::LeftButton, {}, third);
   QCOMPARE(selectedCount(traffic), 0);
@@ -546,7 +546,7 @@ void CataloguePaneTest::draggedItemGivesWhatSelectingGives() {
   // A folder item with its cup bitmap, which is remembered for the next position.
   dragRow(window->ListBox3, rowNamed(window->ListBox3, QStringLiteral("Blue-cup")));
   QCOMPARE(drags.size(), 2);
-  QCOMPARE(window->form->offeredWagon().picture, std::string());  // dragging remembered nothing
+  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string());  // dragging remembered nothing
 
   const QList<QPair<ListBox*, QString>> dragged = {
       {window->ListBox1, QStringLiteral("BIG_FLATCAR")},
@@ -558,7 +558,7 @@ void CataloguePaneTest::draggedItemGivesWhatSelectingGives() {
     QCOMPARE(QStringList({fromCp1251(item.name), fromCp1251(item.length), fromCp1251(item.weight)})
                  .join(QLatin1Char('|')),
              selection(*window));
-    QCOMPARE(item.wagonPicture, window->form->offeredWagon().picture);
+    QCOMPARE(item.wagonPicture, window->mainWindow->selectionPanel().offeredWagon().picture);
     QVERIFY(item.preview.has_value());
     QVERIFY(
         nearlyEqual(item.preview->pixelColor(item.preview->width() / 2, item.preview->height() / 2),

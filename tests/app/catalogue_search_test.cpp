@@ -8,8 +8,8 @@
 #include <QPlainTextEdit>
 #include <QtTest>
 
-#include "app/catalogue_list_model.h"
-#include "app/catalogue_pane.h"
+#include "app/catalogue/catalogue_list_model.h"
+#include "app/catalogue/catalogue_pane.h"
 #include "app/support/app_test_support.h"
 
 namespace rakewright::testing {
@@ -36,8 +36,8 @@ void writeSearchRoot(const TempFolder& root) {
 
 struct Started : StartedWindow {
   Started() : StartedWindow(&writeSearchRoot) {}
-  QLineEdit* trafficSearch() const { return control<QLineEdit>(*window->form, "TrafficSearch"); }
-  QLineEdit* folderSearch() const { return control<QLineEdit>(*window->form, "FolderSearch"); }
+  QLineEdit* trafficSearch() const { return control<QLineEdit>(*window->mainWindow, "TrafficSearch"); }
+  QLineEdit* folderSearch() const { return control<QLineEdit>(*window->mainWindow, "FolderSearch"); }
 };
 
 // The rows a list shows.
@@ -64,7 +64,7 @@ void pressFind(QWidget* widget) {
 
 // Where a control stands in the window.
 QRect placeInWindow(const Window& window, const QWidget* control) {
-  return {control->mapTo(window.form.get(), QPoint(0, 0)), control->size()};
+  return {control->mapTo(window.mainWindow, QPoint(0, 0)), control->size()};
 }
 
 // The search field lies over the bottom of the list, inside the list's rectangle.

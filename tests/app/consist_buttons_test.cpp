@@ -10,7 +10,7 @@
 #include <filesystem>
 
 #include "app/support/app_test_support.h"
-#include "app/widgets.h"
+#include "app/common/widgets.h"
 
 namespace rakewright::testing {
 namespace {

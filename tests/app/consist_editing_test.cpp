@@ -13,10 +13,10 @@
 
 #include <memory>
 
-#include "app/consist_strip.h"
-#include "app/drag_payloads.h"
+#include "app/main_window/consist_strip.h"
+#include "app/catalogue/drag_payloads.h"
 #include "app/support/app_test_support.h"
-#include "app/widgets.h"
+#include "app/common/widgets.h"
 
 namespace rakewright::testing {
 namespace {
@@ -356,7 +356,7 @@ void ConsistEditingTest::editsTheStripByKeyboard() {
   // Tab reaches the strip after the file row.
   window->ClearButton->setFocus();
   QTest::keyClick(window->ClearButton, Qt::Key_Tab);
-  QCOMPARE(window->form->focusWidget(), static_cast<QWidget*>(window->Panel1));
+  QCOMPARE(window->mainWindow->focusWidget(), static_cast<QWidget*>(window->Panel1));
 
   // The current wagon stays in view: Home pages back to the start, Right past the sixth slot
   // pages one on.
@@ -487,7 +487,7 @@ void ConsistEditingTest::asksOnClosingOnlyWithUnsavedChanges() {
     Window* const window = started.window.get();
     addWagons(*window, 1);
     window->DeleteButton->click();
-    QVERIFY(window->form->close());
+    QVERIFY(window->mainWindow->close());
     QVERIFY(started.messages.questions.isEmpty());
   }
   {
@@ -496,14 +496,14 @@ void ConsistEditingTest::asksOnClosingOnlyWithUnsavedChanges() {
     addWagons(*window, 2);
     // "Отмена" keeps the window open.
     started.messages.answer = UserMessages::SaveAnswer::Cancel;
-    QVERIFY(!window->form->close());
+    QVERIFY(!window->mainWindow->close());
     QCOMPARE(started.messages.questions, QStringList{question});
     // "Сохранить" with no name: nothing is saved, the window stays open.
     started.messages.answer = UserMessages::SaveAnswer::Save;
-    QVERIFY(!window->form->close());
+    QVERIFY(!window->mainWindow->close());
     // With a name the normal save runs, and the window closes.
     window->ConsistsComboBox->setEditText(QStringLiteral("closing"));
-    QVERIFY(window->form->close());
+    QVERIFY(window->mainWindow->close());
     QCOMPARE(started.root.read("data/consists/closing.con"),
              std::string("1\tW1\t10\r\n1\tW2\t10\r\n;100\t8\t2\r\n"));
     QCOMPARE(started.messages.questions.size(), 3);
@@ -515,11 +515,11 @@ void ConsistEditingTest::asksOnClosingOnlyWithUnsavedChanges() {
     // A save that fails keeps the window open.
     started.messages.answer = UserMessages::SaveAnswer::Save;
     window->ConsistsComboBox->setEditText(QStringLiteral("a/b"));
-    QVERIFY(!window->form->close());
+    QVERIFY(!window->mainWindow->close());
     QCOMPARE(started.messages.errors.size(), 1);
     // "Не сохранять" closes without writing.
     started.messages.answer = UserMessages::SaveAnswer::Discard;
-    QVERIFY(window->form->close());
+    QVERIFY(window->mainWindow->close());
     QVERIFY(!started.root.exists("data/consists/a/b.con"));
   }
   {
@@ -529,12 +529,12 @@ void ConsistEditingTest::asksOnClosingOnlyWithUnsavedChanges() {
     started.root.write("data/consists/one.con", "1\tTank\t12.5\r\n;58.5\t4\t1\r\n");
     window->ConsistsComboBox->setEditText(QStringLiteral("one.con"));
     window->LoadButton->click();
-    QVERIFY(!window->form->hasUnsavedChanges());
+    QVERIFY(!window->document().hasUnsavedChanges());
     addWagons(*window, 1);
     window->SaveButton->click();
-    QVERIFY(!window->form->hasUnsavedChanges());
+    QVERIFY(!window->document().hasUnsavedChanges());
     undo(*window);
-    QVERIFY(window->form->hasUnsavedChanges());
+    QVERIFY(window->document().hasUnsavedChanges());
   }
 }
 

@@ -38,10 +38,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/catalogue_list_model.h"
-#include "app/catalogue_pane.h"
-#include "app/consist_strip.h"
-#include "app/drag_payloads.h"
+#include "app/catalogue/catalogue_list_model.h"
+#include "app/catalogue/catalogue_pane.h"
+#include "app/main_window/consist_strip.h"
+#include "app/catalogue/drag_payloads.h"
 #include "app/support/app_test_support.h"
 #include "consist/consist_file.h"
 

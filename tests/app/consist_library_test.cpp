@@ -12,7 +12,7 @@
 #include <QTableView>
 #include <QtTest>
 
-#include "app/consist_library_window.h"
+#include "app/library/consist_library_window.h"
 #include "app/support/app_test_support.h"
 
 namespace rakewright::testing {
@@ -32,8 +32,8 @@ void writeLibraryRoot(const TempFolder& root) {
 
 struct Opened : StartedWindow {
   Opened() : StartedWindow(&writeLibraryRoot) {
-    window->form->findChild<QPushButton*>(QStringLiteral("LibraryButton"))->click();
-    library = window->form->findChild<ConsistLibraryWindow*>();
+    window->mainWindow->findChild<QPushButton*>(QStringLiteral("LibraryButton"))->click();
+    library = window->mainWindow->findChild<ConsistLibraryWindow*>();
     table = library->findChild<QTableView*>(QStringLiteral("LibraryTable"));
     status = library->findChild<QLabel*>(QStringLiteral("LibraryStatus"));
     listed = std::make_unique<QSignalSpy>(library, &ConsistLibraryWindow::listed);
@@ -117,7 +117,7 @@ void ConsistLibraryTest::opensCopiesAndRenamesByTheRulesOfSave() {
   o.press("OpenButton");
   QCOMPARE(o.window->ConsistsComboBox->currentText(), QStringLiteral("a.con"));
   QCOMPARE(o.window->Wag_Num->text(), QStringLiteral("2"));
-  o.window->form->undoChange();
+  o.window->document().undo();
   QCOMPARE(o.window->Wag_Num->text(), QStringLiteral("0"));
 
   // A copy: an existing name (in any letter case) and a blank are refused, ".con" is appended.

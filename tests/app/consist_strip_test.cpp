@@ -8,9 +8,9 @@
 
 #include <filesystem>
 
-#include "app/consist_strip.h"
+#include "app/main_window/consist_strip.h"
 #include "app/support/app_test_support.h"
-#include "app/widgets.h"
+#include "app/common/widgets.h"
 
 namespace rakewright::testing {
 namespace {
@@ -155,8 +155,8 @@ void ConsistStripTest::slotsShowTheirPictureChains() {
   model.setWagonPicture(3, "data/pass_wags/Nowhere/cup_wagon.bmp");
   model.add("Sleeper-plac", "24.5", "60");
   model.add("Hopper", "14", "60");
-  strip.ClearImages(model);
-  strip.RefreshConsistImage(model);
+  strip.showLabels(model);
+  strip.showPictures(model);
 
   QVERIFY(nearlyEqual(centreColour(picture("PrvImg1")), preview));
   QVERIFY(nearlyEqual(centreColour(picture("PrvImg2")), bitmap));

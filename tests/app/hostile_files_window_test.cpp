@@ -20,9 +20,9 @@
 #include <mutex>
 #include <thread>
 
-#include "app/qt_text.h"
+#include "app/common/qt_text.h"
 #include "app/support/app_test_support.h"
-#include "app/widgets.h"
+#include "app/common/widgets.h"
 #include "platform/hostile_file_support.h"
 
 namespace rakewright::testing {

@@ -2,9 +2,9 @@
 // typed text that Windows-1251 cannot hold.
 #include <QtTest>
 
-#include "app/qt_text.h"
+#include "app/common/qt_text.h"
 #include "app/support/app_test_support.h"
-#include "app/user_messages.h"
+#include "app/common/user_messages.h"
 
 namespace rakewright::testing {
 namespace {

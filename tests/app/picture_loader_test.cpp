@@ -2,7 +2,7 @@
 // letter case, and the error texts for files that are missing, damaged or of another kind.
 #include <QtTest>
 
-#include "app/picture_loader.h"
+#include "app/pictures/picture_loader.h"
 #include "app/support/app_test_support.h"
 
 namespace rakewright::testing {

@@ -9,9 +9,9 @@
 
 #include <filesystem>
 
-#include "app/authors_window.h"
+#include "app/main_window/authors_window.h"
 #include "app/support/app_test_support.h"
-#include "app/widgets.h"
+#include "app/common/widgets.h"
 
 namespace rakewright::testing {
 namespace {
@@ -65,17 +65,17 @@ void StartupTest::controlsStandWhereTheyAreClicked() {
   StartedWindow started;
   Window* const window = started.window.get();
 
-  QCOMPARE(window->form->size(), QSize(1022, 568));
-  QCOMPARE(window->form->minimumSize(), window->form->maximumSize());
-  QVERIFY(!(window->form->windowFlags() & Qt::WindowMaximizeButtonHint));
-  QCOMPARE(window->form->windowTitle(), QStringLiteral("Rakewright 2.1"));
+  QCOMPARE(window->mainWindow->size(), QSize(1022, 568));
+  QCOMPARE(window->mainWindow->minimumSize(), window->mainWindow->maximumSize());
+  QVERIFY(!(window->mainWindow->windowFlags() & Qt::WindowMaximizeButtonHint));
+  QCOMPARE(window->mainWindow->windowTitle(), QStringLiteral("Rakewright 2.1"));
 
-  const auto* control = window->form->findChild<QWidget*>(name);
+  const auto* control = window->mainWindow->findChild<QWidget*>(name);
   QVERIFY(control != nullptr);
-  const QPoint topLeft = control->mapTo(window->form.get(), QPoint(0, 0));
+  const QPoint topLeft = control->mapTo(window->mainWindow, QPoint(0, 0));
   QCOMPARE(QRect(topLeft, control->size()), geometry);
   // A click in the middle of the place reaches this control (or a part of it), nothing above it.
-  const QWidget* hit = window->form->childAt(geometry.center());
+  const QWidget* hit = window->mainWindow->childAt(geometry.center());
   while (hit != nullptr && hit != control) {
     hit = hit->parentWidget();
   }
@@ -86,13 +86,13 @@ void StartupTest::captionsFitTheirControls() {
   StartedWindow started;
   Window* const window = started.window.get();
 
-  for (const QPushButton* button : window->form->findChildren<QPushButton*>()) {
+  for (const QPushButton* button : window->mainWindow->findChildren<QPushButton*>()) {
     const int textWidth = button->fontMetrics().horizontalAdvance(button->text());
     QVERIFY2(textWidth <= button->width() - 4, qPrintable(button->objectName()));
   }
   // Labels size themselves to their captions and stay inside their parents.
-  for (const QLabel* label : window->form->findChildren<QLabel*>()) {
-    if (label->text().isEmpty() || !label->isVisibleTo(window->form.get())) {
+  for (const QLabel* label : window->mainWindow->findChildren<QLabel*>()) {
+    if (label->text().isEmpty() || !label->isVisibleTo(window->mainWindow)) {
       continue;
     }
     QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
@@ -101,13 +101,13 @@ void StartupTest::captionsFitTheirControls() {
   }
   // Each edit's caption stands just above it.
   for (const QLineEdit* edit : {window->NameEdit, window->LengthEdit}) {
-    const auto* caption = window->form->findChild<QLabel*>(edit->objectName() + "Label");
+    const auto* caption = window->mainWindow->findChild<QLabel*>(edit->objectName() + "Label");
     QVERIFY(caption != nullptr);
     QCOMPARE(caption->x(), edit->x());
     QVERIFY(caption->geometry().bottom() < edit->y());
   }
   // The window is drawn in the faces compiled into the program, bold captions in a real bold face.
-  QCOMPARE(QFontInfo(window->form->font()).family(), QStringLiteral("Liberation Sans"));
+  QCOMPARE(QFontInfo(window->mainWindow->font()).family(), QStringLiteral("Liberation Sans"));
   QVERIFY(QFontInfo(window->AddButton->font()).bold());
   QCOMPARE(QFontInfo(window->AddButton->font()).styleName(), QStringLiteral("Bold"));
 }
@@ -220,14 +220,13 @@ void StartupTest::startsWithoutNoWagonPicture() {
 void StartupTest::authorsWindowComesAndGoes() {
   StartedWindow started;
   Window* const window = started.window.get();
-  TForm2 authors;
-  window->form->setAuthorsWindow(&authors);
+  AuthorsWindow& authors = window->program->authorsWindow();
   QVERIFY(!authors.isVisible());
 
   window->Button1->click();
   QVERIFY(authors.isVisible());
   QVERIFY(!authors.isModal());
-  QVERIFY(!authors.Image1->image().isNull());
+  QVERIFY(!authors.picture()->image().isNull());
   for (const QLabel* label : authors.findChildren<QLabel*>()) {
     QVERIFY2(authors.rect().contains(label->geometry()), qPrintable(label->objectName()));
   }
@@ -237,12 +236,12 @@ void StartupTest::authorsWindowComesAndGoes() {
 
   authors.close();
   QVERIFY(!authors.isVisible());
-  window->form->move(40, 30);
+  window->mainWindow->move(40, 30);
   window->Button1->click();
   QVERIFY(authors.isVisible());
   // Over the middle of the main window, wherever that stands; Esc closes it.
-  QVERIFY((authors.geometry().center() - window->form->frameGeometry().center()).manhattanLength() <
-          8);
+  QVERIFY((authors.geometry().center() - window->mainWindow->frameGeometry().center())
+              .manhattanLength() < 8);
   QTest::keyClick(&authors, Qt::Key_Escape);
   QVERIFY(!authors.isVisible());
 }

@@ -13,8 +13,8 @@
 #include <QtTest>
 
 #include "app/support/app_test_support.h"
-#include "app/train_picture_view.h"
-#include "app/train_window.h"
+#include "app/train/train_picture_view.h"
+#include "app/train/train_window.h"
 
 namespace rakewright::testing {
 namespace {
@@ -24,8 +24,8 @@ const QString kLimitWarning = QStringLiteral("Нельзя добавлять б
 // The main window with its whole-train window open.
 struct Opened : StartedWindow {
   explicit Opened(void (*prepare)(const TempFolder&) = nullptr) : StartedWindow(prepare) {
-    window->form->findChild<QPushButton*>(QStringLiteral("TrainButton"))->click();
-    train = window->form->findChild<TrainWindow*>();
+    window->mainWindow->findChild<QPushButton*>(QStringLiteral("TrainButton"))->click();
+    train = window->mainWindow->findChild<TrainWindow*>();
     picture = train->findChild<TrainPictureView*>(QStringLiteral("TrainPicture"));
     activate(train);
   }
@@ -116,7 +116,7 @@ void TrainWindowTest::selectsAndEditsBlocksAsSingleUndoSteps() {
   o.keys(Qt::Key_Delete);
   QCOMPARE(o.names(), wagons("W3 W4 W5 W6"));
   QCOMPARE(o.window->Wag_Num->text(), QStringLiteral("4"));
-  Opened::activate(o.window->form.get());
+  Opened::activate(o.window->mainWindow);
   o.window->ListBox1->setFocus();
   QTest::keyClick(o.window->ListBox1, Qt::Key_Z, Qt::ControlModifier);
   QCOMPARE(o.names(), wagons("W3 W4 W5 W1 W2 W6"));

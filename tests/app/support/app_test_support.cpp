@@ -13,11 +13,11 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/catalogue_pane.h"
-#include "app/consist_strip.h"
-#include "app/list_box.h"
-#include "app/picture_box.h"
-#include "app/status_bar.h"
+#include "app/catalogue/catalogue_pane.h"
+#include "app/main_window/consist_strip.h"
+#include "app/catalogue/list_box.h"
+#include "app/pictures/picture_box.h"
+#include "app/common/status_bar.h"
 
 namespace rakewright::testing {
 
@@ -72,10 +72,11 @@ void writeSimulatorRoot(const TempFolder& root, std::string_view trafficList) {
              "[OSI]\r\nTank=4\r\nHopper=6\r\nBroken=four\r\n");
 }
 
-#define RAKEWRIGHT_FIND(type, name) name(control<type>(*form, #name))
+#define RAKEWRIGHT_FIND(type, name) name(control<type>(*mainWindow, #name))
 
-Window::Window(std::unique_ptr<TForm1> window)
-    : form(std::move(window)),
+Window::Window(std::unique_ptr<Program> started)
+    : program(std::move(started)),
+      mainWindow(&program->mainWindow()),
       RAKEWRIGHT_FIND(CataloguePane, TrafficPane),
       RAKEWRIGHT_FIND(CataloguePane, FolderPane),
       RAKEWRIGHT_FIND(QComboBox, ComboBox1),
@@ -136,11 +137,11 @@ Window::~Window() = default;
 
 std::unique_ptr<Window> openWindow(const TempFolder& root, UserMessages& messages) {
   auto window = std::make_unique<Window>(
-      std::make_unique<TForm1>(Anchors{root.path(), root.path()}, messages));
-  window->form->show();
+      std::make_unique<Program>(Anchors{root.path(), root.path()}, messages));
+  window->mainWindow->show();
   // Keys of the whole window (shortcuts) reach only the active window.
-  window->form->activateWindow();
-  if (!QTest::qWaitForWindowActive(window->form.get())) {
+  window->mainWindow->activateWindow();
+  if (!QTest::qWaitForWindowActive(window->mainWindow)) {
     throw std::logic_error("the window did not become active");
   }
   return window;

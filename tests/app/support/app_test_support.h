@@ -16,12 +16,14 @@
 #include <string>
 #include <string_view>
 
-#include "app/application.h"
-#include "app/list_box.h"
-#include "app/main_window.h"
-#include "app/picture_box.h"
-#include "app/status_bar.h"
-#include "app/user_messages.h"
+#include "app/common/application.h"
+#include "app/catalogue/list_box.h"
+#include "app/document/consist_document.h"
+#include "app/main_window/main_window.h"
+#include "app/program.h"
+#include "app/pictures/picture_box.h"
+#include "app/common/status_bar.h"
+#include "app/common/user_messages.h"
 #include "support/temp_folder.h"
 
 class QAbstractItemView;
@@ -99,12 +101,14 @@ void writeSimulatorRoot(const TempFolder& root, std::string_view trafficList = "
 
 // The main window and its controls, found by their names as a user finds them by their places.
 struct Window {
-  explicit Window(std::unique_ptr<TForm1> window);
+  explicit Window(std::unique_ptr<Program> started);
   ~Window();
 
-  const ConsistModel& model() const { return form->model(); }
+  ConsistDocument& document() const { return program->document(); }
+  const ConsistModel& model() const { return program->document().model(); }
 
-  std::unique_ptr<TForm1> form;
+  std::unique_ptr<Program> program;
+  MainWindow* mainWindow;
   CataloguePane* TrafficPane;
   CataloguePane* FolderPane;
   QComboBox* ComboBox1;

@@ -1,0 +1,330 @@
+#include "app/library/consist_library_window.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSortFilterProxyModel>
+#include <QStyle>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "app/library/consist_file_actions.h"
+#include "app/document/consist_folder_watch.h"
+#include "app/library/consist_library_model.h"
+#include "app/common/shared_actions.h"
+#include "app/document/consist_document.h"
+#include "app/common/qt_text.h"
+#include "app/common/user_messages.h"
+
+namespace rakewright {
+
+namespace {
+
+// "из 1 состава", "из 21 состава", otherwise "из N составов".
+QString ofConsists(int count) {
+  const bool single = count % 10 == 1 && count % 100 != 11;
+  return QStringLiteral("из %1 %2")
+      .arg(count)
+      .arg(single ? QStringLiteral("состава") : QStringLiteral("составов"));
+}
+
+}  // namespace
+
+ConsistLibraryWindow::ConsistLibraryWindow(ConsistDocument& document, const SharedActions& actions,
+                                           QWidget* owner)
+    : QWidget(owner, Qt::Window), document_(document) {
+  setObjectName(QStringLiteral("LibraryWindow"));
+  setWindowTitle(QStringLiteral("Составы"));
+  scanner_ = new ConsistLibraryScanner(document.anchors().dataRoot,
+                                       document.anchors().programFolder, this);
+  // The document's watch of the consist folder: one look a second is enough.
+  watch_ = &document.folderWatch();
+  buildControls();
+  connectSignals();
+  actions.addTo(this);
+  resize(860, 600);
+}
+
+void ConsistLibraryWindow::buildControls() {
+  auto* layout = new QVBoxLayout(this);
+
+  auto* top = new QHBoxLayout;
+  filter_ = new QLineEdit(this);
+  filter_->setObjectName(QStringLiteral("LibraryFilter"));
+  filter_->setPlaceholderText(QStringLiteral("Фильтр: часть имени файла или названия вагона"));
+  filter_->setClearButtonEnabled(true);
+  checkButton_ = new QPushButton(QStringLiteral("Проверить все"), this);
+  checkButton_->setObjectName(QStringLiteral("CheckAllButton"));
+  checkButton_->setToolTip(QStringLiteral("Прочитать и проверить все файлы заново"));
+  top->addWidget(filter_, 1);
+  top->addWidget(checkButton_);
+  layout->addLayout(top);
+
+  model_ = new ConsistLibraryModel(this);
+  proxy_ = new QSortFilterProxyModel(this);
+  proxy_->setSourceModel(model_);
+  proxy_->setSortRole(ConsistLibraryModel::SortRole);
+  proxy_->setFilterRole(ConsistLibraryModel::FilterRole);
+  proxy_->setFilterCaseSensitivity(Qt::CaseInsensitive);
+  proxy_->setFilterKeyColumn(ConsistLibraryModel::File);
+
+  table_ = new QTableView(this);
+  table_->setObjectName(QStringLiteral("LibraryTable"));
+  table_->setModel(proxy_);
+  table_->setSortingEnabled(true);
+  table_->sortByColumn(ConsistLibraryModel::File, Qt::AscendingOrder);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setSelectionMode(QAbstractItemView::SingleSelection);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->verticalHeader()->hide();
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
+  table_->setIconSize(QSize(16, 16));
+  table_->setWordWrap(false);
+  table_->horizontalHeader()->setSectionResizeMode(ConsistLibraryModel::File, QHeaderView::Stretch);
+  // The figures take what their widest texts need (measured once, not over a thousand rows), the
+  // file name the rest.
+  const QFontMetrics metrics = table_->fontMetrics();
+  const QString widest[] = {{},
+                            QStringLiteral("100"),
+                            QStringLiteral("99999.99"),
+                            QStringLiteral("99999.99"),
+                            QStringLiteral("9999"),
+                            QStringLiteral("00.00.0000 00:00"),
+                            QStringLiteral("ошибки: 99, замечания: 99")};
+  for (int column = ConsistLibraryModel::Wagons; column < ConsistLibraryModel::kColumns; ++column) {
+    const QString header = model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    table_->setColumnWidth(column, std::max(metrics.horizontalAdvance(widest[column]) + 12,
+                                            metrics.horizontalAdvance(header) + 28));
+  }
+  layout->addWidget(table_, 3);
+
+  auto* problemsCaption = new QLabel(QStringLiteral("Ошибки и замечания выбранного файла:"), this);
+  problems_ = new QListWidget(this);
+  problems_->setObjectName(QStringLiteral("LibraryProblems"));
+  problems_->setIconSize(QSize(16, 16));
+  problems_->setWordWrap(true);
+  problemsCaption->setBuddy(problems_);
+  layout->addWidget(problemsCaption);
+  layout->addWidget(problems_, 2);
+
+  auto* buttons = new QHBoxLayout;
+  const auto button = [&](const char* name, const QString& text, const QString& tip) {
+    auto* control = new QPushButton(text, this);
+    control->setObjectName(QLatin1String(name));
+    control->setToolTip(tip);
+    buttons->addWidget(control);
+    return control;
+  };
+  openButton_ = button("OpenButton", QStringLiteral("Открыть"),
+                       QStringLiteral("Загрузить состав в главное окно, как «Load» (Enter)"));
+  copyButton_ = button("CopyFileButton", QStringLiteral("Копия…"),
+                       QStringLiteral("Сохранить копию файла под новым именем"));
+  renameButton_ = button("RenameButton", QStringLiteral("Переименовать…"),
+                         QStringLiteral("Переименовать файл (F2)"));
+  deleteButton_ = button("DeleteFileButton", QStringLiteral("Удалить…"),
+                         QStringLiteral("Переместить файл в корзину (Delete)"));
+  buttons->addStretch(1);
+  layout->addLayout(buttons);
+
+  status_ = new QLabel(this);
+  status_->setObjectName(QStringLiteral("LibraryStatus"));
+  status_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  layout->addWidget(status_);
+}
+
+void ConsistLibraryWindow::connectSignals() {
+  connect(scanner_, &ConsistLibraryScanner::passed, this, &ConsistLibraryWindow::showPass);
+  connect(watch_, &ConsistFolderWatch::changed, this, [this] {
+    if (isVisible()) {
+      scanner_->request();
+    }
+  });
+  connect(filter_, &QLineEdit::textChanged, proxy_, &QSortFilterProxyModel::setFilterFixedString);
+  connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &ConsistLibraryWindow::showProblems);
+  connect(proxy_, &QAbstractItemModel::modelReset, this, &ConsistLibraryWindow::showProblems);
+  connect(proxy_, &QAbstractItemModel::layoutChanged, this, &ConsistLibraryWindow::showProblems);
+  connect(proxy_, &QAbstractItemModel::rowsRemoved, this, &ConsistLibraryWindow::showProblems);
+  connect(table_, &QTableView::activated, this, &ConsistLibraryWindow::openSelected);
+
+  const auto run = [this](void (ConsistLibraryWindow::*action)()) {
+    return [this, action] { guarded(document_.messages(), [&] { (this->*action)(); }); };
+  };
+  connect(openButton_, &QPushButton::clicked, this, run(&ConsistLibraryWindow::openSelected));
+  connect(copyButton_, &QPushButton::clicked, this, run(&ConsistLibraryWindow::copySelected));
+  connect(renameButton_, &QPushButton::clicked, this, run(&ConsistLibraryWindow::renameSelected));
+  connect(deleteButton_, &QPushButton::clicked, this, run(&ConsistLibraryWindow::deleteSelected));
+  connect(checkButton_, &QPushButton::clicked, this, run(&ConsistLibraryWindow::checkAll));
+  const auto key = [&](const QKeySequence& keys, void (ConsistLibraryWindow::*action)()) {
+    auto* shortcut = new QShortcut(keys, table_);
+    shortcut->setContext(Qt::WidgetShortcut);
+    connect(shortcut, &QShortcut::activated, this, run(action));
+  };
+  key(QKeySequence::Delete, &ConsistLibraryWindow::deleteSelected);
+  key(QKeySequence(Qt::Key_F2), &ConsistLibraryWindow::renameSelected);
+  auto* find = new QShortcut(QKeySequence::Find, this);
+  connect(find, &QShortcut::activated, filter_, [this] { filter_->setFocus(); });
+}
+
+void ConsistLibraryWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!listedOnce_) {
+    status_->setText(QStringLiteral("Проверка файлов…"));
+  }
+  scanner_->request();
+}
+
+void ConsistLibraryWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void ConsistLibraryWindow::showPass(const ConsistFileEntries& entries, int checked,
+                                    qint64 milliseconds) {
+  std::string keep = pendingSelection_;
+  if (keep.empty()) {
+    if (const ConsistFileEntry* selected = selectedEntry()) {
+      keep = selected->diskPath;
+    }
+  }
+  model_->setEntries(entries);
+  listedOnce_ = true;
+  select(keep);
+  if (!keep.empty() && model_->rowOf(keep) >= 0) {
+    pendingSelection_.clear();
+  }
+
+  const int files = model_->rowCount();
+  QString text =
+      QStringLiteral("%1 %2 с ошибками").arg(model_->filesWithErrors()).arg(ofConsists(files));
+  if (const int warned = model_->filesWithWarningsOnly(); warned > 0) {
+    text += QStringLiteral(", %1 — только с замечаниями").arg(warned);
+  }
+  if (checked > 0) {
+    text += QStringLiteral(" (проверено файлов: %1 за %2 мс)").arg(checked).arg(milliseconds);
+  }
+  status_->setText(text);
+  emit listed();
+}
+
+void ConsistLibraryWindow::select(const std::string& diskPath) {
+  const int row = diskPath.empty() ? -1 : model_->rowOf(diskPath);
+  if (row < 0) {
+    showProblems();
+    return;
+  }
+  const QModelIndex index = proxy_->mapFromSource(model_->index(row, 0));
+  if (index.isValid()) {
+    table_->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    table_->scrollTo(index);
+  }
+  showProblems();
+}
+
+const ConsistFileEntry* ConsistLibraryWindow::selectedEntry() const {
+  const QModelIndexList rows = table_->selectionModel()->selectedRows();
+  return rows.isEmpty() ? nullptr : model_->entry(proxy_->mapToSource(rows.first()).row());
+}
+
+void ConsistLibraryWindow::showProblems() {
+  problems_->clear();
+  const ConsistFileEntry* entry = selectedEntry();
+  openButton_->setEnabled(entry != nullptr);
+  copyButton_->setEnabled(entry != nullptr);
+  renameButton_->setEnabled(entry != nullptr);
+  deleteButton_->setEnabled(entry != nullptr);
+  if (entry == nullptr) {
+    return;
+  }
+  QStyle* style = QApplication::style();
+  for (const ConsistProblem& problem : entry->check.problems) {
+    auto* item = new QListWidgetItem(fromCp1251(problem.text), problems_);
+    item->setIcon(style->standardIcon(problem.isError() ? QStyle::SP_MessageBoxCritical
+                                                        : QStyle::SP_MessageBoxWarning));
+  }
+  if (entry->check.problems.empty()) {
+    new QListWidgetItem(QStringLiteral("Ошибок и замечаний нет."), problems_);
+  }
+}
+
+void ConsistLibraryWindow::rescan(const std::string& diskPath) {
+  pendingSelection_ = diskPath;
+  scanner_->request();
+}
+
+void ConsistLibraryWindow::openSelected() {
+  if (const ConsistFileEntry* entry = selectedEntry()) {
+    document_.setFileName(fromCp1251(entry->name));
+    guarded(document_.messages(), [this] { document_.load(); });
+    emit fileOpened();
+  }
+}
+
+void ConsistLibraryWindow::copySelected() {
+  const ConsistFileEntry* entry = selectedEntry();
+  if (entry == nullptr) {
+    return;
+  }
+  const QString name = fromCp1251(entry->name);
+  QString suggested = name;
+  if (suggested.endsWith(QStringLiteral(".con"))) {
+    suggested.chop(4);
+  }
+  const std::optional<QString> typed = document_.messages().askText(
+      QStringLiteral("Имя копии файла «%1»:").arg(name), suggested + QStringLiteral("_копия.con"));
+  if (!typed) {
+    return;
+  }
+  const std::string from = entry->diskPath;
+  if (const auto copy = copyConsistFile(document_.anchors().dataRoot, from, *typed, document_.messages())) {
+    rescan(*copy);
+  }
+}
+
+void ConsistLibraryWindow::renameSelected() {
+  const ConsistFileEntry* entry = selectedEntry();
+  if (entry == nullptr) {
+    return;
+  }
+  const QString name = fromCp1251(entry->name);
+  const std::optional<QString> typed =
+      document_.messages().askText(QStringLiteral("Новое имя файла «%1»:").arg(name), name);
+  if (!typed) {
+    return;
+  }
+  const std::string from = entry->diskPath;
+  if (const auto renamed =
+          renameConsistFile(document_.anchors().dataRoot, from, *typed, document_.messages())) {
+    rescan(*renamed);
+  }
+}
+
+void ConsistLibraryWindow::deleteSelected() {
+  const ConsistFileEntry* entry = selectedEntry();
+  if (entry == nullptr) {
+    return;
+  }
+  const std::string path = entry->diskPath;
+  if (trashConsistFile(path, fromCp1251(entry->name), document_.messages())) {
+    rescan({});
+  }
+}
+
+void ConsistLibraryWindow::checkAll() {
+  status_->setText(QStringLiteral("Проверка файлов…"));
+  scanner_->request(true);
+}
+
+}  // namespace rakewright

@@ -1,0 +1,470 @@
+#include "app/train/train_window.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QShortcut>
+#include <QStackedWidget>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "app/common/shared_actions.h"
+#include "app/document/consist_document.h"
+#include "app/common/qt_text.h"
+#include "app/train/train_picture_view.h"
+#include "app/train/train_table_model.h"
+#include "app/common/user_messages.h"
+#include "consist/paging.h"
+
+namespace rakewright {
+
+namespace {
+
+using Outcome = ConsistModel::AddOutcome;
+
+// Pictures are decoded at twice the size of a strip slot: sharp when zoomed in and exported.
+constexpr QSize kPictureBox(334, 120);
+
+const QString kTitle = QStringLiteral("Весь состав");
+
+QString totalsText(const ConsistModel& model) {
+  return QStringLiteral("Вагонов: %1    Длина: %2 м    Вес: %3 т    Осей: %4")
+      .arg(fromCp1251(model.wagonCountText()), fromCp1251(model.lengthText()),
+           fromCp1251(model.weightText()), fromCp1251(model.axlesText()));
+}
+
+// The consecutive lines first..first+count-1.
+std::vector<int> lineRange(int first, int count) {
+  std::vector<int> lines;
+  for (int i = 0; i < count; ++i) {
+    lines.push_back(first + i);
+  }
+  return lines;
+}
+
+}  // namespace
+
+TrainWindow::TrainWindow(ConsistDocument& document, const SharedActions& actions, QWidget* owner)
+    : QWidget(owner, Qt::Window),
+      document_(document),
+      pictures_(document.anchors().dataRoot, kPictureBox) {
+  setObjectName(QStringLiteral("TrainWindow"));
+  buildControls();
+  connectSignals();
+  actions.addTo(this);
+  showTitle();
+  resize(1000, 330);
+}
+
+void TrainWindow::buildControls() {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->setSpacing(4);
+
+  auto* tools = new QHBoxLayout;
+  tools->setSpacing(2);
+  const auto tool = [&](const char* name, const QString& text, const QString& tip) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(QLatin1String(name));
+    button->setText(text);
+    button->setToolTip(tip);
+    button->setAutoRaise(true);
+    tools->addWidget(button);
+    return button;
+  };
+  tableToggle_ = tool("TableToggle", QStringLiteral("Таблица"),
+                      QStringLiteral("Показать состав таблицей или картинками (F4)"));
+  tableToggle_->setCheckable(true);
+  tools->addSpacing(12);
+  const struct {
+    const char* name;
+    QString text;
+    QString tip;
+    void (TrainWindow::*action)();
+  } actions[] = {
+      {"RemoveButton", QStringLiteral("Удалить"),
+       QStringLiteral("Удалить выбранные вагоны (Delete)"), &TrainWindow::removeSelected},
+      {"CutButton", QStringLiteral("Вырезать"),
+       QStringLiteral("Вырезать выбранные вагоны (Ctrl+X)"), &TrainWindow::cutSelected},
+      {"CopyButton", QStringLiteral("Копировать"),
+       QStringLiteral("Копировать выбранные вагоны (Ctrl+C)"), &TrainWindow::copySelected},
+      {"PasteButton", QStringLiteral("Вставить"),
+       QStringLiteral("Вставить скопированные вагоны перед текущим местом (Ctrl+V)"),
+       &TrainWindow::paste},
+      {"ReverseButton", QStringLiteral("Развернуть"),
+       QStringLiteral("Развернуть выбранные вагоны задом наперёд (Ctrl+R)"),
+       &TrainWindow::reverseSelected},
+      {"RepeatButton", QStringLiteral("Повторить…"),
+       QStringLiteral("Повторить выбранные вагоны несколько раз подряд (Ctrl+D)"),
+       &TrainWindow::repeatSelected},
+  };
+  for (const auto& action : actions) {
+    QToolButton* button = tool(action.name, action.text, action.tip);
+    connect(button, &QToolButton::clicked, this,
+            [this, run = action.action] { guarded(document_.messages(), [&] { (this->*run)(); }); });
+  }
+  tools->addStretch(1);
+  QToolButton* zoomOut = tool("ZoomOutButton", QStringLiteral("−"),
+                              QStringLiteral("Мельче (Ctrl+минус, Ctrl+колесо мыши)"));
+  QToolButton* fit = tool("FitButton", QStringLiteral("По ширине"),
+                          QStringLiteral("Весь состав по ширине (Ctrl+0)"));
+  QToolButton* zoomIn = tool("ZoomInButton", QStringLiteral("+"),
+                             QStringLiteral("Крупнее (Ctrl+плюс, Ctrl+колесо мыши)"));
+  tools->addSpacing(12);
+  QToolButton* exportButton = tool("ExportButton", QStringLiteral("Сохранить картинку…"),
+                                   QStringLiteral("Сохранить весь состав картинкой PNG (Ctrl+E)"));
+  layout->addLayout(tools);
+
+  views_ = new QStackedWidget(this);
+  picture_ = new TrainPictureView(views_);
+  picture_->setObjectName(QStringLiteral("TrainPicture"));
+  picture_->setToolTip(
+      QStringLiteral("Щелчок выбирает вагон, Shift+щелчок — несколько подряд, Ctrl+щелчок — "
+                     "добавляет или убирает; перетаскивание переставляет выбранные; двойной "
+                     "щелчок показывает вагон в ленте главного окна"));
+  table_ = new QTableView(views_);
+  table_->setObjectName(QStringLiteral("TrainTable"));
+  tableModel_ = new TrainTableModel(table_);
+  table_->setModel(tableModel_);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  table_->setDragDropMode(QAbstractItemView::DragDrop);
+  table_->setDefaultDropAction(Qt::MoveAction);
+  table_->setDragDropOverwriteMode(false);
+  table_->setDropIndicatorShown(true);
+  table_->verticalHeader()->hide();
+  table_->horizontalHeader()->setStretchLastSection(true);
+  table_->setWordWrap(false);
+  views_->addWidget(picture_);
+  views_->addWidget(table_);
+  layout->addWidget(views_, 1);
+
+  auto* bottom = new QHBoxLayout;
+  totals_ = new QLabel(this);
+  totals_->setObjectName(QStringLiteral("TrainTotals"));
+  notice_ = new QLabel(this);
+  notice_->setObjectName(QStringLiteral("TrainNotice"));
+  bottom->addWidget(totals_, 1);
+  bottom->addWidget(notice_);
+  layout->addLayout(bottom);
+
+  connect(tableToggle_, &QToolButton::toggled, this, &TrainWindow::showTable);
+  connect(zoomIn, &QToolButton::clicked, picture_, &TrainPictureView::zoomIn);
+  connect(zoomOut, &QToolButton::clicked, picture_, &TrainPictureView::zoomOut);
+  connect(fit, &QToolButton::clicked, picture_, &TrainPictureView::fitWidth);
+  connect(exportButton, &QToolButton::clicked, this,
+          [this] { guarded(document_.messages(), [this] { exportPicture(); }); });
+}
+
+void TrainWindow::connectSignals() {
+  connect(&document_, &ConsistDocument::changed, this,
+          guardedSlot(document_.messages(), [this] { refresh(); }));
+  connect(&document_, &ConsistDocument::paged, this, [this] { showStripRange(); });
+  connect(&document_, &ConsistDocument::fileNameChanged, this, &TrainWindow::showTitle);
+
+  connect(picture_, &TrainPictureView::selectionChanged, this,
+          [this](const std::vector<int>& lines, int current) { select(lines, current); });
+  connect(picture_, &TrainPictureView::moveRequested, this, &TrainWindow::moveBlockTo);
+  connect(picture_, &TrainPictureView::wagonActivated, this,
+          guardedSlot(document_.messages(),
+                      [this](int index) { document_.showPosition(index + 1); }));
+  // A drop in the table moves the block once the view has finished with the drop.
+  connect(tableModel_, &TrainTableModel::moveRequested, this, &TrainWindow::moveBlockTo,
+          Qt::QueuedConnection);
+  connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &TrainWindow::tableSelectionChanged);
+  connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          &TrainWindow::tableSelectionChanged);
+  connect(table_, &QTableView::doubleClicked, this,
+          guardedSlot(document_.messages(), [this](const QModelIndex& index) {
+            document_.showPosition(index.row() + 1);
+          }));
+
+  const auto key = [this](const QKeySequence& keys, auto action) {
+    auto* shortcut = new QShortcut(keys, this);
+    shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(shortcut, &QShortcut::activated, this, action);
+  };
+  const auto run = [this](void (TrainWindow::*action)()) {
+    return [this, action] { guarded(document_.messages(), [&] { (this->*action)(); }); };
+  };
+  key(QKeySequence::Delete, run(&TrainWindow::removeSelected));
+  key(QKeySequence(Qt::CTRL | Qt::Key_X), run(&TrainWindow::cutSelected));
+  key(QKeySequence(Qt::CTRL | Qt::Key_C), run(&TrainWindow::copySelected));
+  key(QKeySequence(Qt::CTRL | Qt::Key_V), run(&TrainWindow::paste));
+  key(QKeySequence(Qt::CTRL | Qt::Key_R), run(&TrainWindow::reverseSelected));
+  key(QKeySequence(Qt::CTRL | Qt::Key_D), run(&TrainWindow::repeatSelected));
+  key(QKeySequence(Qt::CTRL | Qt::Key_E), run(&TrainWindow::exportPicture));
+  key(QKeySequence(Qt::CTRL | Qt::Key_A),
+      [this] { select(lineRange(0, document_.model().wagonCount()), current_); });
+  key(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { picture_->zoomIn(); });
+  key(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { picture_->zoomIn(); });
+  key(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { picture_->zoomOut(); });
+  key(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { picture_->fitWidth(); });
+  key(QKeySequence(Qt::Key_F4), [this] { tableToggle_->toggle(); });
+}
+
+void TrainWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // Pictures changed on disk while the window was closed are read anew.
+  pictures_.clear();
+  shown_.clear();
+  guarded(document_.messages(), [this] { refresh(); });
+}
+
+void TrainWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+std::vector<TrainItem> TrainWindow::trainItems() {
+  const ConsistModel& model = document_.model();
+  std::vector<TrainItem> items;
+  for (int p = 1; p <= model.wagonCount(); ++p) {
+    const ConsistModel::Wagon& wagon = model.wagons()[static_cast<std::size_t>(p - 1)];
+    items.push_back({p, displayText(wagon.name), drawnMetres(wagon.lengthText),
+                     pictures_.forPosition(model, p)});
+  }
+  return items;
+}
+
+void TrainWindow::refresh() {
+  const ConsistModel& model = document_.model();
+  totals_->setText(totalsText(model));
+  const int count = model.wagonCount();
+  showStripRange();
+  if (!isVisible()) {
+    return;
+  }
+  std::vector<ConsistModel::Wagon> wagons = model.wagons();
+  if (wagons == shown_) {
+    return;
+  }
+  shown_ = std::move(wagons);
+  picture_->setItems(trainItems());
+  tableModel_->setWagons(model.wagons());
+  if (!editing_) {
+    // The consist changed in the main window: the lines selected may hold other wagons now.
+    selected_.clear();
+    current_ = std::min(current_, count);
+  }
+  showSelection();
+}
+
+void TrainWindow::showTitle() {
+  const QString name = document_.fileName();
+  setWindowTitle(name.isEmpty() ? kTitle : kTitle + QStringLiteral(" — ") + name);
+}
+
+void TrainWindow::showStripRange() {
+  const ConsistModel& model = document_.model();
+  picture_->setStripRange(model.pageStart(),
+                          std::min(model.wagonCount(), model.pageStart() + kStripSlots - 1));
+}
+
+void TrainWindow::select(std::vector<int> lines, int current) {
+  selected_ = std::move(lines);
+  current_ = current;
+  showSelection();
+}
+
+void TrainWindow::showSelection() {
+  const int count = document_.model().wagonCount();
+  std::erase_if(selected_, [count](int line) { return line < 0 || line >= count; });
+  current_ = std::clamp(current_, 0, count);
+  picture_->setSelection(selected_, current_);
+
+  syncing_ = true;
+  QItemSelection rows;
+  for (const int line : selected_) {
+    rows.select(tableModel_->index(line, 0),
+                tableModel_->index(line, TrainTableModel::kColumns - 1));
+  }
+  table_->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+  if (current_ < count) {
+    table_->selectionModel()->setCurrentIndex(tableModel_->index(current_, 0),
+                                              QItemSelectionModel::NoUpdate);
+  }
+  syncing_ = false;
+
+  QString notice;
+  if (!selected_.empty()) {
+    notice = QStringLiteral("Выбрано вагонов: %1").arg(selected_.size());
+  }
+  if (!clipboard_.empty()) {
+    notice += (notice.isEmpty() ? QString() : QStringLiteral("    ")) +
+              QStringLiteral("В буфере: %1").arg(clipboard_.size());
+  }
+  notice_->setText(notice);
+}
+
+void TrainWindow::tableSelectionChanged() {
+  if (syncing_) {
+    return;
+  }
+  std::vector<int> lines;
+  for (const QModelIndex& index : table_->selectionModel()->selectedRows()) {
+    lines.push_back(index.row());
+  }
+  std::sort(lines.begin(), lines.end());
+  const QModelIndex current = table_->selectionModel()->currentIndex();
+  select(std::move(lines), current.isValid() ? current.row() : document_.model().wagonCount());
+}
+
+bool TrainWindow::edit(const QString& text,
+                       const std::function<ConsistModel::AddOutcome(ConsistModel&)>& operation) {
+  editing_ = true;
+  bool done = false;
+  guarded(document_.messages(), [&] {
+    done = document_.edit(text, operation) == ConsistModel::AddOutcome::Added;
+  });
+  editing_ = false;
+  return done;
+}
+
+void TrainWindow::removeSelected() {
+  if (selected_.empty()) {
+    return;
+  }
+  const std::vector<int> lines = selected_;
+  if (edit(QStringLiteral("Удаление вагонов"), [&](ConsistModel& model) {
+        removeBlock(model, lines);
+        return Outcome::Added;
+      })) {
+    select({}, lines.front());
+  }
+}
+
+void TrainWindow::copySelected() {
+  if (selected_.empty()) {
+    return;
+  }
+  clipboard_ = copyBlock(document_.model(), selected_);
+  showSelection();
+}
+
+void TrainWindow::cutSelected() {
+  if (selected_.empty()) {
+    return;
+  }
+  const WagonBlock copied = copyBlock(document_.model(), selected_);
+  const std::vector<int> lines = selected_;
+  if (edit(QStringLiteral("Вырезание вагонов"), [&](ConsistModel& model) {
+        removeBlock(model, lines);
+        return Outcome::Added;
+      })) {
+    clipboard_ = copied;
+    select({}, lines.front());
+  }
+}
+
+void TrainWindow::paste() {
+  if (clipboard_.empty()) {
+    return;
+  }
+  const int at = std::clamp(current_, 0, document_.model().wagonCount());
+  const int count = static_cast<int>(clipboard_.size());
+  if (edit(QStringLiteral("Вставка вагонов"),
+           [&](ConsistModel& model) { return insertBlock(model, at, clipboard_); })) {
+    // The pasted wagons selected, and the next paste after them.
+    select(lineRange(at, count), at + count);
+    picture_->scrollTo(at + count - 1);
+  }
+}
+
+void TrainWindow::reverseSelected() {
+  if (selected_.size() < 2) {
+    return;
+  }
+  const std::vector<int> lines = selected_;
+  edit(QStringLiteral("Разворот вагонов"), [&](ConsistModel& model) {
+    reverseBlock(model, lines);
+    return Outcome::Added;
+  });
+  select(lines, current_);
+}
+
+void TrainWindow::repeatSelected() {
+  if (selected_.empty()) {
+    return;
+  }
+  const std::optional<int> times = document_.messages().askNumber(
+      QStringLiteral("Сколько раз подряд должны стоять выбранные вагоны?"), 2, 2,
+      ConsistModel::kMaxWagons);
+  if (!times) {
+    return;
+  }
+  const std::vector<int> lines = selected_;
+  edit(QStringLiteral("Повтор вагонов"),
+       [&](ConsistModel& model) { return repeatBlock(model, lines, *times); });
+  select(lines, current_);
+}
+
+void TrainWindow::moveBlockTo(const std::vector<int>& dragged, int before) {
+  guarded(document_.messages(), [&] {
+    // A drop from the table arrives after the view is done with it; the consist may have
+    // changed meanwhile.
+    const int wagons = document_.model().wagonCount();
+    std::vector<int> lines = dragged;
+    std::erase_if(lines, [wagons](int line) { return line < 0 || line >= wagons; });
+    if (lines.empty()) {
+      return;
+    }
+    before = std::clamp(before, 0, wagons);
+    int first = 0;
+    const int count = static_cast<int>(blockLines(document_.model(), lines).size());
+    if (edit(QStringLiteral("Перемещение вагонов"), [&](ConsistModel& model) {
+          first = moveBlock(model, lines, before);
+          return Outcome::Added;
+        })) {
+      select(lineRange(first, count), first);
+    }
+  });
+}
+
+void TrainWindow::showTable(bool table) {
+  views_->setCurrentWidget(table ? static_cast<QWidget*>(table_) : picture_);
+  tableToggle_->setChecked(table);
+  views_->currentWidget()->setFocus();
+}
+
+void TrainWindow::exportPicture() {
+  const ConsistModel& model = document_.model();
+  const QString name = document_.fileName();
+  QString stem = name;
+  if (stem.endsWith(QStringLiteral(".con"), Qt::CaseInsensitive)) {
+    stem.chop(4);
+  }
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  if (folder.isEmpty() || !QDir(folder).exists()) {
+    folder = QDir::homePath();
+  }
+  const std::optional<QString> path = document_.messages().askSaveFile(
+      QStringLiteral("Сохранить состав картинкой"),
+      QDir(folder).filePath((stem.isEmpty() ? QStringLiteral("состав") : stem) +
+                            QStringLiteral(".png")),
+      QStringLiteral("Картинка PNG (*.png)"));
+  if (!path) {
+    return;
+  }
+  const QStringList caption = {
+      name.isEmpty() ? QStringLiteral("Состав без имени") : QStringLiteral("Состав ") + name,
+      totalsText(model)};
+  const QImage picture = trainPicture(trainItems(), caption);
+  if (!picture.save(*path, "PNG")) {
+    document_.messages().error(QStringLiteral("Не удалось записать файл «%1».").arg(*path));
+    return;
+  }
+  notice_->setText(QStringLiteral("Картинка сохранена: %1").arg(*path));
+}
+
+}  // namespace rakewright
