@@ -1,15 +1,26 @@
 // The program: the main window on the working folder (the simulator's root folder), the hidden
 // authors window, and the event loop until the main window is closed. Closing the window with a
 // consist that was changed since it was last loaded or saved asks whether to save it first.
+// Given --check, --help or --version, it runs the command line instead (consist/check_command.h),
+// before any window exists, so that it needs no display.
 #include <QApplication>
+
+#include <iostream>
+#include <string>
+#include <vector>
 
 #include "app/application.h"
 #include "app/authors_window.h"
 #include "app/main_window.h"
 #include "app/user_messages.h"
+#include "consist/check_command.h"
 #include "platform/paths.h"
 
 int main(int argc, char* argv[]) {
+  const std::vector<std::string> arguments = rakewright::commandLineArguments(argc, argv);
+  if (rakewright::isCommandLine(arguments)) {
+    return rakewright::runCommandLine(arguments, rakewright::programFolder(), std::cout, std::cerr);
+  }
   QApplication application(argc, argv);
   rakewright::prepareApplication();
 
