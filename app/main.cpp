@@ -12,6 +12,7 @@
 #include "app/application.h"
 #include "app/authors_window.h"
 #include "app/main_window.h"
+#include "app/qt_text.h"
 #include "app/user_messages.h"
 #include "consist/check_command.h"
 #include "platform/paths.h"
@@ -24,8 +25,16 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   rakewright::prepareApplication();
 
+  // The simulator's root is the working folder at the start, taken as an absolute path once, so
+  // that a later change of the working folder (a file dialog may make one) moves nothing the
+  // program reads or writes. Qt names files in UTF-8: a root it could not name (raw Windows-1251
+  // bytes on Linux) stays the working folder itself, as relative paths.
+  std::string dataRoot = rakewright::workingFolder();
+  if (rakewright::toDiskPath(rakewright::fromDiskPath(dataRoot)) != dataRoot) {
+    dataRoot.clear();
+  }
   rakewright::MessageBoxes messages;
-  rakewright::TForm1 form1(rakewright::Anchors{"", rakewright::programFolder()}, messages);
+  rakewright::TForm1 form1(rakewright::Anchors{dataRoot, rakewright::programFolder()}, messages);
   rakewright::TForm2 form2;
   form1.setAuthorsWindow(&form2);
   form1.centreOnScreen();

@@ -182,7 +182,13 @@ std::shared_ptr<const ProfileData> ProfileFile::current() {
     data_ = std::make_shared<const ProfileData>(
         ProfileData::parse(readDiskFile(resolvedDiskPath_, kTextFileLimit)));
     identity_ = identity;
-  } catch (const FileError&) {
+  } catch (const FileError& error) {
+    // A file another program holds beyond the waits of the read is said so, never taken for an
+    // empty base; what was read before stays, and the next look reads again.
+    if (heldByAnotherProgram(error)) {
+      throw FileError(error.code(), error.systemError(),
+                      cannotMessage("open", path_, reasonOf(error)), error.windowsError());
+    }
     // An unreadable base reads as a missing one, and so does one the reader refuses (put in the
     // place of the file since the look above, or over the limit): every lookup gives its default.
     identity_.reset();

@@ -96,6 +96,9 @@ class ProfileFile {
   ProfileFile(std::string anchor, std::string path);
 
   // The file's content as it is now; an empty profile when the file is missing or unreadable.
+  // A file that another program holds beyond the waits of the read (Windows) throws FileError
+  // with `Cannot open file "PATH". REASON`, PATH as given: the lookups never get defaults for it
+  // unsaid.
   std::shared_ptr<const ProfileData> current();
 
  private:

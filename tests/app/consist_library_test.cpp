@@ -1,6 +1,7 @@
 // The consist library: the files listed with what loading them gives and their problems, the
 // folder followed while the window is open, and the actions on a file: open as "Load", copy and
-// rename by Save's rules without overwriting, delete into the trash after a confirmation.
+// rename by Save's rules without overwriting, delete into the trash after a confirmation; all of
+// them on Cyrillic names in a Cyrillic folder, also after the working folder moved.
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -10,10 +11,16 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QToolButton>
 #include <QtTest>
 
+#include <filesystem>
+
 #include "app/consist_library_window.h"
+#include "app/qt_text.h"
 #include "app/support/app_test_support.h"
+#include "app/train_window.h"
+#include "platform/paths.h"
 
 namespace rakewright::testing {
 namespace {
@@ -30,10 +37,11 @@ void writeLibraryRoot(const TempFolder& root) {
   root.write("data/consists/b.con", "1\tTank\t12.5\r\n1\tTank\t12,5\r\n1\tGhost\t15\r\n");
 }
 
-struct Opened : StartedWindow {
-  Opened() : StartedWindow(&writeLibraryRoot) {
-    window->form->findChild<QPushButton*>(QStringLiteral("LibraryButton"))->click();
-    library = window->form->findChild<ConsistLibraryWindow*>();
+// The library window of a main window, opened by its button.
+struct Library {
+  explicit Library(TForm1& form) {
+    form.findChild<QPushButton*>(QStringLiteral("LibraryButton"))->click();
+    library = form.findChild<ConsistLibraryWindow*>();
     table = library->findChild<QTableView*>(QStringLiteral("LibraryTable"));
     status = library->findChild<QLabel*>(QStringLiteral("LibraryStatus"));
     listed = std::make_unique<QSignalSpy>(library, &ConsistLibraryWindow::listed);
@@ -65,6 +73,19 @@ struct Opened : StartedWindow {
   std::unique_ptr<QSignalSpy> listed;
 };
 
+struct Opened : StartedWindow, Library {
+  Opened() : StartedWindow(&writeLibraryRoot), Library(*window->form) {}
+};
+
+// The trash of a home of the test's own.
+void useTrashBelow(const std::string& diskFolder) {
+  const QString home = fromDiskPath(diskFolder);
+  const QString data = home + QStringLiteral("/.local/share");
+  QDir().mkpath(data);
+  qputenv("HOME", home.toUtf8());
+  qputenv("XDG_DATA_HOME", data.toUtf8());
+}
+
 class ConsistLibraryTest : public QObject {
   Q_OBJECT
 
@@ -72,6 +93,7 @@ class ConsistLibraryTest : public QObject {
   void listsChecksAndFollowsTheFolder();
   void opensCopiesAndRenamesByTheRulesOfSave();
   void deletesIntoTheTrashOnlyWhenConfirmed();
+  void worksOnCyrillicNamesWhereverTheWorkingFolderMoves();
 };
 
 void ConsistLibraryTest::listsChecksAndFollowsTheFolder() {
@@ -179,6 +201,83 @@ void ConsistLibraryTest::deletesIntoTheTrashOnlyWhenConfirmed() {
   QVERIFY(!QFileInfo::exists(QStringLiteral("info")));
   QCOMPARE(o.messages.warnings.size(), 1);
   QVERIFY(o.messages.errors.isEmpty());
+}
+
+void ConsistLibraryTest::worksOnCyrillicNamesWhereverTheWorkingFolderMoves() {
+  // The simulator in a folder "Симулятор", with "Грузовой состав.con".
+  TempFolder parent;
+  writeLibraryRoot(parent);
+  parent.write("data/consists/Грузовой состав.con", parent.read("data/consists/a.con"));
+  parent.mkdir("Симулятор");
+  std::filesystem::rename(fsPath(parent / "data"), fsPath(parent / "Симулятор/data"));
+  parent.mkdir("Картинки");
+  useTrashBelow(parent / "home");
+  const QString started = QDir::currentPath();
+  struct BackWhereItStarted {
+    QString folder;
+    ~BackWhereItStarted() { QDir::setCurrent(folder); }
+  } back{started};
+
+  // Started in it as main() starts, its root taken then; the working folder moves afterwards,
+  // as the file dialog of "Сохранить картинку…" may move it.
+  QVERIFY(QDir::setCurrent(fromDiskPath(parent / "Симулятор")));
+  const std::string root = workingFolder();
+  RecordingMessages messages;
+  Window window(std::make_unique<TForm1>(Anchors{root, root}, messages));
+  window.form->show();
+  Library o(*window.form);
+  messages.saveFileAnswer = fromDiskPath(parent / "Картинки/состав.png");
+  window.form->findChild<QPushButton*>(QStringLiteral("TrainButton"))->click();
+  window.form->findChild<TrainWindow*>()
+      ->findChild<QToolButton*>(QStringLiteral("ExportButton"))
+      ->click();
+  QVERIFY(QDir::setCurrent(fromDiskPath(parent / "Картинки")));
+
+  // Listed and checked as any file: read, with its figures.
+  QTRY_COMPARE_WITH_TIMEOUT(o.column(0), (QStringList{"a.con", "b.con", "Грузовой состав.con"}),
+                            5000);
+  QCOMPARE(o.column(1).last(), QStringLiteral("2"));
+  const std::string original = parent.read("Симулятор/data/consists/Грузовой состав.con");
+
+  // Copied, renamed and deleted in the simulator's folder.
+  o.selectFile(QStringLiteral("Грузовой состав.con"));
+  messages.textAnswers = {QStringLiteral("Копия")};
+  o.press("CopyFileButton");
+  QCOMPARE(parent.read("Симулятор/data/consists/Копия.con"), original);
+  QTRY_VERIFY_WITH_TIMEOUT(o.column(0).contains(QStringLiteral("Копия.con")), 5000);
+  o.selectFile(QStringLiteral("Грузовой состав.con"));
+  messages.textAnswers = {QStringLiteral("Грузовой")};
+  o.press("RenameButton");
+  QCOMPARE(parent.read("Симулятор/data/consists/Грузовой.con"), original);
+  QVERIFY(!parent.exists("Симулятор/data/consists/Грузовой состав.con"));
+  QTRY_COMPARE_WITH_TIMEOUT(o.column(0),
+                            (QStringList{"a.con", "b.con", "Грузовой.con", "Копия.con"}), 5000);
+  o.selectFile(QStringLiteral("Копия.con"));
+  messages.confirmAnswer = true;
+  o.press("DeleteFileButton");
+  QVERIFY(!parent.exists("Симулятор/data/consists/Копия.con"));
+  QVERIFY(messages.errors.isEmpty() && messages.warnings.isEmpty());
+
+  // Save lands in the simulator's consist folder.
+  window.form->findChild<QComboBox*>(QStringLiteral("ConsistsComboBox"))
+      ->setEditText(QStringLiteral("Новый"));
+  window.form->findChild<QPushButton*>(QStringLiteral("SaveButton"))->click();
+  QVERIFY(parent.exists("Симулятор/data/consists/Новый.con"));
+  QVERIFY(!parent.exists("Картинки/data"));
+
+  // A message names the file from the simulator's folder on, as it always did.
+  o.selectFile(QStringLiteral("b.con"));
+  std::filesystem::remove(fsPath(parent / "Симулятор/data/consists/b.con"));
+  messages.textAnswers = {QStringLiteral("c")};
+  o.press("RenameButton");
+  QCOMPARE(messages.errors.size(), 1);
+#ifdef _WIN32
+  const QString shown = QStringLiteral("«data/consists\\b.con»");
+#else
+  const QString shown = QStringLiteral("«data/consists/b.con»");
+#endif
+  QVERIFY2(messages.errors[0].startsWith(QStringLiteral("Не удалось переименовать файл ") + shown),
+           qPrintable(messages.errors[0]));
 }
 
 }  // namespace
