@@ -361,6 +361,12 @@ TEST(WindowsReplace, EveryOutcomeLeavesTheOldOrTheNewContentUnderTheName) {
        .replaceFailures = kAlways,
        .target = "old",
        .fails = true},
+      // What 1176 leaves where no backup name is taken: the old file gone.
+      {.name = "replacement not renamed (1176), old file gone",
+       .replaceError = 1176,
+       .replaceEffect = Effect::OldRemoved,
+       .replaceFailures = 1,
+       .target = "new"},
       {.name = "sharing violation",
        .replaceError = ERROR_SHARING_VIOLATION,
        .replaceFailures = kAlways,
