@@ -2,7 +2,8 @@
 // figure, which name, which value or category), the rest is the file. For any file:
 // - reading it never fails, and with no edit the bytes are the file's, unchanged;
 // - the editor's view of every name agrees with the lookups (the occurrence that counts has the
-//   value a lookup gives; a name has a category exactly when it has a length);
+//   value a lookup gives; the category is the length section of the lookups' length chain, and a
+//   name has one exactly when it has a length);
 // - an edit that is refused leaves the bytes as they were;
 // - a changed value rewrites the inside of one line (no line break comes or goes), and a new key
 //   or section only adds bytes: every byte of the file stays, in order;
@@ -83,20 +84,47 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   BaseFile base{std::string(bytes)};
   require(base.bytes() == bytes && !base.modified(), "a file read is kept byte for byte");
 
-  // The editor's view agrees with the lookups.
+  // The editor's view agrees with the lookups, for every name of the base, the same in lower case
+  // and with spaces around it, and names the base may lack.
+  const ProfileData before = ProfileData::parse(bytes);
+  const RollingStockBase::View& view = base.view();
   std::vector<std::string> keys;
+  std::vector<std::string> probes = extraNames();
   for (const std::string_view name : base.names()) {
     keys.emplace_back(name);
+    if (probes.size() < 64) {
+      std::string lower(name);
+      for (char& c : lower) {
+        c = cp1251Lower(c);
+      }
+      probes.push_back(" " + lower + "  ");
+    }
+    probes.emplace_back(name);
     const std::vector<BaseOccurrence> found = base.occurrences(name);
     require(!found.empty(), "a name of the base stands somewhere");
     for (const BaseOccurrence& occurrence : found) {
       if (occurrence.counts && occurrence.value) {
-        require(
-            ProfileData::parse(bytes).value(occurrence.section, name, "\n") == *occurrence.value,
-            "the occurrence that counts has the value a lookup gives");
+        require(before.value(occurrence.section, name, "\n") == *occurrence.value,
+                "the occurrence that counts has the value a lookup gives");
       }
     }
-    require(base.category(name).has_value() == base.view().knownLength(name).has_value(),
+  }
+  for (const std::string& name : probes) {
+    const BaseFigures figures = base.figures(name);
+    require(figures.length == view.knownLength(name) && figures.weight == view.knownWeight(name) &&
+                figures.axles == view.knownAxles(name),
+            "the editor's figures are the lookups'");
+    std::optional<LengthSection> chain;
+    for (const LengthSection section : kLengthSections) {
+      const bool member = view.isMember(sectionName(section), name);
+      require(figures.member[static_cast<std::size_t>(section)] == member,
+              "membership is the lookups'");
+      if (!chain && member) {
+        chain = section;
+      }
+    }
+    require(figures.category == chain, "the category is the lookups' length section");
+    require(chain.has_value() == figures.length.has_value(),
             "a name has a category exactly when it has a length");
   }
   const std::vector<BaseRow> rows = baseRows(base, {}, {}, {});
@@ -169,7 +197,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   // The lookups: the edit is there, and nothing else changed.
-  const ProfileData before = ProfileData::parse(bytes);
   const ProfileData now = ProfileData::parse(after);
   for (const std::string_view key : edited.names()) {
     keys.emplace_back(key);

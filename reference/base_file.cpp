@@ -219,9 +219,7 @@ NameForBase nameForBase(std::string_view utf8) {
 BaseFile::BaseFile() : BaseFile(std::string()) {}
 
 BaseFile::BaseFile(std::string bytes)
-    : bytes_(std::move(bytes)),
-      onDisk_(std::make_shared<const std::string>(bytes_)),
-      view_(std::make_shared<const ProfileData>()) {
+    : bytes_(std::move(bytes)), onDisk_(std::make_shared<const std::string>(bytes_)) {
   index();
 }
 
@@ -258,7 +256,7 @@ BaseFile::SaveOutcome BaseFile::save(const std::string& programFolder, bool over
 
 char32_t BaseFile::unitAt(std::size_t at) const {
   const auto byte = [&](std::size_t k) { return char32_t{static_cast<unsigned char>(bytes_[k])}; };
-  switch (encoding_) {
+  switch (index_->encoding) {
     case Encoding::Utf16Le:
       return byte(at) | byte(at + 1) << 8;
     case Encoding::Utf16Be:
@@ -269,46 +267,59 @@ char32_t BaseFile::unitAt(std::size_t at) const {
 }
 
 void BaseFile::index() {
+  auto made = std::make_shared<Index>();
+  Index& index = *made;
   const ProfileText decoded(bytes_);
-  encoding_ = decoded.encoding();
-  markLength_ = decoded.markLength();
-  unit_ = unitBytes(encoding_);
+  index.encoding = decoded.encoding();
+  index.markLength = decoded.markLength();
+  index.unit = unitBytes(index.encoding);
+  index_ = made;  // for unitAt() while the index is made
   // A last odd byte of a UTF-16 file is no unit: it stays after everything.
-  bodyEnd_ = markLength_ + (bytes_.size() - markLength_) / unit_ * unit_;
+  index.bodyEnd = index.markLength + (bytes_.size() - index.markLength) / index.unit * index.unit;
   // The line breaks, blanks and Ctrl-Z after the lines are characters of one unit each.
-  const std::size_t tail = decoded.text().size() - profileLinesText(decoded).size();
-  linesEnd_ = bodyEnd_ - tail * unit_;
+  const std::string_view linesText = profileLinesText(decoded);
+  index.linesEnd = index.bodyEnd - (decoded.text().size() - linesText.size()) * index.unit;
+  index.text = std::string(decoded.text());
+  index.upper = cp1251UpperCase(index.text);
 
   // The lines as a text editor shows them; the reader ends a line at every CR and every LF, so
   // the LF of a CR LF is a blank line of its own there (`joined`).
-  lines_.clear();
   std::vector<bool> joined;
-  std::size_t at = markLength_;
+  const std::string_view body = std::string_view(bytes_).substr(0, index.linesEnd);
+  std::size_t at = index.markLength;
   while (true) {
     Line line;
-    line.begin = at;
-    while (at < linesEnd_ && unitAt(at) != '\r' && unitAt(at) != '\n') {
-      at += unit_;
-    }
-    line.end = at;
-    joined.push_back(false);
-    if (at < linesEnd_) {
-      const bool crLf = unitAt(at) == '\r' && at + unit_ < linesEnd_ && unitAt(at + unit_) == '\n';
-      line.breakBytes = static_cast<std::uint8_t>((crLf ? 2 : 1) * unit_);
-      at += line.breakBytes;
-      if (crLf) {
-        joined.push_back(true);
+    line.begin = static_cast<std::uint32_t>(at);
+    if (index.unit == 1) {
+      at = std::min(body.find_first_of("\r\n", at), body.size());
+    } else {
+      while (at < index.linesEnd && unitAt(at) != '\r' && unitAt(at) != '\n') {
+        at += index.unit;
       }
-      lines_.push_back(std::move(line));
-      continue;
     }
-    lines_.push_back(std::move(line));
-    break;
+    line.end = static_cast<std::uint32_t>(at);
+    joined.push_back(false);
+    if (at >= index.linesEnd) {
+      index.lines.push_back(line);
+      break;
+    }
+    const bool crLf =
+        unitAt(at) == '\r' && at + index.unit < index.linesEnd && unitAt(at + index.unit) == '\n';
+    line.breakBytes = static_cast<std::uint8_t>((crLf ? 2 : 1) * index.unit);
+    at += line.breakBytes;
+    if (crLf) {
+      joined.push_back(true);
+    }
+    index.lines.push_back(line);
   }
 
   std::size_t readerLine = 0;
   std::size_t lineIndex = 0;
   bool mismatch = false;
+  const char* const text = decoded.text().data();
+  const auto offset = [text](std::string_view part) {
+    return static_cast<std::uint32_t>(part.data() - text);
+  };
   forEachProfileLine(decoded, [&](const ProfileLine& read) {
     if (readerLine >= joined.size()) {
       mismatch = true;
@@ -318,12 +329,18 @@ void BaseFile::index() {
       mismatch = mismatch || read.kind != ProfileLine::Kind::Blank;
       return;
     }
-    Line& line = lines_[lineIndex++];
+    Line& line = index.lines[lineIndex++];
     line.kind = read.kind;
+    if (read.kind == ProfileLine::Kind::Blank) {
+      return;
+    }
     line.unmatchable = read.unmatchable;
-    line.name = std::string(read.name);
+    line.nameAt = offset(read.name);
+    line.nameSize = static_cast<std::uint32_t>(read.name.size());
     if (read.value) {
-      line.value = ProfileData::lookedUpValue(*read.value);
+      line.hasValue = true;
+      line.valueAt = offset(*read.value);
+      line.valueSize = static_cast<std::uint32_t>(read.value->size());
     }
     line.comment = read.kind == ProfileLine::Kind::Key && !read.name.empty() &&
                    (read.name.front() == ';' || read.name.front() == '#');
@@ -333,24 +350,21 @@ void BaseFile::index() {
   }
 
   // The sections of the seven names and their keys.
-  sections_.clear();
-  auto keys = std::make_shared<std::unordered_map<std::string, std::vector<std::size_t>>>();
-  std::unordered_set<std::string> seen;
+  std::unordered_set<std::string_view> seen;
   std::int32_t current = -1;
-  std::string upper;
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    Line& line = lines_[i];
+  for (std::size_t i = 0; i < index.lines.size(); ++i) {
+    Line& line = index.lines[i];
+    const std::string_view upper = std::string_view(index.upper).substr(line.nameAt, line.nameSize);
     if (line.kind == ProfileLine::Kind::Section) {
       current = -1;
       if (line.unmatchable) {
         continue;
       }
-      cp1251UpperCaseInto(line.name, upper);
       const bool first = seen.insert(upper).second;
       const auto known = std::find(kBaseSections.begin(), kBaseSections.end(), upper);
       if (known != kBaseSections.end()) {
-        current = static_cast<std::int32_t>(sections_.size());
-        sections_.push_back({*known, i, i, first});
+        current = static_cast<std::int32_t>(index.sections.size());
+        index.sections.push_back({*known, i, i, first});
       }
       continue;
     }
@@ -358,18 +372,50 @@ void BaseFile::index() {
       continue;
     }
     line.section = current;
-    sections_[static_cast<std::size_t>(current)].last = i;
-    if (line.kind == ProfileLine::Kind::Key && !line.unmatchable) {
-      cp1251UpperCaseInto(line.name, upper);
-      (*keys)[upper].push_back(i);
+    Section& section = index.sections[static_cast<std::size_t>(current)];
+    section.last = i;
+    if (line.kind != ProfileLine::Kind::Key || line.unmatchable) {
+      continue;
+    }
+    const auto me = static_cast<std::int32_t>(i);
+    const auto [key, added] = index.keys.try_emplace(upper, KeyLines{me, me});
+    if (added) {
+      index.keyOrder.push_back(me);
+    } else {
+      index.lines[static_cast<std::size_t>(key->second.last)].nextSame = me;
+      key->second.last = me;
+    }
+    index.longestAnyKey = std::max<std::size_t>(index.longestAnyKey, line.nameSize);
+    if (section.first) {
+      index.longestKey = std::max<std::size_t>(index.longestKey, line.nameSize);
     }
   }
-  keys_ = std::move(keys);
-  view_ = RollingStockBase::View(std::make_shared<const ProfileData>(ProfileData::parse(bytes_)));
+  view_.reset();
+}
+
+const RollingStockBase::View& BaseFile::view() const {
+  if (!view_) {
+    // Every key the lookups could find is at most longestKey long.
+    view_ = std::make_shared<const RollingStockBase::View>(
+        std::make_shared<const ProfileData>(ProfileData::parse(bytes_)), index_->longestKey);
+  }
+  return *view_;
+}
+
+std::string_view BaseFile::nameOf(const Line& line) const {
+  return std::string_view(index_->text).substr(line.nameAt, line.nameSize);
+}
+
+std::optional<std::string> BaseFile::valueOf(const Line& line) const {
+  if (!line.hasValue) {
+    return std::nullopt;
+  }
+  return ProfileData::lookedUpValue(
+      std::string_view(index_->text).substr(line.valueAt, line.valueSize));
 }
 
 const BaseFile::Section* BaseFile::firstSection(std::string_view name) const {
-  for (const Section& section : sections_) {
+  for (const Section& section : index_->sections) {
     if (section.first && section.name == name) {
       return &section;
     }
@@ -377,44 +423,64 @@ const BaseFile::Section* BaseFile::firstSection(std::string_view name) const {
   return nullptr;
 }
 
-std::vector<std::size_t> BaseFile::keyLines(std::string_view section, std::string_view name) const {
+std::vector<std::size_t> BaseFile::keyLines(std::string_view name, std::string_view section) const {
   std::vector<std::size_t> found;
-  const auto key = keys_->find(cp1251UpperCase(ProfileData::askedName(name)));
-  if (key == keys_->end()) {
+  const std::string_view asked = ProfileData::askedName(name);
+  if (asked.size() > index_->longestAnyKey) {
+    return found;  // longer than every key: not upper-cased to find that out (it may be huge)
+  }
+  const auto key = index_->keys.find(cp1251UpperCase(asked));
+  if (key == index_->keys.end()) {
     return found;
   }
-  for (const std::size_t line : key->second) {
-    const Section& in = sections_[static_cast<std::size_t>(lines_[line].section)];
-    if (in.first && in.name == section) {
-      found.push_back(line);
+  for (std::int32_t line = key->second.first; line >= 0;
+       line = index_->lines[static_cast<std::size_t>(line)].nextSame) {
+    const Section& in = index_->sections[static_cast<std::size_t>(
+        index_->lines[static_cast<std::size_t>(line)].section)];
+    if (section.empty() || (in.first && in.name == section)) {
+      found.push_back(static_cast<std::size_t>(line));
     }
   }
   return found;
 }
 
-std::optional<LengthSection> BaseFile::category(std::string_view name) const {
-  for (const LengthSection section : kLengthSections) {
-    if (view_.isMember(sectionName(section), name)) {
-      return section;
+BaseFigures BaseFile::figures(std::string_view name) const {
+  // The value of the first occurrence in the first section of each name, as a lookup reads it.
+  std::array<bool, kBaseSections.size()> seen{};
+  std::array<std::optional<std::string>, kBaseSections.size()> values;
+  for (const std::size_t i : keyLines(name)) {
+    const Line& line = index_->lines[i];
+    const Section& in = index_->sections[static_cast<std::size_t>(line.section)];
+    const auto k = static_cast<std::size_t>(
+        std::find(kBaseSections.begin(), kBaseSections.end(), in.name) - kBaseSections.begin());
+    if (in.first && !seen[k]) {
+      seen[k] = true;
+      values[k] = valueOf(line);
     }
   }
-  return std::nullopt;
+  BaseFigures figures;
+  for (std::size_t k = 0; k < figures.member.size(); ++k) {
+    figures.member[k] = values[k] && *values[k] != kNoLength;
+    if (figures.member[k] && !figures.category) {
+      figures.category = kLengthSections[k];
+      figures.length = values[k];
+    }
+  }
+  figures.weight = std::move(values[5]);
+  figures.axles = std::move(values[6]);
+  return figures;
 }
 
 std::vector<BaseOccurrence> BaseFile::occurrences(std::string_view name) const {
   std::vector<BaseOccurrence> found;
-  const auto key = keys_->find(cp1251UpperCase(ProfileData::askedName(name)));
-  if (key == keys_->end()) {
-    return found;
-  }
   std::vector<std::string_view> countedIn;
-  for (const std::size_t i : key->second) {
-    const Line& line = lines_[i];
-    const Section& in = sections_[static_cast<std::size_t>(line.section)];
+  for (const std::size_t i : keyLines(name)) {
+    const Line& line = index_->lines[i];
+    const Section& in = index_->sections[static_cast<std::size_t>(line.section)];
     BaseOccurrence occurrence;
     occurrence.section = in.name;
     occurrence.line = static_cast<int>(i + 1);
-    occurrence.value = line.value;
+    occurrence.value = valueOf(line);
     occurrence.counts =
         in.first && std::find(countedIn.begin(), countedIn.end(), in.name) == countedIn.end();
     if (occurrence.counts) {
@@ -426,26 +492,21 @@ std::vector<BaseOccurrence> BaseFile::occurrences(std::string_view name) const {
 }
 
 std::vector<std::string_view> BaseFile::names() const {
-  std::vector<std::size_t> firstLines;
-  firstLines.reserve(keys_->size());
-  for (const auto& [key, lines] : *keys_) {
-    firstLines.push_back(lines.front());
-  }
-  std::sort(firstLines.begin(), firstLines.end());
   std::vector<std::string_view> names;
-  names.reserve(firstLines.size());
-  for (const std::size_t line : firstLines) {
-    names.push_back(lines_[line].name);
+  names.reserve(index_->keyOrder.size());
+  for (const std::int32_t line : index_->keyOrder) {
+    names.push_back(nameOf(index_->lines[static_cast<std::size_t>(line)]));
   }
   return names;
 }
 
 std::string BaseFile::encoded(std::string_view cp1251) const {
-  if (encoding_ == Encoding::Cp1251) {
+  const Encoding encoding = index_->encoding;
+  if (encoding == Encoding::Cp1251) {
     return std::string(cp1251);
   }
   const std::string utf8 = cp1251ToUtf8(cp1251);
-  if (encoding_ == Encoding::Utf8) {
+  if (encoding == Encoding::Utf8) {
     return utf8;
   }
   std::string utf16;
@@ -456,7 +517,7 @@ std::string BaseFile::encoded(std::string_view cp1251) const {
     // Windows-1251 lies in the Basic Multilingual Plane: one unit per character.
     const auto high = static_cast<char>(cp >> 8);
     const auto low = static_cast<char>(cp & 0xFF);
-    if (encoding_ == Encoding::Utf16Le) {
+    if (encoding == Encoding::Utf16Le) {
       utf16 += {low, high};
     } else {
       utf16 += {high, low};
@@ -466,23 +527,25 @@ std::string BaseFile::encoded(std::string_view cp1251) const {
 }
 
 std::string BaseFile::lineEnding(std::size_t line) const {
-  if (lines_[line].breakBytes > 0) {
-    return bytes_.substr(lines_[line].end, lines_[line].breakBytes);
+  const std::vector<Line>& lines = index_->lines;
+  if (lines[line].breakBytes > 0) {
+    return bytes_.substr(lines[line].end, lines[line].breakBytes);
   }
   // The last line has none: the file's first line ending, from the lines or from what follows
   // them, else CR LF.
-  for (const Line& other : lines_) {
+  for (const Line& other : lines) {
     if (other.breakBytes > 0) {
       return bytes_.substr(other.end, other.breakBytes);
     }
   }
-  for (std::size_t at = linesEnd_; at < bodyEnd_; at += unit_) {
+  const std::size_t unit = index_->unit;
+  for (std::size_t at = index_->linesEnd; at < index_->bodyEnd; at += unit) {
     if (unitAt(at) == '\n') {
-      return bytes_.substr(at, unit_);
+      return bytes_.substr(at, unit);
     }
     if (unitAt(at) == '\r') {
-      const bool crLf = at + unit_ < bodyEnd_ && unitAt(at + unit_) == '\n';
-      return bytes_.substr(at, (crLf ? 2 : 1) * unit_);
+      const bool crLf = at + unit < index_->bodyEnd && unitAt(at + unit) == '\n';
+      return bytes_.substr(at, (crLf ? 2 : 1) * unit);
     }
   }
   return encoded(kDefaultLineEnding);
@@ -490,31 +553,33 @@ std::string BaseFile::lineEnding(std::size_t line) const {
 
 void BaseFile::writeValue(std::string_view section, std::string_view name, std::string_view value,
                           std::vector<Splice>& splices) const {
-  const std::vector<std::size_t> lines = keyLines(section, name);
-  if (!lines.empty()) {
+  const std::vector<Line>& lines = index_->lines;
+  const std::size_t unit = index_->unit;
+  const std::vector<std::size_t> found = keyLines(name, section);
+  if (!found.empty()) {
     // The value of the first occurrence, inside its quotation marks if it has them; a key
     // without "=" gets one after it.
-    const Line& line = lines_[lines.front()];
+    const Line& line = lines[found.front()];
     std::size_t at = line.begin;
     while (at < line.end && unitAt(at) != '=') {
-      at += unit_;
+      at += unit;
     }
     std::size_t end = line.end;
-    while (end > at && isBlankUnit(unitAt(end - unit_))) {
-      end -= unit_;
+    while (end > at && isBlankUnit(unitAt(end - unit))) {
+      end -= unit;
     }
     if (at == line.end) {
       splices.push_back({end, end, encoded("=" + std::string(value))});
       return;
     }
-    std::size_t begin = at + unit_;
+    std::size_t begin = at + unit;
     while (begin < end && isBlankUnit(unitAt(begin))) {
-      begin += unit_;
+      begin += unit;
     }
-    if (end - begin >= 2 * unit_ && (unitAt(begin) == '"' || unitAt(begin) == '\'') &&
-        unitAt(end - unit_) == unitAt(begin)) {
-      begin += unit_;
-      end -= unit_;
+    if (end - begin >= 2 * unit && (unitAt(begin) == '"' || unitAt(begin) == '\'') &&
+        unitAt(end - unit) == unitAt(begin)) {
+      begin += unit;
+      end -= unit;
     }
     splices.push_back({begin, end, encoded(value)});
     return;
@@ -524,26 +589,29 @@ void BaseFile::writeValue(std::string_view section, std::string_view name, std::
     // After the last entry of the section; its blank lines and comments stay below the new line.
     std::size_t after = in->header;
     for (std::size_t i = in->header + 1; i <= in->last; ++i) {
-      if (lines_[i].kind == ProfileLine::Kind::Key && !lines_[i].comment) {
+      if (lines[i].kind == ProfileLine::Kind::Key && !lines[i].comment) {
         after = i;
       }
     }
-    splices.push_back({lines_[after].end, lines_[after].end, lineEnding(after) + encoded(entry)});
+    splices.push_back({lines[after].end, lines[after].end, lineEnding(after) + encoded(entry)});
     return;
   }
   // A new section at the end of the lines, before the line breaks and Ctrl-Z that end the file.
-  const std::string ending = lineEnding(lines_.size() - 1);
+  const std::size_t linesEnd = index_->linesEnd;
+  const std::string ending = lineEnding(lines.size() - 1);
   const std::string header = encoded("[" + std::string(section) + "]");
-  if (linesEnd_ == markLength_) {
+  if (linesEnd == index_->markLength) {
     // Nothing but those: the section is the first text of the file.
-    splices.push_back({linesEnd_, linesEnd_,
-                       header + ending + encoded(entry) + (linesEnd_ == bodyEnd_ ? ending : "")});
+    splices.push_back(
+        {linesEnd, linesEnd,
+         header + ending + encoded(entry) + (linesEnd == index_->bodyEnd ? ending : "")});
     return;
   }
-  splices.push_back({linesEnd_, linesEnd_, ending + header + ending + encoded(entry)});
+  splices.push_back({linesEnd, linesEnd, ending + header + ending + encoded(entry)});
 }
 
 void BaseFile::removeLines(std::vector<std::size_t> lines, std::vector<Splice>& splices) const {
+  const std::vector<Line>& all = index_->lines;
   std::sort(lines.begin(), lines.end());
   for (std::size_t i = 0; i < lines.size();) {
     // A run of neighbouring lines goes as one: with their line endings, or, when the run ends the
@@ -552,13 +620,13 @@ void BaseFile::removeLines(std::vector<std::size_t> lines, std::vector<Splice>& 
     while (last + 1 < lines.size() && lines[last + 1] == lines[last] + 1) {
       ++last;
     }
-    const Line& first = lines_[lines[i]];
-    const Line& end = lines_[lines[last]];
+    const Line& first = all[lines[i]];
+    const Line& end = all[lines[last]];
     if (end.breakBytes > 0) {
-      splices.push_back({first.begin, end.end + end.breakBytes, {}});
+      splices.push_back({first.begin, std::size_t{end.end} + end.breakBytes, {}});
     } else {
       // A key line always has its section's header above it.
-      splices.push_back({lines_[lines[i] - 1].end, end.end, {}});
+      splices.push_back({all[lines[i] - 1].end, end.end, {}});
     }
     i = last + 1;
   }
@@ -586,7 +654,8 @@ BaseEdit BaseFile::apply(std::vector<Splice> splices, std::string_view name,
   BaseFile edited(std::move(bytes));
   edited.onDisk_ = onDisk_;
   // The other lines keep their bytes; they read the same only in the same encoding.
-  if (edited.encoding_ != encoding_ || edited.markLength_ != markLength_ || !readsBack(edited)) {
+  if (edited.encoding() != encoding() || edited.markLength() != markLength() ||
+      !readsBack(edited)) {
     static const std::string unreadable = cp1251Text(
         " нельзя так записать в base.ini: в кодировке этого файла запись прочиталась бы иначе");
     return {false, true, {}, quoted(ProfileData::askedName(name)) + unreadable};
@@ -599,13 +668,14 @@ BaseEdit BaseFile::apply(std::vector<Splice> splices, std::string_view name,
 BaseEdit BaseFile::setLengthText(std::string_view name, const std::string& text,
                                  LengthSection section, std::string note) {
   std::vector<Splice> splices;
-  if (category(name) != section) {
+  const BaseFigures now = figures(name);
+  if (now.category != section) {
     // The length moves: it leaves every other length section where the name counts (all its
     // lines there, so that no later duplicate takes over).
     std::vector<std::size_t> leaving;
     for (const LengthSection other : kLengthSections) {
-      if (other != section && view_.isMember(sectionName(other), name)) {
-        const std::vector<std::size_t> lines = keyLines(sectionName(other), name);
+      if (other != section && now.member[static_cast<std::size_t>(other)]) {
+        const std::vector<std::size_t> lines = keyLines(name, sectionName(other));
         leaving.insert(leaving.end(), lines.begin(), lines.end());
       }
     }
@@ -614,7 +684,8 @@ BaseEdit BaseFile::setLengthText(std::string_view name, const std::string& text,
   writeValue(sectionName(section), name, text, splices);
   return apply(std::move(splices), name,
                [&](const BaseFile& edited) {
-                 return edited.category(name) == section && edited.view_.knownLength(name) == text;
+                 const BaseFigures after = edited.figures(name);
+                 return after.category == section && after.length == text;
                },
                {false, false, text, std::move(note)});
 }
@@ -627,7 +698,8 @@ BaseEdit BaseFile::setLength(std::string_view name, std::string_view typed, Leng
   if (!checked.text) {
     return {false, true, {}, std::move(checked.message)};
   }
-  if (category(name) == section && view_.knownLength(name) == checked.text) {
+  const BaseFigures now = figures(name);
+  if (now.category == section && now.length == checked.text) {
     return {false, false, *checked.text, std::move(checked.message)};
   }
   return setLengthText(name, *checked.text, section, std::move(checked.message));
@@ -639,11 +711,12 @@ BaseEdit BaseFile::setCategory(std::string_view name, LengthSection section) {
   if (std::optional<std::string> problem = baseNameProblem(name)) {
     return {false, true, {}, std::move(*problem)};
   }
-  const std::optional<std::string> length = view_.knownLength(name);
+  const BaseFigures now = figures(name);
+  const std::optional<std::string>& length = now.length;
   if (!length) {
     return {false, true, {}, quoted(ProfileData::askedName(name)) + noLength};
   }
-  if (category(name) == section) {
+  if (now.category == section) {
     return {false, false, *length, {}};
   }
   return setLengthText(name, *length, section, {});
@@ -659,8 +732,8 @@ BaseEdit BaseFile::setFigure(std::string_view name, CheckedFigure checked,
   }
   const std::string text = *checked.text;
   const auto known = [&](const BaseFile& file) {
-    return section == sections::kWeights ? file.view_.knownWeight(name)
-                                         : file.view_.knownAxles(name);
+    const BaseFigures figures = file.figures(name);
+    return section == sections::kWeights ? figures.weight : figures.axles;
   };
   if (known(*this) == text) {
     return {false, false, text, std::move(checked.message)};

@@ -82,6 +82,17 @@ struct BaseEdit {
   std::string message;   // Windows-1251: why it was refused, or a note for the status line
 };
 
+// What the lookups give for a name: RollingStockBase::View's knownLength(), knownWeight() and
+// knownAxles(), and the length section the length comes from.
+struct BaseFigures {
+  std::optional<LengthSection> category;
+  std::optional<std::string> length;
+  std::optional<std::string> weight;
+  std::optional<std::string> axles;
+  // isMember() for each length section, in the order of kLengthSections.
+  std::array<bool, 5> member{};
+};
+
 // Where a name stands in a section that a lookup reads, for the editor's remarks.
 struct BaseOccurrence {
   std::string_view section;          // "PASS", ..., "WEIGHTS", "OSI"
@@ -109,17 +120,23 @@ class BaseFile {
   SaveOutcome save(const std::string& programFolder, bool overwrite = false);
 
   const std::string& bytes() const { return bytes_; }
-  ProfileText::Encoding encoding() const { return encoding_; }
-  std::size_t markLength() const { return markLength_; }
+  ProfileText::Encoding encoding() const { return index_->encoding; }
+  std::size_t markLength() const { return index_->markLength; }
   // Whether the bytes differ from those read or last saved.
   bool modified() const { return bytes_ != *onDisk_; }
 
-  // The lookups over the bytes as they are now.
-  const RollingStockBase::View& view() const { return view_; }
+  // The lookups over the bytes as they are now, made when first asked for (so a BaseFile is used
+  // by one thread at a time).
+  const RollingStockBase::View& view() const;
 
+  // What the lookups give for `name`, read from the editor's own index of the lines (the fuzzer
+  // holds the two to each other): quicker than the lookups for one name after another.
+  BaseFigures figures(std::string_view name) const;
   // The length section whose value a length lookup takes for `name`; nullopt when the base holds
   // no length for it.
-  std::optional<LengthSection> category(std::string_view name) const;
+  std::optional<LengthSection> category(std::string_view name) const {
+    return figures(name).category;
+  }
 
   // Every place where `name` stands in the seven sections a lookup reads, in file order.
   std::vector<BaseOccurrence> occurrences(std::string_view name) const;
@@ -139,15 +156,19 @@ class BaseFile {
  private:
   // A line as a text editor shows it: CR LF, a lone CR and a lone LF each end one.
   struct Line {
-    std::size_t begin = 0;  // byte offsets of its text in bytes_
-    std::size_t end = 0;
+    std::uint32_t begin = 0;  // byte offsets of its text in bytes_
+    std::uint32_t end = 0;
     std::uint8_t breakBytes = 0;  // the bytes of the line ending after it; 0 for the last line
     ProfileLine::Kind kind = ProfileLine::Kind::Blank;
     bool unmatchable = false;
-    bool comment = false;       // a key line starting with ";" or "#": no new key goes after it
-    std::int32_t section = -1;  // into sections_: the section it stands in, -1 for none
-    std::string name;           // key or section name, trimmed, as spelled
-    std::optional<std::string> value;  // as a lookup gives it
+    bool comment = false;  // a key line starting with ";" or "#": no new key goes after it
+    bool hasValue = false;
+    std::int32_t section = -1;   // into Index::sections: the section it stands in, -1 for none
+    std::int32_t nextSame = -1;  // the next line of the same key in the seven sections
+    std::uint32_t nameAt = 0;    // the key or section name, trimmed, in Index::text
+    std::uint32_t nameSize = 0;
+    std::uint32_t valueAt = 0;  // the text after "=", trimmed, in Index::text
+    std::uint32_t valueSize = 0;
   };
   // A section of one of the seven names, in file order; `first` for the one lookups read.
   struct Section {
@@ -156,20 +177,42 @@ class BaseFile {
     std::size_t last = 0;  // its last line
     bool first = false;
   };
+  struct KeyLines {
+    std::int32_t first = -1;
+    std::int32_t last = -1;
+  };
+  // What the bytes say, made once per state of the bytes and shared by its copies.
+  struct Index {
+    ProfileText::Encoding encoding = ProfileText::Encoding::Cp1251;
+    std::size_t markLength = 0;
+    std::size_t unit = 1;
+    std::size_t bodyEnd = 0;   // the end of the text's units (before an odd byte of UTF-16)
+    std::size_t linesEnd = 0;  // where the lines end: line breaks, blanks and Ctrl-Z may follow
+    std::string text;          // the decoded text, Windows-1251
+    std::string upper;         // the same, upper-cased: the keys as lookups match them
+    std::vector<Line> lines;
+    std::vector<Section> sections;
+    std::unordered_map<std::string_view, KeyLines> keys;  // views into `upper`
+    std::vector<std::int32_t> keyOrder;                   // each key's first line, in file order
+    std::size_t longestKey = 0;     // of the keys in the sections lookups read
+    std::size_t longestAnyKey = 0;  // of every key in the seven sections
+  };
   // Bytes [begin, end) replaced by `bytes`.
   struct Splice {
     std::size_t begin;
     std::size_t end;
     std::string bytes;
   };
-  using Keys = std::unordered_map<std::string, std::vector<std::size_t>>;
 
   void index();
   // The unit of text (a byte, or two in UTF-16) at byte offset `at`.
   char32_t unitAt(std::size_t at) const;
+  std::string_view nameOf(const Line& line) const;
+  std::optional<std::string> valueOf(const Line& line) const;
   const Section* firstSection(std::string_view name) const;
-  // The lines of `name` in the first section `section`, in order.
-  std::vector<std::size_t> keyLines(std::string_view section, std::string_view name) const;
+  // The lines of `name` in the seven sections, in file order; in the first section `section` only
+  // when one is given.
+  std::vector<std::size_t> keyLines(std::string_view name, std::string_view section = {}) const;
   std::string encoded(std::string_view cp1251) const;
   std::string lineEnding(std::size_t line) const;
   // Gives `name` the value `value` in `section`: its first occurrence rewritten, or a new line, or
@@ -187,15 +230,8 @@ class BaseFile {
 
   std::string bytes_;
   std::shared_ptr<const std::string> onDisk_;  // what was read or last saved
-  ProfileText::Encoding encoding_ = ProfileText::Encoding::Cp1251;
-  std::size_t markLength_ = 0;
-  std::size_t unit_ = 1;
-  std::size_t bodyEnd_ = 0;   // the end of the text's units (before an odd byte of UTF-16)
-  std::size_t linesEnd_ = 0;  // where the lines end: line breaks, blanks and Ctrl-Z may follow
-  std::vector<Line> lines_;
-  std::vector<Section> sections_;
-  std::shared_ptr<const Keys> keys_;  // upper-cased key -> its lines in the seven sections
-  RollingStockBase::View view_;
+  std::shared_ptr<const Index> index_;
+  mutable std::shared_ptr<const RollingStockBase::View> view_;
 };
 
 }  // namespace rakewright

@@ -5,7 +5,6 @@
 
 #include "platform/cp1251.h"
 #include "platform/numbers.h"
-#include "reference/offered_figures.h"
 
 namespace rakewright {
 
@@ -124,25 +123,23 @@ void addRemarks(const std::vector<BaseOccurrence>& found, BaseRow& row) {
 }  // namespace
 
 void refreshBaseRow(const BaseFile& base, BaseRow& row) {
-  const RollingStockBase::View& view = base.view();
-  row.category = base.category(row.name);
-  if (row.inCatalogues()) {
-    // What selecting the name in its catalogue offers.
-    const OfferedFigures offered = offeredFigures(
-        view, row.name, row.inTraffic ? CatalogueSide::Traffic : CatalogueSide::Folder);
-    row.length = {offered.length, offered.lengthSource};
-    row.weight = {offered.weight, offered.weightSource};
+  // The figures of the lookups, and for a length they lack what selecting the name in its
+  // catalogue offers (offeredFigures): the guess of its side.
+  BaseFigures figures = base.figures(row.name);
+  row.category = figures.category;
+  if (figures.length) {
+    row.length = {std::move(*figures.length), FigureSource::Base};
+  } else if (row.inTraffic) {
+    row.length = {trafficLengthGuess(row.name), FigureSource::Guess};
+  } else if (row.inFolder) {
+    row.length = {folderLengthGuess(row.name), FigureSource::Guess};
   } else {
-    std::optional<std::string> length = view.knownLength(row.name);
-    row.length = length ? BaseFigure{std::move(*length), FigureSource::Base}
-                        : BaseFigure{{}, FigureSource::Default};
-    std::optional<std::string> weight = view.knownWeight(row.name);
-    row.weight = weight ? BaseFigure{std::move(*weight), FigureSource::Base}
-                        : BaseFigure{std::string(kDefaultWeight), FigureSource::Default};
+    row.length = {{}, FigureSource::Default};
   }
-  std::optional<std::string> axles = view.knownAxles(row.name);
-  row.axles = axles ? BaseFigure{std::move(*axles), FigureSource::Base}
-                    : BaseFigure{std::string(kDefaultAxles), FigureSource::Default};
+  row.weight = figures.weight ? BaseFigure{std::move(*figures.weight), FigureSource::Base}
+                              : BaseFigure{std::string(kDefaultWeight), FigureSource::Default};
+  row.axles = figures.axles ? BaseFigure{std::move(*figures.axles), FigureSource::Base}
+                            : BaseFigure{std::string(kDefaultAxles), FigureSource::Default};
   const std::vector<BaseOccurrence> found = base.occurrences(row.name);
   row.inBase = !found.empty();
   row.remarks.clear();

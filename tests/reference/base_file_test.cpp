@@ -7,6 +7,7 @@
 
 #include "platform/cp1251.h"
 #include "reference/base_rows.h"
+#include "reference/offered_figures.h"
 #include "support/temp_folder.h"
 
 namespace rakewright {
@@ -250,6 +251,15 @@ TEST(BaseRows, OneRowPerNameWithTheFiguresALookupGives) {
 
   // The folder catalogue's guess, letter case significant.
   EXPECT_EQ(rows[2].length.text, "17");
+  // What selecting each catalogue name offers.
+  for (std::size_t i = 0; i < 3; ++i) {
+    const OfferedFigures offered =
+        offeredFigures(base.view(), rows[i].name,
+                       rows[i].inTraffic ? CatalogueSide::Traffic : CatalogueSide::Folder);
+    EXPECT_EQ(rows[i].length.text + "/" + rows[i].weight.text,
+              offered.length + "/" + offered.weight);
+    EXPECT_EQ(rows[i].length.source, offered.lengthSource);
+  }
 
   // A figure that is no number is remarked; a name of no catalogue has no length guess.
   EXPECT_EQ(rows[3].name, "odd");
