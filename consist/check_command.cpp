@@ -53,7 +53,8 @@ constexpr std::string_view kHelp =
     "лежала в ней.\n"
     "\n"
     "Код выхода: 0 — ни в одном файле нет ошибок (замечания не в счёт), 1 — хотя бы в одном\n"
-    "файле есть ошибки, 2 — папку data/consists не прочитать или параметры неверны.\n";
+    "файле есть ошибки, 2 — папку data/consists не прочитать, названного файла нет или\n"
+    "параметры неверны.\n";
 
 constexpr std::string_view kProgram = "rakewright: ";
 constexpr std::string_view kSeeHelp = ". Справка: rakewright --help\n";
