@@ -228,7 +228,7 @@ BaseFile BaseFile::read(const std::string& programFolder) {
     return BaseFile(readWholeFile(programFolder, paths::kBaseIni));
   } catch (const FileError& error) {
     // A missing base (or folder) is an empty one, as for every lookup; saving creates it.
-    if (error.code() == 2 || error.code() == 3) {
+    if (error.code() == FileError::kFileNotFound || error.code() == FileError::kPathNotFound) {
       return BaseFile();
     }
     throw;
@@ -241,7 +241,7 @@ BaseFile::SaveOutcome BaseFile::save(const std::string& programFolder, bool over
     try {
       now = readWholeFile(programFolder, paths::kBaseIni);
     } catch (const FileError& error) {
-      if (error.code() != 2 && error.code() != 3) {
+      if (error.code() != FileError::kFileNotFound && error.code() != FileError::kPathNotFound) {
         throw;
       }
     }

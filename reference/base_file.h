@@ -12,12 +12,13 @@
 // Every other byte stays: order, blank lines, comments, unknown sections and keys, letter case,
 // each line's own line ending, a Ctrl-Z at the end, the encoding and its byte-order mark.
 //
-// The file is read with the reader's own rules (forEachProfileLine), and every figure comes from
-// the lookups of RollingStockBase::View over the bytes as they are now, so the editor shows and
-// edits exactly what the rest of the program reads. Where a key stands twice in a section, the
-// lookups take the first occurrence; so does the editor. An edit that the file's encoding could not
-// read back as it was meant (a name whose bytes would turn a Windows-1251 file into UTF-8, say) is
-// refused and leaves the bytes as they were.
+// The file is read with the reader's own rules (forEachProfileLine), and the figures are those the
+// lookups of RollingStockBase::View give over the bytes as they are now (figures() reads them from
+// the editor's index of the lines, quicker for many names; the fuzzer holds the two together), so
+// the editor shows and edits exactly what the rest of the program reads. Where a key stands twice
+// in a section, the lookups take the first occurrence; so does the editor. An edit that the file's
+// encoding could not read back as it was meant (a name whose bytes would turn a Windows-1251 file
+// into UTF-8, say) is refused and leaves the bytes as they were.
 //
 // A BaseFile is a value: copying it is how the editor keeps the states for undo.
 #pragma once
