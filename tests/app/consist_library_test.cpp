@@ -21,6 +21,10 @@
 #include "app/support/app_test_support.h"
 #include "app/train_window.h"
 #include "platform/paths.h"
+#include "platform/trash_calls.h"
+#ifdef _WIN32
+#include "platform/win32.h"
+#endif
 
 namespace rakewright::testing {
 namespace {
@@ -169,14 +173,55 @@ void ConsistLibraryTest::opensCopiesAndRenamesByTheRulesOfSave() {
   QTRY_COMPARE_WITH_TIMEOUT(o.column(0), (QStringList{"b.con", "new.con", "копия.con"}), 5000);
 }
 
+#ifdef _WIN32
+// The shell as a Recycle Bin of the test's own: the drive has one unless told otherwise, and a
+// delete moves the file into `folder`.
+class TestRecycleBin {
+ public:
+  static inline std::wstring folder;
+  static inline bool present = true;
+
+  TestRecycleBin() {
+    present = true;
+    trash_calls::queryRecycleBin = &query;
+    trash_calls::fileOperation = &recycle;
+  }
+  ~TestRecycleBin() {
+    trash_calls::queryRecycleBin = query_;
+    trash_calls::fileOperation = recycle_;
+  }
+  TestRecycleBin(const TestRecycleBin&) = delete;
+  TestRecycleBin& operator=(const TestRecycleBin&) = delete;
+
+ private:
+  static HRESULT query(const wchar_t*, SHQUERYRBINFO*) { return present ? S_OK : E_FAIL; }
+  static int recycle(SHFILEOPSTRUCTW* operation) {
+    const std::wstring from = operation->pFrom;
+    const std::wstring target = folder + from.substr(from.find_last_of(L'\\') + 1);
+    return MoveFileW(from.c_str(), target.c_str()) ? 0 : static_cast<int>(GetLastError());
+  }
+
+  decltype(trash_calls::queryRecycleBin) query_ = trash_calls::queryRecycleBin;
+  decltype(trash_calls::fileOperation) recycle_ = trash_calls::fileOperation;
+};
+#endif
+
 void ConsistLibraryTest::deletesIntoTheTrashOnlyWhenConfirmed() {
   Opened o;
+#ifdef _WIN32
+  o.root.mkdir("recycled");
+  TestRecycleBin::folder = win32Path(o.root / "recycled") + L"\\";
+  const TestRecycleBin recycleBin;
+  const char* const trashed = "recycled/b.con";
+#else
   // The trash of a home of the test's own.
   const QString home = QString::fromStdString(o.root / "home");
   const QString data = home + QStringLiteral("/.local/share");
   QDir().mkpath(data);
   qputenv("HOME", home.toUtf8());
   qputenv("XDG_DATA_HOME", data.toUtf8());
+  const char* const trashed = "home/.local/share/Trash/files/b.con";
+#endif
 
   o.selectFile(QStringLiteral("b.con"));
   o.messages.confirmAnswer = false;
@@ -187,13 +232,17 @@ void ConsistLibraryTest::deletesIntoTheTrashOnlyWhenConfirmed() {
   o.messages.confirmAnswer = true;
   o.press("DeleteFileButton");
   QVERIFY(!o.root.exists("data/consists/b.con"));
-  QVERIFY(o.root.exists("home/.local/share/Trash/files/b.con"));
+  QVERIFY(o.root.exists(trashed));
   QTRY_COMPARE_WITH_TIMEOUT(o.column(0), (QStringList{"a.con"}), 5000);
 
-  // Where no trash folder can be made (the data folder is a file) the file stays where it is,
-  // and the user is told.
+  // Where no trash can take the file (a drive without a Recycle Bin; a data folder that is a
+  // file) it stays where it is, and the user is told.
+#ifdef _WIN32
+  TestRecycleBin::present = false;
+#else
   o.root.write("home/not a folder", "");
   qputenv("XDG_DATA_HOME", (home + QStringLiteral("/not a folder")).toUtf8());
+#endif
   o.selectFile(QStringLiteral("a.con"));
   o.press("DeleteFileButton");
   QVERIFY(o.root.exists("data/consists/a.con"));
