@@ -1,6 +1,6 @@
 #include "consist/consist_folder_check.h"
 
-#include <system_error>
+#include <optional>
 #include <utility>
 
 #include "platform/dir_search.h"
@@ -11,32 +11,25 @@
 
 namespace rakewright {
 
-namespace fs = std::filesystem;
+namespace {
+
+// The date shown for a file that could not be looked at (gone since it was listed): the start of
+// the file clock, as it always was.
+std::chrono::system_clock::time_point unknownTime() {
+  return std::chrono::file_clock::to_sys(std::chrono::file_clock::time_point{});
+}
+
+}  // namespace
 
 ConsistFolderCheck::ConsistFolderCheck(std::string dataRoot, std::string programFolder)
     : dataRoot_(std::move(dataRoot)),
       programFolder_(std::move(programFolder)),
       base_(programFolder_) {}
 
-ConsistFolderCheck::Stamp ConsistFolderCheck::stampOf(const std::string& diskPath) {
-  Stamp stamp;
-  std::error_code error;
-  const fs::file_status status = fs::status(diskPath, error);
-  if (error || !fs::exists(status)) {
-    return stamp;
-  }
-  stamp.exists = true;
-  if (fs::is_regular_file(status)) {
-    stamp.size = fs::file_size(diskPath, error);
-  }
-  stamp.modified = fs::last_write_time(diskPath, error);
-  return stamp;
-}
-
 std::vector<ConsistFolderCheck::Stamp> ConsistFolderCheck::referenceStamps() const {
   const auto stampAt = [](const std::string& anchor, std::string_view path) {
     const ResolvedPath resolved = resolvePath(anchor, path);
-    return resolved.status == ResolvedPath::Status::Found ? stampOf(resolved.diskPath) : Stamp{};
+    return resolved.status == ResolvedPath::Status::Found ? stampEntry(resolved.diskPath) : Stamp{};
   };
   // A preview picture added or removed changes its folder's modification time.
   return {stampAt(programFolder_, paths::kBaseIni), stampAt(dataRoot_, paths::kTrafficRef),
@@ -66,8 +59,10 @@ std::vector<ConsistFileEntry> ConsistFolderCheck::pass(bool full, std::stop_toke
     if (listed.isFolder) {
       continue;
     }
-    const std::string diskPath = (fs::path(folder.diskPath) / listed.diskName).string();
-    const Stamp stamp = stampOf(diskPath);
+    // Joined by the platform layer: a std::filesystem path made of a std::string would take the
+    // UTF-8 name in the ANSI code page on Windows, and name another file or none.
+    const std::string diskPath = childPath(folder.diskPath, listed.diskName);
+    const Stamp stamp = stampEntry(diskPath);
     const auto known = checked_.find(diskPath);
     if (known != checked_.end() && known->second.first == stamp) {
       entries.push_back(known->second.second);
@@ -76,14 +71,29 @@ std::vector<ConsistFileEntry> ConsistFolderCheck::pass(bool full, std::stop_toke
       entry.name = std::move(listed.name);
       entry.diskPath = diskPath;
       entry.size = static_cast<std::int64_t>(stamp.size);
-      entry.modified = std::chrono::file_clock::to_sys(stamp.modified);
+      entry.modified = stamp.exists ? stamp.modified : unknownTime();
+      bool keep = true;
+      std::optional<std::string> text;
       try {
-        entry.check = checkConsistText(readDiskFile(diskPath), base_, references_);
+        text = readDiskFile(diskPath);
       } catch (const FileError& error) {
         entry.check = unreadableConsistFile(reasonOf(error));
       }
+      if (text) {
+        try {
+          entry.check = checkConsistText(*text, base_, references_);
+        } catch (const FileError& error) {
+          // The base, held by another program beyond the waits: the file is not checked now,
+          // and the message says why.
+          entry.check = unreadableConsistFile(error.what());
+          keep = false;
+        }
+      }
       ++lastChecked_;
       entries.push_back(std::move(entry));
+      if (!keep) {
+        continue;
+      }
     }
     stillThere.emplace(diskPath, std::pair(stamp, entries.back()));
   }

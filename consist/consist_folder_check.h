@@ -10,13 +10,13 @@
 
 #include <chrono>
 #include <cstdint>
-#include <filesystem>
 #include <map>
 #include <stop_token>
 #include <string>
 #include <vector>
 
 #include "consist/consist_check.h"
+#include "platform/file_system.h"
 #include "reference/rolling_stock_base.h"
 
 namespace rakewright {
@@ -42,13 +42,7 @@ class ConsistFolderCheck {
   int lastChecked() const { return lastChecked_; }
 
  private:
-  struct Stamp {
-    bool exists = false;
-    std::uintmax_t size = 0;
-    std::filesystem::file_time_type modified;
-    bool operator==(const Stamp&) const = default;
-  };
-  static Stamp stampOf(const std::string& diskPath);
+  using Stamp = EntryStamp;
   // The stamps of what every check depends on besides the file itself.
   std::vector<Stamp> referenceStamps() const;
 
@@ -57,7 +51,8 @@ class ConsistFolderCheck {
   RollingStockBase base_;
   CheckReferences references_;
   std::vector<Stamp> referencesSeen_;
-  // The last check of each file, by disk path, with the stamp it was made for.
+  // The last check of each file, by disk path, with the stamp it was made for. A check that the
+  // base could not be read for is not kept.
   std::map<std::string, std::pair<Stamp, ConsistFileEntry>> checked_;
   int lastChecked_ = 0;
 };

@@ -3,13 +3,20 @@
 #include <cerrno>
 #include <cstring>
 
+#ifdef _WIN32
+#include "platform/win32.h"
+#endif
+
 namespace rakewright {
 
 FileError::FileError(int code, int systemError)
     : FileError(code, systemError, fileErrorText(code)) {}
 
-FileError::FileError(int code, int systemError, const std::string& text)
-    : std::runtime_error(text), code_(code), systemError_(systemError) {}
+FileError::FileError(int code, int systemError, const std::string& text, std::uint32_t windowsError)
+    : std::runtime_error(text),
+      code_(code),
+      systemError_(systemError),
+      windowsError_(windowsError) {}
 
 std::string fileErrorText(int code) {
   switch (code) {
@@ -77,8 +84,57 @@ std::string systemReason(int errnoValue) {
   return "Unknown error " + std::to_string(errnoValue);
 }
 
+#ifdef _WIN32
+namespace {
+
+// The code Windows gives for a failure that the platform layer knows only by its errno.
+DWORD windowsErrorOf(const FileError& error) {
+  if (error.windowsError() != 0) {
+    return error.windowsError();
+  }
+  switch (error.systemError()) {
+    case ENOENT:
+      return error.code() == FileError::kPathNotFound ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND;
+    case EACCES:
+    case EPERM:
+    case EISDIR:  // what opening a folder as a file gives
+      return ERROR_ACCESS_DENIED;
+    case ENOSPC:
+      return ERROR_DISK_FULL;
+    case EMFILE:
+      return ERROR_TOO_MANY_OPEN_FILES;
+    case EEXIST:
+      return ERROR_FILE_EXISTS;
+    case EINVAL:
+      return ERROR_INVALID_NAME;
+    case ENAMETOOLONG:
+      return ERROR_FILENAME_EXCED_RANGE;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+#endif
+
 std::string reasonOf(const FileError& error) {
+#ifdef _WIN32
+  if (const DWORD code = windowsErrorOf(error); code != 0) {
+    if (std::string text = windowsReason(code); !text.empty()) {
+      return text;
+    }
+  }
+#endif
   return error.systemError() != 0 ? systemReason(error.systemError()) : std::string(error.what());
+}
+
+bool heldByAnotherProgram([[maybe_unused]] const FileError& error) {
+#ifdef _WIN32
+  return error.windowsError() == ERROR_SHARING_VIOLATION ||
+         error.windowsError() == ERROR_LOCK_VIOLATION;
+#else
+  return false;
+#endif
 }
 
 std::string cannotMessage(std::string_view action, std::string_view path, std::string_view reason) {

@@ -1,8 +1,10 @@
 // File errors with the texts of the platform the data folders come from ("File not found",
 // "File access denied", ...), mapped from errno, plus the system's own reason for messages that
-// quote it.
+// quote it: on Linux the English text of the errno, on Windows Windows' own text for its error
+// code, in the user's language.
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -17,11 +19,13 @@ namespace rakewright {
 class FileError : public std::runtime_error {
  public:
   // `systemError` is the errno behind the failure (0 when there is none), kept for
-  // systemReason().
+  // systemReason(); `windowsError` the Windows error code (0 when there is none, always on
+  // Linux), kept for the text reasonOf() gives on Windows.
   FileError(int code, int systemError);
-  FileError(int code, int systemError, const std::string& text);
+  FileError(int code, int systemError, const std::string& text, std::uint32_t windowsError = 0);
   int code() const { return code_; }
   int systemError() const { return systemError_; }
+  std::uint32_t windowsError() const { return windowsError_; }
 
   static constexpr int kFileNotFound = 2;
   static constexpr int kPathNotFound = 3;
@@ -39,6 +43,7 @@ class FileError : public std::runtime_error {
  private:
   int code_;
   int systemError_;
+  std::uint32_t windowsError_;
 };
 
 // The platform text of a code.
@@ -52,9 +57,17 @@ FileError fileErrorFromErrno(int errnoValue);
 // ("No such file or directory").
 std::string systemReason(int errnoValue);
 
-// The reason a message quotes for a FileError: the system's reason for its errno, or, for a
-// failure without one ("Not a regular file"), its own text.
+// The reason a message quotes for a FileError (Windows-1251): the system's reason for its errno,
+// or, for a failure without one ("Not a regular file"), its own text. On Windows the system's
+// reason is Windows' own text for the error code (FormatMessageW in the user's language, without
+// the line break and the full stop at its end, as the English reasons read), also for a failure
+// known only by its errno (a missing file, a read-only file), which is given the code Windows has
+// for it.
 std::string reasonOf(const FileError& error);
+
+// Whether another program holds the file so that it cannot be opened now (Windows' sharing and
+// lock violations); Linux never refuses a file for that.
+bool heldByAnotherProgram(const FileError& error);
 
 // "Cannot " + action + " file \"" + path + "\". " + reason, the form of every message about a file
 // that cannot be opened or created ("open", "create").

@@ -65,6 +65,34 @@ std::optional<FileIdentity> identifyFile(const std::string& diskPath) {
                       info.st_ctim.tv_sec * 1'000'000'000LL + info.st_ctim.tv_nsec};
 }
 
+EntryStamp stampEntry(const std::string& diskPath) {
+  EntryStamp stamp;
+  struct stat info {};
+  if (diskPath.empty() || stat(diskPath.c_str(), &info) != 0) {
+    return stamp;
+  }
+  stamp.exists = true;
+  stamp.size = S_ISREG(info.st_mode) ? static_cast<std::uint64_t>(info.st_size) : 0;
+  stamp.modified = std::chrono::system_clock::time_point(
+      std::chrono::duration_cast<std::chrono::system_clock::duration>(
+          std::chrono::seconds(info.st_mtim.tv_sec) +
+          std::chrono::nanoseconds(info.st_mtim.tv_nsec)));
+  return stamp;
+}
+
+std::string childPath(const std::string& diskFolder, std::string_view diskName) {
+  std::string path = diskFolder;
+  if (!path.empty() && path.back() != '/') {
+    path += '/';
+  }
+  path.append(diskName);
+  return path;
+}
+
+bool sameDiskPath(std::string_view a, std::string_view b) {
+  return a == b;
+}
+
 std::size_t rootLength(std::string_view path) {
   return !path.empty() && (path.front() == '/' || path.front() == '\\') ? 1 : 0;
 }

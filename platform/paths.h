@@ -29,10 +29,12 @@ std::vector<std::string> splitPath(std::string_view path);
 // a separator names a folder.
 ResolvedPath resolvePath(std::string_view anchor, std::string_view path);
 
-// The folder of the running executable as a disk path ending in "/" (from /proc/self/exe).
+// The folder of the running executable as an absolute disk path ending in a separator ("/" on
+// Linux, from /proc/self/exe; "\" on Windows, from GetModuleFileNameW).
 std::string programFolder();
 
-// The working folder as a disk path ending in "/".
+// The working folder as an absolute disk path ending in a separator ("/" on Linux, "\" on
+// Windows).
 std::string workingFolder();
 
 }  // namespace rakewright

@@ -51,18 +51,17 @@ std::string unquoted(std::string_view value) {
 
 }  // namespace
 
-ProfileData ProfileData::parse(std::string_view bytes) {
-  const ProfileText decoded(bytes);
-  const std::string_view text = withoutEndOfFileMark(decoded.text());
-  // A name holding a character that Windows-1251 cannot hold is kept out: no name asked for can
-  // equal it.
+std::string_view profileLinesText(const ProfileText& decoded) {
+  return withoutEndOfFileMark(decoded.text());
+}
+
+void forEachProfileLine(const ProfileText& decoded,
+                        const std::function<void(const ProfileLine& line)>& visit) {
+  const std::string_view text = profileLinesText(decoded);
   const auto unmatchable = [&](std::string_view name) {
     const auto begin = static_cast<std::size_t>(name.data() - text.data());
     return decoded.holdsUnrepresentable(begin, begin + name.size());
   };
-
-  ProfileData data;
-  Section* section = nullptr;  // lines before the first section belong to none
   std::size_t start = 0;
   while (start <= text.size()) {
     std::size_t end = text.find_first_of("\r\n", start);
@@ -71,38 +70,54 @@ ProfileData ProfileData::parse(std::string_view bytes) {
     }
     const std::string_view line = trim(text.substr(start, end - start));
     start = end + 1;
+    ProfileLine read;
     if (line.empty()) {
+      visit(read);
       continue;
     }
-    if (line.front() == '[') {
-      const std::size_t close = line.rfind(']');
-      if (close != std::string_view::npos && close > 0) {
-        const std::string_view name = trim(line.substr(1, close - 1));
-        if (unmatchable(name)) {
-          section = nullptr;
-          continue;
-        }
-        // Only the first section of a name is ever searched.
-        const auto [it, inserted] = data.sections_.try_emplace(cp1251UpperCase(name));
-        section = inserted ? &it->second : nullptr;
-        continue;
+    const std::size_t close = line.front() == '[' ? line.rfind(']') : std::string_view::npos;
+    if (close != std::string_view::npos && close > 0) {
+      read.kind = ProfileLine::Kind::Section;
+      read.name = trim(line.substr(1, close - 1));
+    } else {
+      read.kind = ProfileLine::Kind::Key;
+      const std::size_t equals = line.find('=');
+      if (equals == std::string_view::npos) {
+        read.name = line;
+      } else {
+        read.name = trim(line.substr(0, equals));
+        read.value = trim(line.substr(equals + 1));
       }
     }
-    if (section == nullptr) {
-      continue;
-    }
-    const std::size_t equals = line.find('=');
-    const std::string_view key =
-        equals == std::string_view::npos ? line : trim(line.substr(0, equals));
-    if (unmatchable(key)) {
-      continue;
-    }
-    if (equals == std::string_view::npos) {
-      section->try_emplace(cp1251UpperCase(key), std::nullopt);
-    } else {
-      section->try_emplace(cp1251UpperCase(key), unquoted(trim(line.substr(equals + 1))));
-    }
+    read.unmatchable = unmatchable(read.name);
+    visit(read);
   }
+}
+
+ProfileData ProfileData::parse(std::string_view bytes) {
+  const ProfileText decoded(bytes);
+  ProfileData data;
+  Section* section = nullptr;  // lines before the first section belong to none
+  forEachProfileLine(decoded, [&](const ProfileLine& line) {
+    if (line.kind == ProfileLine::Kind::Section) {
+      // A name holding a character that Windows-1251 cannot hold is kept out: no name asked for
+      // can equal it. Only the first section of a name is ever searched.
+      section = nullptr;
+      if (!line.unmatchable) {
+        const auto [it, inserted] = data.sections_.try_emplace(cp1251UpperCase(line.name));
+        section = inserted ? &it->second : nullptr;
+      }
+      return;
+    }
+    if (line.kind != ProfileLine::Kind::Key || section == nullptr || line.unmatchable) {
+      return;
+    }
+    if (line.value) {
+      section->try_emplace(cp1251UpperCase(line.name), unquoted(*line.value));
+    } else {
+      section->try_emplace(cp1251UpperCase(line.name), std::nullopt);
+    }
+  });
   return data;
 }
 
@@ -121,6 +136,10 @@ std::string ProfileData::value(std::string_view section, std::string_view key,
 
 std::string_view ProfileData::askedName(std::string_view name) {
   return withoutSpaces(name);
+}
+
+std::string ProfileData::lookedUpValue(std::string_view value) {
+  return unquoted(value);
 }
 
 void ProfileData::forEachValue(
@@ -163,7 +182,13 @@ std::shared_ptr<const ProfileData> ProfileFile::current() {
     data_ = std::make_shared<const ProfileData>(
         ProfileData::parse(readDiskFile(resolvedDiskPath_, kTextFileLimit)));
     identity_ = identity;
-  } catch (const FileError&) {
+  } catch (const FileError& error) {
+    // A file another program holds beyond the waits of the read is said so, never taken for an
+    // empty base; what was read before stays, and the next look reads again.
+    if (heldByAnotherProgram(error)) {
+      throw FileError(error.code(), error.systemError(),
+                      cannotMessage("open", path_, reasonOf(error)), error.windowsError());
+    }
     // An unreadable base reads as a missing one, and so does one the reader refuses (put in the
     // place of the file since the look above, or over the limit): every lookup gives its default.
     identity_.reset();

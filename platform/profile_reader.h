@@ -22,6 +22,7 @@
 // and every key below such a section, is found by no lookup, which gives its default.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -32,6 +33,30 @@
 #include "platform/file_system.h"
 
 namespace rakewright {
+
+class ProfileText;
+
+// One line of a profile text as the reader takes it. The lookups and the editor of the base both
+// read lines through forEachProfileLine(), so that they agree on every line.
+struct ProfileLine {
+  enum class Kind : std::uint8_t { Blank, Section, Key };
+  Kind kind = Kind::Blank;
+  // The section's name or the key, trimmed; a view into the decoded text.
+  std::string_view name;
+  // A key's text after the first "=", trimmed, its quotation marks kept; nullopt without "=".
+  std::optional<std::string_view> value;
+  // The name holds a character that Windows-1251 cannot hold: no name asked for can equal it.
+  bool unmatchable = false;
+};
+
+// The decoded text without the Ctrl-Z at its end and the blanks and line breaks around it: the
+// part that forEachProfileLine() splits into lines.
+std::string_view profileLinesText(const ProfileText& decoded);
+
+// Calls `visit` with every line of profileLinesText(decoded), in order: a line ends at every CR and
+// at every LF, so a text with n line breaks has n + 1 lines (an empty text has one blank line).
+void forEachProfileLine(const ProfileText& decoded,
+                        const std::function<void(const ProfileLine& line)>& visit);
 
 class ProfileData {
  public:
@@ -44,6 +69,10 @@ class ProfileData {
 
   // A section or key name as a lookup takes it: without the spaces around it.
   static std::string_view askedName(std::string_view name);
+
+  // What a lookup gives for a key whose trimmed text after "=" is `value` (ProfileLine::value):
+  // without the quotation marks around it, cut at kMaxValueLength.
+  static std::string lookedUpValue(std::string_view value);
 
   // Calls `visit` with every key of `section` that has a value (upper-cased, as keys match), and
   // that value: what value() would give for the key. The views are valid while this lives.
@@ -67,6 +96,9 @@ class ProfileFile {
   ProfileFile(std::string anchor, std::string path);
 
   // The file's content as it is now; an empty profile when the file is missing or unreadable.
+  // A file that another program holds beyond the waits of the read (Windows) throws FileError
+  // with `Cannot open file "PATH". REASON`, PATH as given: the lookups never get defaults for it
+  // unsaid.
   std::shared_ptr<const ProfileData> current();
 
  private:

@@ -21,19 +21,26 @@ bool startsWith(std::string_view text, std::string_view prefix) {
 
 ProfileText::ProfileText(std::string_view bytes) : text_(bytes) {
   if (startsWith(bytes, kUtf16LeBom) || startsWith(bytes, kUtf16BeBom)) {
-    readUtf16(bytes.substr(2), bytes.front() == '\xFE');
+    const bool bigEndian = bytes.front() == '\xFE';
+    readUtf16(bytes.substr(2), bigEndian);
     text_ = converted_;
+    encoding_ = bigEndian ? Encoding::Utf16Be : Encoding::Utf16Le;
+    markLength_ = kUtf16LeBom.size();
     return;
   }
   if (startsWith(bytes, kUtf8Bom)) {
     bytes.remove_prefix(kUtf8Bom.size());
     text_ = bytes;
+    markLength_ = kUtf8Bom.size();
   }
   // Pure ASCII reads the same in both encodings and needs no copy.
   const bool ascii = std::all_of(bytes.begin(), bytes.end(),
                                  [](char c) { return static_cast<unsigned char>(c) < 0x80; });
   if (!ascii && readUtf8(bytes)) {
     text_ = converted_;
+    encoding_ = Encoding::Utf8;
+  } else if (ascii && markLength_ > 0) {
+    encoding_ = Encoding::Utf8;  // a mark and ASCII: UTF-8 as the editor saved it
   }
 }
 

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,13 @@ class ProfileText {
 
   std::string_view text() const { return text_; }
 
+  // The encoding the bytes were taken for, and how many bytes of a byte-order mark came before
+  // the text (0, 2 or 3; a UTF-8 mark before a text that is not valid UTF-8 is skipped too, and
+  // the text is then Windows-1251). An editor that writes the file back keeps both.
+  enum class Encoding : std::uint8_t { Cp1251, Utf8, Utf16Le, Utf16Be };
+  Encoding encoding() const { return encoding_; }
+  std::size_t markLength() const { return markLength_; }
+
   // Whether text()[begin, end) holds a character that Windows-1251 could not hold.
   bool holdsUnrepresentable(std::size_t begin, std::size_t end) const;
 
@@ -39,6 +47,8 @@ class ProfileText {
 
   std::string converted_;
   std::string_view text_;
+  Encoding encoding_ = Encoding::Cp1251;
+  std::size_t markLength_ = 0;
   std::vector<std::size_t> unrepresentable_;  // positions in converted_, ascending
 };
 

@@ -28,7 +28,8 @@ inline constexpr std::size_t kTextFileLimit = std::size_t{64} * 1024 * 1024;
 inline constexpr std::size_t kPictureFileLimit = std::size_t{32} * 1024 * 1024;
 
 // The whole content of a file of at most `limit` bytes. A missing file gives FileError 2, a missing
-// folder on the way 3.
+// folder on the way 3. On Windows a file that another program holds for a moment is waited for,
+// about two seconds in all.
 std::string readWholeFile(std::string_view anchor, std::string_view path,
                           std::size_t limit = kTextFileLimit);
 
@@ -37,10 +38,25 @@ std::string readWholeFile(std::string_view anchor, std::string_view path,
 std::string readDiskFile(const std::string& diskPath, std::size_t limit = kTextFileLimit);
 
 // Replaces (or creates) a file: the content goes to a temporary file ".rakewright-XXXXXX" in the
-// same folder, which is flushed, given the old file's permissions and renamed over the old file,
-// and the folder is flushed after the rename, so a failed write never destroys what was there and
-// a saved file survives a power cut. While the temporary file is written it is locked (flock), so
-// that removeStaleTemporaryFiles() in another running instance leaves it alone.
+// same folder, which is flushed and put in the place of the old file, so a failed write never
+// destroys what was there.
+// - On Linux the temporary file gets the old file's permissions and is renamed over it, and the
+//   folder is flushed after the rename, so a saved file survives a power cut. While it is written
+//   it is locked (flock), so that removeStaleTemporaryFiles() in another running instance leaves
+//   it alone.
+// - On Windows it is written through the cache and flushed, and ReplaceFileW swaps it in (keeping
+//   the old file's attributes and access rights), the old file kept under a temporary name of the
+//   same pattern until the new one stands; a new file is renamed into place, never over a file
+//   another program made meanwhile. Windows has no call to flush a folder: the rename lasts
+//   through a power cut as far as the file system's journal keeps it. There is no lock: while
+//   it is written its open handle keeps a cleaner away, and after that its fresh write time.
+//   After any failure the target holds the old content or the new one; should neither go back
+//   under its name, both stay under their temporary names and nothing is deleted (a cleaner of a
+//   later start takes them for leftovers). Another program
+//   that holds the file for a moment (a virus scanner, an indexer, a sync client) is waited for,
+//   about two seconds in all; one that holds it longer makes the save fail, writing nothing. A
+//   name ending in a dot or a blank, which Windows would save under another name, is refused as
+//   a name it cannot hold.
 // An existing file is never replaced when the user may not write it (FileError for EACCES, as
 // writing it in place would fail), when it is not a regular file after following links ("Not a
 // regular file") or when it is a folder. Throws FileError.
@@ -51,9 +67,10 @@ void replaceFile(std::string_view anchor, std::string_view path, std::string_vie
 inline constexpr std::chrono::seconds kStaleTemporaryAge{60};
 
 // Removes from a folder (anchor + path, resolved like every path) the temporary files that a
-// replaceFile() killed before its rename left behind: regular files named exactly
-// ".rakewright-" followed by six letters or digits, unmodified for `minimumAge`, and of those only
-// the ones no running save holds locked. Nothing else is touched: no other name, no folder, no
+// replaceFile() killed before its rename left behind (on Windows also an old file kept while a
+// killed save swapped in the new one): regular files named exactly ".rakewright-" followed by six
+// letters or digits, unmodified for `minimumAge`, and of those only the ones no running save
+// holds (locked on Linux, open on Windows). Nothing else is touched: no other name, no folder, no
 // symbolic link (nor what it points to), no FIFO, nothing in a subfolder. A missing folder, or one
 // that cannot be read, is nothing to do. Returns the number of files removed; never throws a
 // FileError.

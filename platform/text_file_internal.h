@@ -1,5 +1,6 @@
 // What the Linux and the Windows halves of text_file share: the names of the temporary files that
-// replaceFile() writes and removeStaleTemporaryFiles() looks for.
+// replaceFile() writes (on Windows also the name the old file is kept under during the swap) and
+// removeStaleTemporaryFiles() looks for.
 #pragma once
 
 #include <cstddef>

@@ -1,9 +1,14 @@
 #include "platform/win32.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 
+#include "platform/cp1251.h"
+
 namespace rakewright {
+
+Win32FileCalls win32Calls;
 
 namespace {
 
@@ -150,13 +155,18 @@ std::wstring win32Path(const std::string& diskPath) {
     }
     full.resize(length + 1);
   }
-  if (full.starts_with(L"\\\\.\\") || full.starts_with(L"\\\\?\\")) {
+  if (isDeviceNamespace(full) || full.starts_with(L"\\\\?\\")) {
     return full;
   }
   if (full.size() >= 2 && isSeparator(full[0]) && isSeparator(full[1])) {
     return L"\\\\?\\UNC\\" + full.substr(2);
   }
   return L"\\\\?\\" + full;
+}
+
+bool isDeviceNamespace(std::wstring_view path) {
+  return path.size() >= 4 && isSeparator(path[0]) && isSeparator(path[1]) && path[2] == L'.' &&
+         isSeparator(path[3]);
 }
 
 bool isReservedDeviceName(std::string_view name) {
@@ -170,11 +180,18 @@ bool isReservedDeviceName(std::string_view name) {
       return true;
     }
   }
-  if (base.size() == 4 &&
-      (equalsAscii(base.substr(0, 3), "COM") || equalsAscii(base.substr(0, 3), "LPT"))) {
-    return base[3] >= '1' && base[3] <= '9';
+  if (base.size() < 4 ||
+      !(equalsAscii(base.substr(0, 3), "COM") || equalsAscii(base.substr(0, 3), "LPT"))) {
+    return false;
   }
-  return false;
+  const std::string_view number = base.substr(3);
+  // A digit, or the superscript one, two or three (U+00B9, U+00B2, U+00B3 in UTF-8).
+  return (number.size() == 1 && number[0] >= '1' && number[0] <= '9') || number == "\xC2\xB9" ||
+         number == "\xC2\xB2" || number == "\xC2\xB3";
+}
+
+bool endsInDotOrBlank(std::string_view name) {
+  return !name.empty() && (name.back() == '.' || name.back() == ' ');
 }
 
 bool namesDevice(std::string_view diskPath) {
@@ -237,12 +254,64 @@ FileError fileErrorFromWin32(DWORD error) {
   const int errnoValue = errnoFromWin32(error);
   if (errnoValue == EINVAL) {
     // A name the file system refuses (":" or "?" in it): the platform's "Invalid filename".
-    return {FileError::kPathNotFound, errnoValue};
+    return {FileError::kPathNotFound, errnoValue, fileErrorText(FileError::kPathNotFound), error};
   }
   if (errnoValue == EIO) {
-    return {static_cast<int>(error), errnoValue, "I/O error " + std::to_string(error)};
+    return {static_cast<int>(error), errnoValue, "I/O error " + std::to_string(error), error};
   }
-  return fileErrorFromErrno(errnoValue);
+  const FileError mapped = fileErrorFromErrno(errnoValue);
+  return {mapped.code(), errnoValue, mapped.what(), error};
+}
+
+std::string windowsReason(DWORD error) {
+  wchar_t* buffer = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  if (length == 0 || buffer == nullptr) {
+    return {};
+  }
+  std::wstring text(buffer, length);
+  LocalFree(buffer);
+  // Some texts run over lines; the message is one.
+  for (wchar_t& c : text) {
+    if (c == L'\r' || c == L'\n') {
+      c = L' ';
+    }
+  }
+  while (!text.empty() && text.back() == L' ') {
+    text.pop_back();
+  }
+  if (!text.empty() && text.back() == L'.') {
+    text.pop_back();
+  }
+  std::string reason;
+  reason.reserve(text.size());
+  bool blank = false;
+  for (const wchar_t c : text) {
+    // The line breaks made blanks: one blank between two parts.
+    if (c == L' ' && blank) {
+      continue;
+    }
+    blank = c == L' ';
+    reason.push_back(cp1251FromCodePoint(static_cast<char32_t>(c)).value_or('?'));
+  }
+  return reason;
+}
+
+bool isBusyError(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+         error == ERROR_ACCESS_DENIED;
+}
+
+bool BusyRetry::again(DWORD error) {
+  if (!isBusyError(error) || waitedMs_ >= kTotalWaitMs) {
+    return false;
+  }
+  win32Calls.sleep(nextWaitMs_);
+  waitedMs_ += nextWaitMs_;
+  nextWaitMs_ = std::min<DWORD>(nextWaitMs_ + 5, 25);
+  return true;
 }
 
 }  // namespace rakewright

@@ -91,7 +91,9 @@ class RollingStockBase {
     std::size_t longestName_ = 0;
   };
 
-  // The base as it is now.
+  // The base as it is now. Throws FileError (`Cannot open file "data\consists\base.ini". REASON`)
+  // when another program holds the file beyond the waits of the read (Windows), so that no lookup
+  // silently gets its default.
   View open();
 
  private:

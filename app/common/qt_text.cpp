@@ -23,6 +23,15 @@ std::optional<std::string> toCp1251(const QString& text) {
   return utf8ToCp1251(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
+QString fromDiskPath(std::string_view diskPath) {
+  return QString::fromUtf8(diskPath.data(), static_cast<qsizetype>(diskPath.size()));
+}
+
+std::string toDiskPath(const QString& path) {
+  const QByteArray utf8 = path.toUtf8();
+  return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+}
+
 std::string inputText(const QString& text, const QString& caption) {
   std::optional<std::string> bytes = toCp1251(text);
   if (!bytes) {

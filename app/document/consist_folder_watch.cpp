@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "app/common/qt_text.h"
 #include "platform/paths.h"
 #include "reference/data_paths.h"
 
@@ -46,8 +47,7 @@ std::vector<ConsistFolderWatch::Entry> ConsistFolderWatch::look() {
     watch(QString());
     return {};
   }
-  // Disk paths are UTF-8 on every system the platform layer serves.
-  const QString folder = QString::fromUtf8(resolved.diskPath);
+  const QString folder = fromDiskPath(resolved.diskPath);
   watch(folder);
   QDir dir(folder);
   dir.setNameFilters({QStringLiteral("*.con")});

@@ -23,20 +23,9 @@
 #include "app/document/consist_document.h"
 #include "app/common/qt_text.h"
 #include "app/common/user_messages.h"
+#include "consist/check_summary.h"
 
 namespace rakewright {
-
-namespace {
-
-// "из 1 состава", "из 21 состава", otherwise "из N составов".
-QString ofConsists(int count) {
-  const bool single = count % 10 == 1 && count % 100 != 11;
-  return QStringLiteral("из %1 %2")
-      .arg(count)
-      .arg(single ? QStringLiteral("состава") : QStringLiteral("составов"));
-}
-
-}  // namespace
 
 ConsistLibraryWindow::ConsistLibraryWindow(ConsistDocument& document, const SharedActions& actions,
                                            QWidget* owner)
@@ -205,16 +194,10 @@ void ConsistLibraryWindow::showPass(const ConsistFileEntries& entries, int check
     pendingSelection_.clear();
   }
 
-  const int files = model_->rowCount();
-  QString text =
-      QStringLiteral("%1 %2 с ошибками").arg(model_->filesWithErrors()).arg(ofConsists(files));
-  if (const int warned = model_->filesWithWarningsOnly(); warned > 0) {
-    text += QStringLiteral(", %1 — только с замечаниями").arg(warned);
-  }
-  if (checked > 0) {
-    text += QStringLiteral(" (проверено файлов: %1 за %2 мс)").arg(checked).arg(milliseconds);
-  }
-  status_->setText(text);
+  // The summary the command line's --check prints too.
+  const CheckCounts counts{model_->rowCount(), model_->filesWithErrors(),
+                           model_->filesWithWarningsOnly()};
+  status_->setText(fromCp1251(checkSummary(counts, checked, milliseconds)));
   emit listed();
 }
 

@@ -1,6 +1,7 @@
 // The consist library: the files listed with what loading them gives and their problems, the
 // folder followed while the window is open, and the actions on a file: open as "Load", copy and
-// rename by Save's rules without overwriting, delete into the trash after a confirmation.
+// rename by Save's rules without overwriting, delete into the trash after a confirmation; all of
+// them on Cyrillic names in a Cyrillic folder, also after the working folder moved.
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -10,10 +11,20 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QToolButton>
 #include <QtTest>
 
+#include <filesystem>
+
 #include "app/library/consist_library_window.h"
+#include "app/common/qt_text.h"
 #include "app/support/app_test_support.h"
+#include "app/train/train_window.h"
+#include "platform/paths.h"
+#include "platform/trash_calls.h"
+#ifdef _WIN32
+#include "platform/win32.h"
+#endif
 
 namespace rakewright::testing {
 namespace {
@@ -30,10 +41,11 @@ void writeLibraryRoot(const TempFolder& root) {
   root.write("data/consists/b.con", "1\tTank\t12.5\r\n1\tTank\t12,5\r\n1\tGhost\t15\r\n");
 }
 
-struct Opened : StartedWindow {
-  Opened() : StartedWindow(&writeLibraryRoot) {
-    window->mainWindow->findChild<QPushButton*>(QStringLiteral("LibraryButton"))->click();
-    library = window->mainWindow->findChild<ConsistLibraryWindow*>();
+// The library window of a main window, opened by its button.
+struct Library {
+  explicit Library(QWidget& form) {
+    form.findChild<QPushButton*>(QStringLiteral("LibraryButton"))->click();
+    library = form.findChild<ConsistLibraryWindow*>();
     table = library->findChild<QTableView*>(QStringLiteral("LibraryTable"));
     status = library->findChild<QLabel*>(QStringLiteral("LibraryStatus"));
     listed = std::make_unique<QSignalSpy>(library, &ConsistLibraryWindow::listed);
@@ -65,6 +77,19 @@ struct Opened : StartedWindow {
   std::unique_ptr<QSignalSpy> listed;
 };
 
+struct Opened : StartedWindow, Library {
+  Opened() : StartedWindow(&writeLibraryRoot), Library(*window->mainWindow) {}
+};
+
+// The trash of a home of the test's own.
+void useTrashBelow(const std::string& diskFolder) {
+  const QString home = fromDiskPath(diskFolder);
+  const QString data = home + QStringLiteral("/.local/share");
+  QDir().mkpath(data);
+  qputenv("HOME", home.toUtf8());
+  qputenv("XDG_DATA_HOME", data.toUtf8());
+}
+
 class ConsistLibraryTest : public QObject {
   Q_OBJECT
 
@@ -72,6 +97,7 @@ class ConsistLibraryTest : public QObject {
   void listsChecksAndFollowsTheFolder();
   void opensCopiesAndRenamesByTheRulesOfSave();
   void deletesIntoTheTrashOnlyWhenConfirmed();
+  void worksOnCyrillicNamesWhereverTheWorkingFolderMoves();
 };
 
 void ConsistLibraryTest::listsChecksAndFollowsTheFolder() {
@@ -147,14 +173,55 @@ void ConsistLibraryTest::opensCopiesAndRenamesByTheRulesOfSave() {
   QTRY_COMPARE_WITH_TIMEOUT(o.column(0), (QStringList{"b.con", "new.con", "копия.con"}), 5000);
 }
 
+#ifdef _WIN32
+// The shell as a Recycle Bin of the test's own: the drive has one unless told otherwise, and a
+// delete moves the file into `folder`.
+class TestRecycleBin {
+ public:
+  static inline std::wstring folder;
+  static inline bool present = true;
+
+  TestRecycleBin() {
+    present = true;
+    trash_calls::queryRecycleBin = &query;
+    trash_calls::fileOperation = &recycle;
+  }
+  ~TestRecycleBin() {
+    trash_calls::queryRecycleBin = query_;
+    trash_calls::fileOperation = recycle_;
+  }
+  TestRecycleBin(const TestRecycleBin&) = delete;
+  TestRecycleBin& operator=(const TestRecycleBin&) = delete;
+
+ private:
+  static HRESULT query(const wchar_t*, SHQUERYRBINFO*) { return present ? S_OK : E_FAIL; }
+  static int recycle(SHFILEOPSTRUCTW* operation) {
+    const std::wstring from = operation->pFrom;
+    const std::wstring target = folder + from.substr(from.find_last_of(L'\\') + 1);
+    return MoveFileW(from.c_str(), target.c_str()) ? 0 : static_cast<int>(GetLastError());
+  }
+
+  decltype(trash_calls::queryRecycleBin) query_ = trash_calls::queryRecycleBin;
+  decltype(trash_calls::fileOperation) recycle_ = trash_calls::fileOperation;
+};
+#endif
+
 void ConsistLibraryTest::deletesIntoTheTrashOnlyWhenConfirmed() {
   Opened o;
+#ifdef _WIN32
+  o.root.mkdir("recycled");
+  TestRecycleBin::folder = win32Path(o.root / "recycled") + L"\\";
+  const TestRecycleBin recycleBin;
+  const char* const trashed = "recycled/b.con";
+#else
   // The trash of a home of the test's own.
   const QString home = QString::fromStdString(o.root / "home");
   const QString data = home + QStringLiteral("/.local/share");
   QDir().mkpath(data);
   qputenv("HOME", home.toUtf8());
   qputenv("XDG_DATA_HOME", data.toUtf8());
+  const char* const trashed = "home/.local/share/Trash/files/b.con";
+#endif
 
   o.selectFile(QStringLiteral("b.con"));
   o.messages.confirmAnswer = false;
@@ -165,13 +232,17 @@ void ConsistLibraryTest::deletesIntoTheTrashOnlyWhenConfirmed() {
   o.messages.confirmAnswer = true;
   o.press("DeleteFileButton");
   QVERIFY(!o.root.exists("data/consists/b.con"));
-  QVERIFY(o.root.exists("home/.local/share/Trash/files/b.con"));
+  QVERIFY(o.root.exists(trashed));
   QTRY_COMPARE_WITH_TIMEOUT(o.column(0), (QStringList{"a.con"}), 5000);
 
-  // Where no trash folder can be made (the data folder is a file) the file stays where it is,
-  // and the user is told.
+  // Where no trash can take the file (a drive without a Recycle Bin; a data folder that is a
+  // file) it stays where it is, and the user is told.
+#ifdef _WIN32
+  TestRecycleBin::present = false;
+#else
   o.root.write("home/not a folder", "");
   qputenv("XDG_DATA_HOME", (home + QStringLiteral("/not a folder")).toUtf8());
+#endif
   o.selectFile(QStringLiteral("a.con"));
   o.press("DeleteFileButton");
   QVERIFY(o.root.exists("data/consists/a.con"));
@@ -179,6 +250,83 @@ void ConsistLibraryTest::deletesIntoTheTrashOnlyWhenConfirmed() {
   QVERIFY(!QFileInfo::exists(QStringLiteral("info")));
   QCOMPARE(o.messages.warnings.size(), 1);
   QVERIFY(o.messages.errors.isEmpty());
+}
+
+void ConsistLibraryTest::worksOnCyrillicNamesWhereverTheWorkingFolderMoves() {
+  // The simulator in a folder "Симулятор", with "Грузовой состав.con".
+  TempFolder parent;
+  writeLibraryRoot(parent);
+  parent.write("data/consists/Грузовой состав.con", parent.read("data/consists/a.con"));
+  parent.mkdir("Симулятор");
+  std::filesystem::rename(fsPath(parent / "data"), fsPath(parent / "Симулятор/data"));
+  parent.mkdir("Картинки");
+  useTrashBelow(parent / "home");
+  const QString started = QDir::currentPath();
+  struct BackWhereItStarted {
+    QString folder;
+    ~BackWhereItStarted() { QDir::setCurrent(folder); }
+  } back{started};
+
+  // Started in it as main() starts, its root taken then; the working folder moves afterwards,
+  // as the file dialog of "Сохранить картинку…" may move it.
+  QVERIFY(QDir::setCurrent(fromDiskPath(parent / "Симулятор")));
+  const std::string root = workingFolder();
+  RecordingMessages messages;
+  Window window(std::make_unique<Program>(Anchors{root, root}, messages));
+  window.mainWindow->show();
+  Library o(*window.mainWindow);
+  messages.saveFileAnswer = fromDiskPath(parent / "Картинки/состав.png");
+  window.mainWindow->findChild<QPushButton*>(QStringLiteral("TrainButton"))->click();
+  window.mainWindow->findChild<TrainWindow*>()
+      ->findChild<QToolButton*>(QStringLiteral("ExportButton"))
+      ->click();
+  QVERIFY(QDir::setCurrent(fromDiskPath(parent / "Картинки")));
+
+  // Listed and checked as any file: read, with its figures.
+  QTRY_COMPARE_WITH_TIMEOUT(o.column(0), (QStringList{"a.con", "b.con", "Грузовой состав.con"}),
+                            5000);
+  QCOMPARE(o.column(1).last(), QStringLiteral("2"));
+  const std::string original = parent.read("Симулятор/data/consists/Грузовой состав.con");
+
+  // Copied, renamed and deleted in the simulator's folder.
+  o.selectFile(QStringLiteral("Грузовой состав.con"));
+  messages.textAnswers = {QStringLiteral("Копия")};
+  o.press("CopyFileButton");
+  QCOMPARE(parent.read("Симулятор/data/consists/Копия.con"), original);
+  QTRY_VERIFY_WITH_TIMEOUT(o.column(0).contains(QStringLiteral("Копия.con")), 5000);
+  o.selectFile(QStringLiteral("Грузовой состав.con"));
+  messages.textAnswers = {QStringLiteral("Грузовой")};
+  o.press("RenameButton");
+  QCOMPARE(parent.read("Симулятор/data/consists/Грузовой.con"), original);
+  QVERIFY(!parent.exists("Симулятор/data/consists/Грузовой состав.con"));
+  QTRY_COMPARE_WITH_TIMEOUT(o.column(0),
+                            (QStringList{"a.con", "b.con", "Грузовой.con", "Копия.con"}), 5000);
+  o.selectFile(QStringLiteral("Копия.con"));
+  messages.confirmAnswer = true;
+  o.press("DeleteFileButton");
+  QVERIFY(!parent.exists("Симулятор/data/consists/Копия.con"));
+  QVERIFY(messages.errors.isEmpty() && messages.warnings.isEmpty());
+
+  // Save lands in the simulator's consist folder.
+  window.mainWindow->findChild<QComboBox*>(QStringLiteral("ConsistsComboBox"))
+      ->setEditText(QStringLiteral("Новый"));
+  window.mainWindow->findChild<QPushButton*>(QStringLiteral("SaveButton"))->click();
+  QVERIFY(parent.exists("Симулятор/data/consists/Новый.con"));
+  QVERIFY(!parent.exists("Картинки/data"));
+
+  // A message names the file from the simulator's folder on, as it always did.
+  o.selectFile(QStringLiteral("b.con"));
+  std::filesystem::remove(fsPath(parent / "Симулятор/data/consists/b.con"));
+  messages.textAnswers = {QStringLiteral("c")};
+  o.press("RenameButton");
+  QCOMPARE(messages.errors.size(), 1);
+#ifdef _WIN32
+  const QString shown = QStringLiteral("«data/consists\\b.con»");
+#else
+  const QString shown = QStringLiteral("«data/consists/b.con»");
+#endif
+  QVERIFY2(messages.errors[0].startsWith(QStringLiteral("Не удалось переименовать файл ") + shown),
+           qPrintable(messages.errors[0]));
 }
 
 }  // namespace

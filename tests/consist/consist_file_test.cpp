@@ -137,8 +137,8 @@ TEST(ConsistFile, FailedSaveKeepsWhatWasThere) {
     saveConsist(root, "t", f.model);
     ADD_FAILURE() << "saved without a folder";
   } catch (const std::runtime_error& error) {
-    EXPECT_EQ(error.what(),
-              "Cannot create file \"data\\consists\\t.con\". " + systemReason(ENOENT));
+    EXPECT_EQ(error.what(), "Cannot create file \"data\\consists\\t.con\". " +
+                                reasonOf(FileError(FileError::kPathNotFound, ENOENT)));
   }
   EXPECT_EQ(f.model.lines(), Lines{"1\tA\t25"});
 
@@ -148,8 +148,8 @@ TEST(ConsistFile, FailedSaveKeepsWhatWasThere) {
     saveConsist(root, "t", f.model);
     ADD_FAILURE() << "saved over a folder";
   } catch (const std::runtime_error& error) {
-    EXPECT_EQ(error.what(),
-              "Cannot create file \"data\\consists\\t.con\". " + systemReason(EISDIR));
+    EXPECT_EQ(error.what(), "Cannot create file \"data\\consists\\t.con\". " +
+                                reasonOf(fileErrorFromErrno(EISDIR)));
   }
   EXPECT_TRUE(f.folder.exists("data/consists/t.con/"));
   EXPECT_EQ(listConsistFiles(root), Lines{"t.con"});  // folders are listed too
@@ -357,7 +357,7 @@ TEST(ConsistFile, FailedLoadLeavesConsistAlone) {
       ADD_FAILURE() << "loaded " << name;
     } catch (const std::runtime_error& e) {
       EXPECT_EQ(e.what(), "Cannot open file \"data\\consists\\" + std::string(name) + "\". " +
-                              systemReason(error));
+                              reasonOf(fileErrorFromErrno(error)));
     }
     EXPECT_EQ(f.model.lines(), Lines{"1\tA\t25"});
     EXPECT_EQ(f.model.lengthText(), "25");
