@@ -52,7 +52,7 @@ int main(int argc, char* argv[]) {
   FirstPaint firstPaint;
   rakewright::bench::CountingMessages messages;
   std::unique_ptr<rakewright::Program> program;
-  std::unique_ptr<QWidget> bare;
+  std::unique_ptr<QWidget> bareWindow;
   QWidget* shown = nullptr;
   if (window) {
     rakewright::prepareApplication();
@@ -63,9 +63,10 @@ int main(int argc, char* argv[]) {
     program = std::make_unique<rakewright::Program>(rakewright::Anchors{root, root}, messages);
     shown = &program->mainWindow();
   } else {
-    bare = std::make_unique<QWidget>();
-    bare->setFixedSize(rakewright::MainWindow::kClientWidth, rakewright::MainWindow::kClientHeight);
-    shown = bare.get();
+    bareWindow = std::make_unique<QWidget>();
+    bareWindow->setFixedSize(rakewright::MainWindow::kClientWidth,
+                             rakewright::MainWindow::kClientHeight);
+    shown = bareWindow.get();
   }
   shown->installEventFilter(&firstPaint);
   shown->show();

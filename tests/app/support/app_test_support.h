@@ -20,6 +20,7 @@
 #include "app/catalogue/list_box.h"
 #include "app/document/consist_document.h"
 #include "app/main_window/main_window.h"
+#include "app/main_window/selection_panel.h"
 #include "app/program.h"
 #include "app/pictures/picture_box.h"
 #include "app/common/status_bar.h"
