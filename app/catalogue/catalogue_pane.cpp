@@ -227,11 +227,11 @@ void CataloguePane::applyFilterChoice() {
   if (entry == 0) {
     showList(false);
   } else if (entry >= 1 && entry <= static_cast<int>(description_.keywords.size())) {
-    Filter(description_.keywords[static_cast<std::size_t>(entry - 1)]);
+    filterBy(description_.keywords[static_cast<std::size_t>(entry - 1)]);
   }
 }
 
-void CataloguePane::Filter(std::string_view keyword) {
+void CataloguePane::filterBy(std::string_view keyword) {
   List& filtered = lists_[1];
   // The rebuilt list has no selection; a selection change it would report is none of the user's.
   {

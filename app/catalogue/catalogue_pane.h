@@ -14,7 +14,7 @@
 // up (CatalogueLookup) and reported as selected(), with the side's status notices; a double-click
 // or Enter in a list or in the search field asks to add the selection (addRequested). Choosing an
 // entry of the filter box is reported as filterChosen(): a change of either side's box re-applies
-// both (TForm1::ComboBox1Change), each through applyFilterChoice().
+// both (the main window's wiring), each through applyFilterChoice().
 //
 // A row dragged out of a list carries its side and catalogue position (drag_payloads.h), which
 // draggedItem() turns back into what selecting it would offer.
@@ -95,10 +95,10 @@ class CataloguePane : public QWidget {
   const Catalogue& catalogue() const { return catalogue_; }
 
   // Applies the filter box's chosen entry: entry 0 shows the full list, another entry runs
-  // Filter() with its keyword, and a box with no entry chosen (as at start) changes nothing.
+  // filterBy() with its keyword, and a box with no entry chosen (as at start) changes nothing.
   void applyFilterChoice();
   // Fills the filtered list with the entries of the category `keyword` and shows it.
-  void Filter(std::string_view keyword);
+  void filterBy(std::string_view keyword);
 
   // The catalogue entry a drag of this pane carries (see drag_payloads.h) with exactly what
   // selecting it would offer, without selecting it; nullopt when the data names no entry of it.
@@ -152,7 +152,7 @@ class CataloguePane : public QWidget {
   List& listOf(const ListBox* view);
   const List& listOf(const ListBox* view) const;
   // A selection change in either list: the selected entry of the visible list looked up and
-  // reported (ListBox1Click on the traffic side, ListBox3Click on the folder side).
+  // reported.
   void selectionChanged();
   // Shows the full list (false) or the filtered one (true); an open search narrows it again.
   void showList(bool filtered);

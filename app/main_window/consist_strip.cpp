@@ -87,7 +87,7 @@ ConsistStrip::ConsistStrip(std::string dataRoot, QWidget* parent)
     picture->setAccessibleName(QStringLiteral("Вагон в ячейке %1").arg(slot + 1));
     picture->setDragEnabled(true);
     connect(picture, &PictureBox::mouseReleased, this, [this, slot](Qt::MouseButton button) {
-      PrvImgMouseUp(static_cast<int>(slot), button);
+      pictureReleased(static_cast<int>(slot), button);
     });
     connect(picture, &PictureBox::dragStarted, this,
             [this, slot] { dragWagon(static_cast<int>(slot)); });
@@ -164,7 +164,7 @@ void ConsistStrip::showPictures(const ConsistModel& model) {
 }
 
 // The same for all six pictures: only the left button, only on a slot that shows a wagon.
-void ConsistStrip::PrvImgMouseUp(int slot, Qt::MouseButton button) {
+void ConsistStrip::pictureReleased(int slot, Qt::MouseButton button) {
   const int position = pageStart_ + slot;
   if (button != Qt::LeftButton || position > wagonCount_) {
     return;

@@ -1,5 +1,5 @@
 // ConsistStrip, the strip panel (Panel1) across the lower part of the main window: six slots, slot
-// N showing position PageStart+N-1 of the consist with its name above the picture (WagName1..6)
+// N showing position (page start)+N-1 of the consist with its name above the picture (WagName1..6)
 // and its position number below (WagNum1..6). The strip owns its slots and draws a consist it is
 // given; it keeps no consist of its own.
 //
@@ -10,8 +10,8 @@
 // the slots from there on stay empty.
 //
 // A left click on a picture that shows a wagon is reported as removeRequested(index of the
-// wagon); the window removes it. Paging is the window's: it sets PageStart and asks for a redraw;
-// the strip asks for a step with pageRequested (a notch of the mouse wheel, or a drag held near
+// wagon); the document removes it. Paging is the document's: it sets the page start and the strip
+// is drawn again; the strip asks for a step with pageRequested (a notch of the mouse wheel, or a drag held near
 // either end of the strip).
 //
 // The strip takes drops: a catalogue item (catalogueItemDropped) and one of its own wagons, whose
@@ -51,7 +51,7 @@ class ConsistStrip : public QFrame {
   // Pictures are found below `dataRoot`.
   explicit ConsistStrip(std::string dataRoot, QWidget* parent = nullptr);
 
-  // Writes the slots' labels: the positions PageStart.. and their names; empties the pictures.
+  // Writes the slots' labels: the positions page start.. and their names; empties the pictures.
   void showLabels(const ConsistModel& model);
   // Loads the six pictures. Throws PictureError when a required picture fails.
   void showPictures(const ConsistModel& model);
@@ -84,7 +84,7 @@ class ConsistStrip : public QFrame {
 
  private:
   // A mouse button released over the picture of `slot` (0-based).
-  void PrvImgMouseUp(int slot, Qt::MouseButton button);
+  void pictureReleased(int slot, Qt::MouseButton button);
   // The picture of `slot` dragged: its wagon goes with the drag.
   void dragWagon(int slot);
   // The slot under a point of the strip; nullopt between and beside the slots.

@@ -62,7 +62,7 @@ struct Started : StartedWindow {
 };
 
 QString selection(const Window& window) {
-  return QStringList{window.NameEdit->text(), window.LengthEdit->text(), window.Edit1->text()}.join(
+  return QStringList{window.nameField->text(), window.lengthField->text(), window.weightField->text()}.join(
       QLatin1Char('|'));
 }
 
@@ -76,9 +76,9 @@ struct DragRecord {
 
 bool recordDrags(ListBox* list, const Window& window, QList<DragRecord>& records) {
   list->setDragExec([&window, &records](QDrag& drag, Qt::DropActions actions) {
-    std::optional<CatalogueSelection> item = window.TrafficPane->draggedItem(*drag.mimeData());
+    std::optional<CatalogueSelection> item = window.trafficPane->draggedItem(*drag.mimeData());
     if (!item) {
-      item = window.FolderPane->draggedItem(*drag.mimeData());
+      item = window.folderPane->draggedItem(*drag.mimeData());
     }
     records.append(
         {drag.mimeData()->data(QLatin1String(drag::kCatalogueItem)), actions, std::move(item)});
@@ -124,25 +124,25 @@ void CataloguePaneTest::trafficSelectionFillsFieldsAndNotice() {
   Window* const window = started.window.get();
 
   // Unknown to the base: the guess from "flat" in the folded name, the default weight, the notice.
-  selectRow(window->ListBox1, QStringLiteral("BIG_FLATCAR"));
+  selectRow(window->trafficList, QStringLiteral("BIG_FLATCAR"));
   QCOMPARE(selection(*window), QStringLiteral("BIG_FLATCAR|14.5|50"));
-  QCOMPARE(window->StatusBar1->panelText(1), kLengthMissing);
-  QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kNoPreviewColour));
+  QCOMPARE(window->statusBar->panelText(1), kLengthMissing);
+  QVERIFY(nearlyEqual(centreColour(window->preview), kNoPreviewColour));
 
   // Known: the notice goes.
-  selectRow(window->ListBox1, QStringLiteral("Tank"));
+  selectRow(window->trafficList, QStringLiteral("Tank"));
   QCOMPARE(selection(*window), QStringLiteral("Tank|12.5|58.5"));
-  QCOMPARE(window->StatusBar1->panelText(1), QString());
+  QCOMPARE(window->statusBar->panelText(1), QString());
 
   // Found through a Cyrillic key in another letter case.
-  selectRow(window->ListBox1, QStringLiteral("Вагон_ЦМВ"));
+  selectRow(window->trafficList, QStringLiteral("Вагон_ЦМВ"));
   QCOMPARE(selection(*window), QStringLiteral("Вагон_ЦМВ|21|50"));
 
   // An edit to the base shows at the next selection, without a restart.
   started.root.write("data/consists/base.ini",
                      "[FREIGHT]\r\nTank=13.75\r\n[WEIGHTS]\r\nTank=61\r\n");
-  selectRow(window->ListBox1, QStringLiteral("Crane"));
-  selectRow(window->ListBox1, QStringLiteral("Tank"));
+  selectRow(window->trafficList, QStringLiteral("Crane"));
+  selectRow(window->trafficList, QStringLiteral("Tank"));
   QCOMPARE(selection(*window), QStringLiteral("Tank|13.75|61"));
   QVERIFY(started.messages.errors.isEmpty());
 }
@@ -152,40 +152,40 @@ void CataloguePaneTest::folderSelectionTriesBitmapPreviewNoPreview() {
   Window* const window = started.window.get();
 
   // The folder wagon bitmap: shown, and remembered for the next position.
-  selectRow(window->ListBox3, QStringLiteral("Blue-cup"));
+  selectRow(window->folderList, QStringLiteral("Blue-cup"));
   QCOMPARE(selection(*window), QStringLiteral("Blue-cup|26|50"));
-  QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kCupBitmapColour));
-  QCOMPARE(window->StatusBar1->panelText(2), QString());  // the count message is gone
+  QVERIFY(nearlyEqual(centreColour(window->preview), kCupBitmapColour));
+  QCOMPARE(window->statusBar->panelText(2), QString());  // the count message is gone
   QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string("data/pass_wags/Blue/cup_wagon.bmp"));
   // Added, the wagon has no preview of its own, so the strip shows the bitmap.
-  window->AddButton->click();
-  QCOMPARE(window->WagName1->text(), QStringLiteral("Blue-cup"));
-  QVERIFY(nearlyEqual(centreColour(window->PrvImg1), kCupBitmapColour));
+  window->addButton->click();
+  QCOMPARE(window->slotName1->text(), QStringLiteral("Blue-cup"));
+  QVERIFY(nearlyEqual(centreColour(window->slotPicture1), kCupBitmapColour));
 
   // No bitmap but a preview: the preview, and nothing remembered for position 2 (where the
   // bitmap of the same selection again would stand).
-  window->ListBox3->clearSelection();
-  selectRow(window->ListBox3, QStringLiteral("Blue-cup"));
+  window->folderList->clearSelection();
+  selectRow(window->folderList, QStringLiteral("Blue-cup"));
   QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string("data/pass_wags/Blue/cup_wagon.bmp"));
-  selectRow(window->ListBox3, QStringLiteral("Grey-cup"));
+  selectRow(window->folderList, QStringLiteral("Grey-cup"));
   QCOMPARE(selection(*window), QStringLiteral("Grey-cup|25|50"));  // folder guess for "cup"
-  QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kPreviewColour));
+  QVERIFY(nearlyEqual(centreColour(window->preview), kPreviewColour));
   QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string());
-  QCOMPARE(window->StatusBar1->panelText(2), QString());
+  QCOMPARE(window->statusBar->panelText(2), QString());
 
   // Neither: the no-preview picture and the notice.
-  selectRow(window->ListBox3, QStringLiteral("Grey-plac"));
-  QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kNoPreviewColour));
-  QCOMPARE(window->StatusBar1->panelText(2), kPreviewMissing);
+  selectRow(window->folderList, QStringLiteral("Grey-plac"));
+  QVERIFY(nearlyEqual(centreColour(window->preview), kNoPreviewColour));
+  QCOMPARE(window->statusBar->panelText(2), kPreviewMissing);
   QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string());
 
   // A freight folder leads to "_wagon.bmp" in the passenger folder of its name; its length is
   // the base's.
-  selectRow(window->ListBox3, QStringLiteral("Boxcar"));
+  selectRow(window->folderList, QStringLiteral("Boxcar"));
   QCOMPARE(selection(*window), QStringLiteral("Boxcar|14|50"));
-  QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kOtherBitmapColour));
+  QVERIFY(nearlyEqual(centreColour(window->preview), kOtherBitmapColour));
   QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string("data/pass_wags/Boxcar/_wagon.bmp"));
-  QCOMPARE(window->StatusBar1->panelText(2), QString());
+  QCOMPARE(window->statusBar->panelText(2), QString());
   QVERIFY(started.messages.errors.isEmpty());
 }
 
@@ -194,18 +194,18 @@ void CataloguePaneTest::passengerSuffixesAreRemovedEverywhere() {
   Window* const window = started.window.get();
 
   // "A-plac-cup": only "-cup" is removed, the folder is "A-plac".
-  selectRow(window->ListBox3, QStringLiteral("A-plac-cup"));
-  QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kOtherBitmapColour));
+  selectRow(window->folderList, QStringLiteral("A-plac-cup"));
+  QVERIFY(nearlyEqual(centreColour(window->preview), kOtherBitmapColour));
   QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture,
            std::string("data/pass_wags/A-plac/cup_wagon.bmp"));
 
   // "A-cup-cup": every "-cup" goes, the folder is "A".
-  selectRow(window->ListBox3, QStringLiteral("A-cup-cup"));
-  QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kCupBitmapColour));
+  selectRow(window->folderList, QStringLiteral("A-cup-cup"));
+  QVERIFY(nearlyEqual(centreColour(window->preview), kCupBitmapColour));
   QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string("data/pass_wags/A/cup_wagon.bmp"));
 
   // "A-cup-plac": "-cup" is removed first, so the kind is "cup" and the folder "A-plac".
-  selectRow(window->ListBox3, QStringLiteral("A-cup-plac"));
+  selectRow(window->folderList, QStringLiteral("A-cup-plac"));
   QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture,
            std::string("data/pass_wags/A-plac/cup_wagon.bmp"));
 }
@@ -214,63 +214,63 @@ void CataloguePaneTest::trafficSelectionForgetsFolderBitmap() {
   Started started;
   Window* const window = started.window.get();
 
-  selectRow(window->ListBox3, QStringLiteral("Blue-cup"));
+  selectRow(window->folderList, QStringLiteral("Blue-cup"));
   QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string("data/pass_wags/Blue/cup_wagon.bmp"));
-  selectRow(window->ListBox1, QStringLiteral("Tank"));
+  selectRow(window->trafficList, QStringLiteral("Tank"));
   QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string());
-  window->AddButton->click();
+  window->addButton->click();
   // Tank has no preview and no bitmap of its own: the no-preview picture, not the coach.
-  QVERIFY(nearlyEqual(centreColour(window->PrvImg1), kNoPreviewColour));
+  QVERIFY(nearlyEqual(centreColour(window->slotPicture1), kNoPreviewColour));
 }
 
 void CataloguePaneTest::filtersEachSide() {
   Started started;
   Window* const window = started.window.get();
-  QVERIFY(window->ListBox1->isVisible());
-  QVERIFY(!window->ListBox2->isVisible());
+  QVERIFY(window->trafficList->isVisible());
+  QVERIFY(!window->trafficFiltered->isVisible());
 
-  selectRow(window->ListBox1, QStringLiteral("Emu3"));
+  selectRow(window->trafficList, QStringLiteral("Emu3"));
   const QList<QPair<int, QStringList>> traffic = {
       {1, {QStringLiteral("Sleeper-cup")}}, {2, {QStringLiteral("Tank")}},
       {3, {QStringLiteral("Вагон_ЦМВ")}},   {4, {QStringLiteral("Emu3")}},
       {5, {QStringLiteral("Crane")}},
   };
   for (const auto& [entry, expected] : traffic) {
-    chooseEntry(window->ComboBox1, entry);
-    QVERIFY(!window->ListBox1->isVisible());
-    QVERIFY(window->ListBox2->isVisible());
-    QCOMPARE(rowTexts(window->ListBox2), expected);
-    QCOMPARE(window->TrafficPane->activeList(), window->ListBox2);
+    chooseEntry(window->trafficFilter, entry);
+    QVERIFY(!window->trafficList->isVisible());
+    QVERIFY(window->trafficFiltered->isVisible());
+    QCOMPARE(rowTexts(window->trafficFiltered), expected);
+    QCOMPARE(window->trafficPane->activeList(), window->trafficFiltered);
   }
   // A selection in the filtered list works like one in the full list.
-  selectRow(window->ListBox2, QStringLiteral("Crane"));
+  selectRow(window->trafficFiltered, QStringLiteral("Crane"));
   QCOMPARE(selection(*window), QStringLiteral("Crane|16|50"));
 
   // Back to the whole list, with its earlier selection; the filtered list keeps its items.
-  chooseEntry(window->ComboBox1, 0);
-  QVERIFY(window->ListBox1->isVisible());
-  QVERIFY(!window->ListBox2->isVisible());
-  QCOMPARE(currentText(window->ListBox1), QStringLiteral("Emu3"));
-  QCOMPARE(rowTexts(window->ListBox2), QStringList{QStringLiteral("Crane")});
+  chooseEntry(window->trafficFilter, 0);
+  QVERIFY(window->trafficList->isVisible());
+  QVERIFY(!window->trafficFiltered->isVisible());
+  QCOMPARE(currentText(window->trafficList), QStringLiteral("Emu3"));
+  QCOMPARE(rowTexts(window->trafficFiltered), QStringList{QStringLiteral("Crane")});
 
   // The folder side: passenger items hold "cup" or "plac" anywhere.
-  chooseEntry(window->ComboBox2, 1);
-  QVERIFY(!window->ListBox3->isVisible());
-  QVERIFY(window->ListBox4->isVisible());
-  QVERIFY(rowTexts(window->ListBox4).contains(QStringLiteral("A-cup-plac")));
-  QVERIFY(!rowTexts(window->ListBox4).contains(QStringLiteral("Hopper")));
-  QCOMPARE(rowTexts(window->ListBox4).size(), 14);  // seven passenger folders, two entries each
-  chooseEntry(window->ComboBox2, 2);
-  QCOMPARE(rowTexts(window->ListBox4),
+  chooseEntry(window->folderFilter, 1);
+  QVERIFY(!window->folderList->isVisible());
+  QVERIFY(window->folderFiltered->isVisible());
+  QVERIFY(rowTexts(window->folderFiltered).contains(QStringLiteral("A-cup-plac")));
+  QVERIFY(!rowTexts(window->folderFiltered).contains(QStringLiteral("Hopper")));
+  QCOMPARE(rowTexts(window->folderFiltered).size(), 14);  // seven passenger folders, two entries each
+  chooseEntry(window->folderFilter, 2);
+  QCOMPARE(rowTexts(window->folderFiltered),
            (QStringList{QStringLiteral("Boxcar"), QStringLiteral("Hopper")}));
-  chooseEntry(window->ComboBox2, 0);
-  QVERIFY(window->ListBox3->isVisible());
-  QVERIFY(!window->ListBox4->isVisible());
+  chooseEntry(window->folderFilter, 0);
+  QVERIFY(window->folderList->isVisible());
+  QVERIFY(!window->folderFiltered->isVisible());
 
   // Without a base no traffic item belongs to any category.
   QFile::remove(QString::fromStdString(started.root / "data/consists/base.ini"));
-  chooseEntry(window->ComboBox1, 2);
-  QCOMPARE(window->ListBox2->model()->rowCount(), 0);
+  chooseEntry(window->trafficFilter, 2);
+  QCOMPARE(window->trafficFiltered->model()->rowCount(), 0);
   QVERIFY(started.messages.errors.isEmpty());
 }
 
@@ -278,56 +278,56 @@ void CataloguePaneTest::filterBoxChangeRebuildsOtherSide() {
   Started started;
   Window* const window = started.window.get();
 
-  chooseEntry(window->ComboBox1, 3);  // locomotives
-  selectRow(window->ListBox2, QStringLiteral("Вагон_ЦМВ"));
-  QCOMPARE(selectedCount(window->ListBox2), 1);
+  chooseEntry(window->trafficFilter, 3);  // locomotives
+  selectRow(window->trafficFiltered, QStringLiteral("Вагон_ЦМВ"));
+  QCOMPARE(selectedCount(window->trafficFiltered), 1);
 
   // A choice in the folder box re-runs the traffic filter too: rebuilt, without a selection, and
   // the selection fields stay as they were.
-  window->ComboBox2->setCurrentIndex(2);
-  emit window->ComboBox2->activated(2);
-  QCOMPARE(rowTexts(window->ListBox2), QStringList{QStringLiteral("Вагон_ЦМВ")});
-  QCOMPARE(selectedCount(window->ListBox2), 0);
+  window->folderFilter->setCurrentIndex(2);
+  emit window->folderFilter->activated(2);
+  QCOMPARE(rowTexts(window->trafficFiltered), QStringList{QStringLiteral("Вагон_ЦМВ")});
+  QCOMPARE(selectedCount(window->trafficFiltered), 0);
   QCOMPARE(selection(*window), QStringLiteral("Вагон_ЦМВ|21|50"));
-  QVERIFY(window->ListBox4->isVisible());
+  QVERIFY(window->folderFiltered->isVisible());
 
   // Typing into a filter box and pressing Enter adds no entry of its own.
-  window->ComboBox1->setFocus();
-  window->ComboBox1->setEditText(QStringLiteral("xyz"));
-  QTest::keyClick(window->ComboBox1, Qt::Key_Return);
-  QCOMPARE(window->ComboBox1->count(), 6);
+  window->trafficFilter->setFocus();
+  window->trafficFilter->setEditText(QStringLiteral("xyz"));
+  QTest::keyClick(window->trafficFilter, Qt::Key_Return);
+  QCOMPARE(window->trafficFilter->count(), 6);
 }
 
 void CataloguePaneTest::enterAddsOnceInEveryList() {
   Started started;
   Window* const window = started.window.get();
 
-  selectRow(window->ListBox1, QStringLiteral("Tank"));
-  QTest::keyClick(window->ListBox1, Qt::Key_Return);
+  selectRow(window->trafficList, QStringLiteral("Tank"));
+  QTest::keyClick(window->trafficList, Qt::Key_Return);
   QCOMPARE(window->model().wagonCount(), 1);
-  QTest::keyClick(window->ListBox1, Qt::Key_Enter);  // the keypad's Enter too
+  QTest::keyClick(window->trafficList, Qt::Key_Enter);  // the keypad's Enter too
   QCOMPARE(window->model().wagonCount(), 2);
 
-  chooseEntry(window->ComboBox1, 2);
-  selectRow(window->ListBox2, QStringLiteral("Tank"));
-  QTest::keyClick(window->ListBox2, Qt::Key_Return);
+  chooseEntry(window->trafficFilter, 2);
+  selectRow(window->trafficFiltered, QStringLiteral("Tank"));
+  QTest::keyClick(window->trafficFiltered, Qt::Key_Return);
   QCOMPARE(window->model().wagonCount(), 3);
 
-  selectRow(window->ListBox3, QStringLiteral("Hopper"));
-  QTest::keyClick(window->ListBox3, Qt::Key_Return);
+  selectRow(window->folderList, QStringLiteral("Hopper"));
+  QTest::keyClick(window->folderList, Qt::Key_Return);
   QCOMPARE(window->model().wagonCount(), 4);
 
-  chooseEntry(window->ComboBox2, 1);
-  selectRow(window->ListBox4, QStringLiteral("Blue-cup"));
-  QTest::keyClick(window->ListBox4, Qt::Key_Return);
+  chooseEntry(window->folderFilter, 1);
+  selectRow(window->folderFiltered, QStringLiteral("Blue-cup"));
+  QTest::keyClick(window->folderFiltered, Qt::Key_Return);
   QCOMPARE(window->model().wagonCount(), 5);
-  QCOMPARE(window->ConsistsMemo->toPlainText(),
+  QCOMPARE(window->consistLines->toPlainText(),
            QStringLiteral("1\tTank\t12.5\n1\tTank\t12.5\n1\tTank\t12.5\n1\tHopper\t14\n"
                           "1\tBlue-cup\t26"));
 
   // Other keys add nothing.
-  QTest::keyClick(window->ListBox4, Qt::Key_A);
-  QTest::keyClick(window->ListBox1, Qt::Key_Space);
+  QTest::keyClick(window->folderFiltered, Qt::Key_A);
+  QTest::keyClick(window->trafficList, Qt::Key_Space);
   QCOMPARE(window->model().wagonCount(), 5);
 }
 
@@ -335,15 +335,15 @@ void CataloguePaneTest::doubleClickSelectsThenAdds() {
   Started started;
   Window* const window = started.window.get();
 
-  ListBox* list = window->ListBox3;
+  ListBox* list = window->folderList;
   const QPoint centre = rowCentre(list, QStringLiteral("Hopper"));
   // What a real double-click delivers: a click, then the double-click.
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
   QCOMPARE(currentText(list), QStringLiteral("Hopper"));
   QCOMPARE(selection(*window), QStringLiteral("Hopper|14|50"));
-  QCOMPARE(window->ConsistsMemo->toPlainText(), QStringLiteral("1\tHopper\t14"));
-  QCOMPARE(window->Num_Osey->text(), QStringLiteral("6"));
+  QCOMPARE(window->consistLines->toPlainText(), QStringLiteral("1\tHopper\t14"));
+  QCOMPARE(window->axlesTotal->text(), QStringLiteral("6"));
 }
 
 void CataloguePaneTest::doubleClickBelowTheLastRowAddsTheSelection() {
@@ -351,7 +351,7 @@ void CataloguePaneTest::doubleClickBelowTheLastRowAddsTheSelection() {
   Window* const window = started.window.get();
 
   // With nothing selected, the empty name is refused silently.
-  ListBox* list = window->ListBox1;
+  ListBox* list = window->trafficList;
   const QPoint belowLastRow(60, list->viewport()->height() - 5);
   QVERIFY(!list->indexAt(belowLastRow).isValid());
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, belowLastRow);
@@ -362,11 +362,11 @@ void CataloguePaneTest::doubleClickBelowTheLastRowAddsTheSelection() {
   selectRow(list, QStringLiteral("Tank"));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, belowLastRow);
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, belowLastRow);
-  QCOMPARE(window->ConsistsMemo->toPlainText(), QStringLiteral("1\tTank\t12.5"));
-  selectRow(window->ListBox3, QStringLiteral("Hopper"));
-  QTest::mouseDClick(window->ListBox3->viewport(), Qt::LeftButton, {},
-                     QPoint(60, window->ListBox3->viewport()->height() - 5));
-  QCOMPARE(window->ConsistsMemo->toPlainText(), QStringLiteral("1\tTank\t12.5\n1\tHopper\t14"));
+  QCOMPARE(window->consistLines->toPlainText(), QStringLiteral("1\tTank\t12.5"));
+  selectRow(window->folderList, QStringLiteral("Hopper"));
+  QTest::mouseDClick(window->folderList->viewport(), Qt::LeftButton, {},
+                     QPoint(60, window->folderList->viewport()->height() - 5));
+  QCOMPARE(window->consistLines->toPlainText(), QStringLiteral("1\tTank\t12.5\n1\tHopper\t14"));
   // Another button adds nothing.
   QTest::mouseDClick(list->viewport(), Qt::RightButton, {}, belowLastRow);
   QCOMPARE(window->model().wagonCount(), 2);
@@ -377,13 +377,13 @@ void CataloguePaneTest::arrowKeysSelect() {
   Started started;
   Window* const window = started.window.get();
 
-  selectRow(window->ListBox1, QStringLiteral("Tank"));
-  QTest::keyClick(window->ListBox1, Qt::Key_Down);
+  selectRow(window->trafficList, QStringLiteral("Tank"));
+  QTest::keyClick(window->trafficList, Qt::Key_Down);
   QCOMPARE(selection(*window), QStringLiteral("BIG_FLATCAR|14.5|50"));
-  QCOMPARE(window->StatusBar1->panelText(1), kLengthMissing);
-  QTest::keyClick(window->ListBox1, Qt::Key_Up);
+  QCOMPARE(window->statusBar->panelText(1), kLengthMissing);
+  QTest::keyClick(window->trafficList, Qt::Key_Up);
   QCOMPARE(selection(*window), QStringLiteral("Tank|12.5|58.5"));
-  QCOMPARE(window->StatusBar1->panelText(1), QString());
+  QCOMPARE(window->statusBar->panelText(1), QString());
 }
 
 void CataloguePaneTest::rowsSitWhereAClassicListBoxHasThem() {
@@ -391,13 +391,13 @@ void CataloguePaneTest::rowsSitWhereAClassicListBoxHasThem() {
   Window* const window = started.window.get();
 
   // Row k of ListBox1 (Top 44) is at window y 44 + 2 + 13k; clicked there, it is selected.
-  ListBox* list = window->ListBox1;
+  ListBox* list = window->trafficList;
   for (int row : {0, 3, 6}) {
     const QPoint inWindow(60, 44 + 2 + 13 * row + 6);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->viewport()->mapFrom(window->mainWindow, inWindow));
     QCOMPARE(list->currentIndex().row(), row);
-    QCOMPARE(window->NameEdit->text(), rowTexts(list)[row]);
+    QCOMPARE(window->nameField->text(), rowTexts(list)[row]);
   }
   // A click below the last row keeps the selection.
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(60, 13 * 10));
@@ -409,18 +409,18 @@ void CataloguePaneTest::selectionToSavedFile() {
   Started started;
   Window* const window = started.window.get();
 
-  selectRow(window->ListBox1, QStringLiteral("Вагон_ЦМВ"));
-  QTest::keyClick(window->ListBox1, Qt::Key_Return);
-  selectRow(window->ListBox3, QStringLiteral("Sleeper-cup"));
-  QTest::keyClick(window->ListBox3, Qt::Key_Return);
-  selectRow(window->ListBox1, QStringLiteral("unknown_box"));
-  window->Edit1->setText(QStringLiteral("22.5"));  // a weight typed over the base's
-  window->AddButton->click();
+  selectRow(window->trafficList, QStringLiteral("Вагон_ЦМВ"));
+  QTest::keyClick(window->trafficList, Qt::Key_Return);
+  selectRow(window->folderList, QStringLiteral("Sleeper-cup"));
+  QTest::keyClick(window->folderList, Qt::Key_Return);
+  selectRow(window->trafficList, QStringLiteral("unknown_box"));
+  window->weightField->setText(QStringLiteral("22.5"));  // a weight typed over the base's
+  window->addButton->click();
 
-  window->ConsistsComboBox->setEditText(QStringLiteral("Поезд_1"));
-  window->SaveButton->click();
+  window->fileBox->setEditText(QStringLiteral("Поезд_1"));
+  window->saveButton->click();
   QVERIFY(started.messages.errors.isEmpty());
-  QCOMPARE(window->ConsistsComboBox->currentText(), QStringLiteral("Поезд_1.con"));
+  QCOMPARE(window->fileBox->currentText(), QStringLiteral("Поезд_1.con"));
   QCOMPARE(started.root.read("data/consists/Поезд_1.con"),
            std::string("1\t\xC2\xE0\xE3\xEE\xED_\xD6\xCC\xC2\t21\r\n"
                        "1\tSleeper-cup\t24.5\r\n"
@@ -432,49 +432,49 @@ void CataloguePaneTest::dragCarriesTheItemAndKeepsTheSelection() {
   Started started;
   Window* const window = started.window.get();
   QList<DragRecord> drags;
-  for (ListBox* list : {window->ListBox1, window->ListBox2, window->ListBox3, window->ListBox4}) {
+  for (ListBox* list : {window->trafficList, window->trafficFiltered, window->folderList, window->folderFiltered}) {
     QVERIFY(recordDrags(list, *window, drags));
   }
 
   // The full traffic list: item 2 is entry 2. Crane stays selected, and so do the fields.
-  selectRow(window->ListBox1, QStringLiteral("Crane"));
-  QSignalSpy clicks(window->ListBox1, &QAbstractItemView::clicked);
-  dragRow(window->ListBox1, rowNamed(window->ListBox1, QStringLiteral("Вагон_ЦМВ")));
+  selectRow(window->trafficList, QStringLiteral("Crane"));
+  QSignalSpy clicks(window->trafficList, &QAbstractItemView::clicked);
+  dragRow(window->trafficList, rowNamed(window->trafficList, QStringLiteral("Вагон_ЦМВ")));
   QCOMPARE(drags.size(), 1);
   QCOMPARE(drags[0].payload, QByteArray("traffic:2"));
   QCOMPARE(drags[0].actions, Qt::DropActions(Qt::CopyAction));
-  QCOMPARE(currentText(window->ListBox1), QStringLiteral("Crane"));
-  QCOMPARE(selectedCount(window->ListBox1), 1);
+  QCOMPARE(currentText(window->trafficList), QStringLiteral("Crane"));
+  QCOMPARE(selectedCount(window->trafficList), 1);
   QCOMPARE(selection(*window), QStringLiteral("Crane|16|50"));
   QCOMPARE(clicks.size(), 0);
 
   // The selected item drags as well, and the release after the drag is no click.
-  dragRow(window->ListBox1, window->ListBox1->currentIndex(), -2);
+  dragRow(window->trafficList, window->trafficList->currentIndex(), -2);
   QCOMPARE(drags.size(), 2);
   QCOMPARE(drags[1].payload, QByteArray("traffic:4"));
-  QCOMPARE(currentText(window->ListBox1), QStringLiteral("Crane"));
+  QCOMPARE(currentText(window->trafficList), QStringLiteral("Crane"));
   QCOMPARE(clicks.size(), 0);
 
   // A filtered list carries the catalogue entry, not the row.
-  chooseEntry(window->ComboBox1, 5);  // special equipment: Crane alone
-  dragRow(window->ListBox2, window->ListBox2->model()->index(0, 0), 1);
+  chooseEntry(window->trafficFilter, 5);  // special equipment: Crane alone
+  dragRow(window->trafficFiltered, window->trafficFiltered->model()->index(0, 0), 1);
   QCOMPARE(drags.size(), 3);
   QCOMPARE(drags[2].payload, QByteArray("traffic:4"));
-  QCOMPARE(selectedCount(window->ListBox2), 0);
+  QCOMPARE(selectedCount(window->trafficFiltered), 0);
 
   // The folder side: in the full list the row is the entry; in the filtered one it is not.
-  selectRow(window->ListBox3, QStringLiteral("Blue-cup"));
-  const int hopper = rowNamed(window->ListBox3, QStringLiteral("Hopper")).row();
-  dragRow(window->ListBox3, window->ListBox3->model()->index(hopper, 0), -3);
+  selectRow(window->folderList, QStringLiteral("Blue-cup"));
+  const int hopper = rowNamed(window->folderList, QStringLiteral("Hopper")).row();
+  dragRow(window->folderList, window->folderList->model()->index(hopper, 0), -3);
   QCOMPARE(drags.size(), 4);
   QCOMPARE(drags[3].payload, QByteArray("folder:") + QByteArray::number(hopper));
-  QCOMPARE(currentText(window->ListBox3), QStringLiteral("Blue-cup"));
+  QCOMPARE(currentText(window->folderList), QStringLiteral("Blue-cup"));
   QCOMPARE(selection(*window), QStringLiteral("Blue-cup|26|50"));
-  chooseEntry(window->ComboBox2, 2);  // freight folders: Boxcar, Hopper
-  dragRow(window->ListBox4, rowNamed(window->ListBox4, QStringLiteral("Hopper")), -1);
+  chooseEntry(window->folderFilter, 2);  // freight folders: Boxcar, Hopper
+  dragRow(window->folderFiltered, rowNamed(window->folderFiltered, QStringLiteral("Hopper")), -1);
   QCOMPARE(drags.size(), 5);
   QCOMPARE(drags[4].payload, QByteArray("folder:") + QByteArray::number(hopper));
-  QCOMPARE(selectedCount(window->ListBox4), 0);
+  QCOMPARE(selectedCount(window->folderFiltered), 0);
   QCOMPARE(window->model().wagonCount(), 0);
   QVERIFY(started.messages.errors.isEmpty());
 }
@@ -483,7 +483,7 @@ void CataloguePaneTest::pressWithoutDragSelectsOnRelease() {
   Started started;
   Window* const window = started.window.get();
   QList<DragRecord> drags;
-  ListBox* list = window->ListBox1;
+  ListBox* list = window->trafficList;
   QVERIFY(recordDrags(list, *window, drags));
   QSignalSpy clicks(list, &QAbstractItemView::clicked);
   QSignalSpy selections(list->selectionModel(), &QItemSelectionModel::selectionChanged);
@@ -511,18 +511,18 @@ void CataloguePaneTest::pressWithoutDragSelectsOnRelease() {
 
   // A list rebuilt under the held button: the release selects nothing rather than the item that
   // now stands there.
-  chooseEntry(window->ComboBox2, 2);  // Boxcar, Hopper
-  ListBox* folders = window->ListBox4;
+  chooseEntry(window->folderFilter, 2);  // Boxcar, Hopper
+  ListBox* folders = window->folderFiltered;
   const QPoint second = folders->visualRect(folders->model()->index(1, 0)).center();
   QTest::mousePress(folders->viewport(), Qt::LeftButton, {}, second);
-  chooseEntry(window->ComboBox2, 1);
+  chooseEntry(window->folderFilter, 1);
   QTest::mouseRelease(folders->viewport(), Qt::LeftButton, {}, second);
   QCOMPARE(selectedCount(folders), 0);
   QCOMPARE(selection(*window), QStringLiteral("Crane|16|50"));
 
   // Rows shown again under the held button (the search closed): the item held moved away and
   // another one stands at the press.
-  ListBox* traffic = window->ListBox1;
+  ListBox* traffic = window->trafficList;
   traffic->clearSelection();
   QTest::keyClick(traffic, Qt::Key_N);  // Tank, Crane, unknown_box
   const QPoint third = rowCentre(traffic, QStringLiteral("unknown_box"));
@@ -538,19 +538,19 @@ void CataloguePaneTest::draggedItemGivesWhatSelectingGives() {
   Started started;
   Window* const window = started.window.get();
   QList<DragRecord> drags;
-  QVERIFY(recordDrags(window->ListBox1, *window, drags));
-  QVERIFY(recordDrags(window->ListBox3, *window, drags));
+  QVERIFY(recordDrags(window->trafficList, *window, drags));
+  QVERIFY(recordDrags(window->folderList, *window, drags));
 
   // A traffic item unknown to the base: the guess, no remembered picture, the no-preview picture.
-  dragRow(window->ListBox1, rowNamed(window->ListBox1, QStringLiteral("BIG_FLATCAR")));
+  dragRow(window->trafficList, rowNamed(window->trafficList, QStringLiteral("BIG_FLATCAR")));
   // A folder item with its cup bitmap, which is remembered for the next position.
-  dragRow(window->ListBox3, rowNamed(window->ListBox3, QStringLiteral("Blue-cup")));
+  dragRow(window->folderList, rowNamed(window->folderList, QStringLiteral("Blue-cup")));
   QCOMPARE(drags.size(), 2);
   QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string());  // dragging remembered nothing
 
   const QList<QPair<ListBox*, QString>> dragged = {
-      {window->ListBox1, QStringLiteral("BIG_FLATCAR")},
-      {window->ListBox3, QStringLiteral("Blue-cup")}};
+      {window->trafficList, QStringLiteral("BIG_FLATCAR")},
+      {window->folderList, QStringLiteral("Blue-cup")}};
   for (qsizetype i = 0; i < dragged.size(); ++i) {
     QVERIFY(drags[i].item.has_value());
     const CatalogueSelection& item = *drags[i].item;
@@ -562,7 +562,7 @@ void CataloguePaneTest::draggedItemGivesWhatSelectingGives() {
     QVERIFY(item.preview.has_value());
     QVERIFY(
         nearlyEqual(item.preview->pixelColor(item.preview->width() / 2, item.preview->height() / 2),
-                    centreColour(window->PreviewImage)));
+                    centreColour(window->preview)));
   }
   QCOMPARE(drags[1].item->wagonPicture, std::string("data/pass_wags/Blue/cup_wagon.bmp"));
 }
@@ -576,14 +576,14 @@ void CataloguePaneTest::dragThroughThePlatformLeavesTheListUsable() {
 
   // Without a recorder the drag goes through QDrag::exec, which the offscreen platform ends at
   // once; the list then clicks and adds as usual.
-  ListBox* list = window->ListBox3;
+  ListBox* list = window->folderList;
   dragRow(list, rowNamed(list, QStringLiteral("Hopper")));
   QCOMPARE(selectedCount(list), 0);
   const QPoint centre = rowCentre(list, QStringLiteral("Hopper"));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
   QCOMPARE(currentText(list), QStringLiteral("Hopper"));
-  QCOMPARE(window->ConsistsMemo->toPlainText(), QStringLiteral("1\tHopper\t14"));
+  QCOMPARE(window->consistLines->toPlainText(), QStringLiteral("1\tHopper\t14"));
   QVERIFY(started.messages.errors.isEmpty());
 }
 

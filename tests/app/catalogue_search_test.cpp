@@ -48,13 +48,13 @@ QStringList visibleItems(const ListBox* list) {
 // How many entries a list holds, shown or not: what its side's filter put into it.
 qsizetype members(const Window& window, const ListBox* list) {
   const CataloguePane* pane =
-      list == window.ListBox1 || list == window.ListBox2 ? window.TrafficPane : window.FolderPane;
+      list == window.trafficList || list == window.trafficFiltered ? window.trafficPane : window.folderPane;
   const auto& entries = pane->modelOf(list).members();
   return static_cast<qsizetype>(entries ? entries->size() : pane->catalogue().size());
 }
 
 QString selection(const Window& window) {
-  return QStringList{window.NameEdit->text(), window.LengthEdit->text(), window.Edit1->text()}.join(
+  return QStringList{window.nameField->text(), window.lengthField->text(), window.weightField->text()}.join(
       QLatin1Char('|'));
 }
 
@@ -99,35 +99,35 @@ void CatalogueSearchTest::ctrlFOpensTheSearchOfItsSide() {
   QVERIFY(!traffic->isVisible());
   QVERIFY(!folder->isVisible());
 
-  window->ListBox1->setFocus();
-  pressFind(window->ListBox1);
-  QVERIFY(liesOverBottomOf(traffic, window->ListBox1));
+  window->trafficList->setFocus();
+  pressFind(window->trafficList);
+  QVERIFY(liesOverBottomOf(traffic, window->trafficList));
   QVERIFY(traffic->hasFocus());
   QVERIFY(!folder->isVisible());
-  QCOMPARE(placeInWindow(*window, window->ListBox1),
+  QCOMPARE(placeInWindow(*window, window->trafficList),
            QRect(8, 44, 266, 311));  // the list stays where it is
   QTest::keyClick(traffic, Qt::Key_Escape);
   QVERIFY(!traffic->isVisible());
-  QVERIFY(window->ListBox1->hasFocus());
+  QVERIFY(window->trafficList->hasFocus());
 
   // From the filter box of the side, too.
-  window->ComboBox1->setFocus();
-  pressFind(window->ComboBox1);
+  window->trafficFilter->setFocus();
+  pressFind(window->trafficFilter);
   QVERIFY(traffic->isVisible());
   QVERIFY(traffic->hasFocus());
-  window->ComboBox2->setFocus();
-  pressFind(window->ComboBox2);
-  QVERIFY(liesOverBottomOf(folder, window->ListBox3));
+  window->folderFilter->setFocus();
+  pressFind(window->folderFilter);
+  QVERIFY(liesOverBottomOf(folder, window->folderList));
   QVERIFY(folder->hasFocus());
   QVERIFY(traffic->isVisible());  // each side keeps its own search
-  QCOMPARE(placeInWindow(*window, window->ListBox3), QRect(748, 43, 266, 313));
+  QCOMPARE(placeInWindow(*window, window->folderList), QRect(748, 43, 266, 313));
   QTest::keyClick(folder, Qt::Key_Escape);
 
   // Over the filtered list when that one is shown; Ctrl+F again in the open field keeps it open.
-  chooseEntry(window->ComboBox2, 1);
-  window->ListBox4->setFocus();
-  pressFind(window->ListBox4);
-  QVERIFY(liesOverBottomOf(folder, window->ListBox4));
+  chooseEntry(window->folderFilter, 1);
+  window->folderFiltered->setFocus();
+  pressFind(window->folderFiltered);
+  QVERIFY(liesOverBottomOf(folder, window->folderFiltered));
   typeText(folder, QStringLiteral("cup"));
   pressFind(folder);
   QVERIFY(folder->isVisible());
@@ -180,7 +180,7 @@ void CatalogueSearchTest::narrowsIgnoringLetterCase() {
   QFETCH(QStringList, expected);
   Started started;
   Window* const window = started.window.get();
-  ListBox* list = trafficSide ? window->ListBox1 : window->ListBox3;
+  ListBox* list = trafficSide ? window->trafficList : window->folderList;
   QLineEdit* field = trafficSide ? started.trafficSearch() : started.folderSearch();
   const qsizetype count = members(*window, list);
 
@@ -199,41 +199,41 @@ void CatalogueSearchTest::typingInAListStartsTheSearch() {
   QLineEdit* folder = started.folderSearch();
 
   // The first character opens the field with it; the rest is typed into the field.
-  window->ListBox3->setFocus();
-  QTest::keyClick(window->ListBox3, Qt::Key_H);
-  QVERIFY(liesOverBottomOf(folder, window->ListBox3));
+  window->folderList->setFocus();
+  QTest::keyClick(window->folderList, Qt::Key_H);
+  QVERIFY(liesOverBottomOf(folder, window->folderList));
   QVERIFY(folder->hasFocus());
   QCOMPARE(folder->text(), QStringLiteral("h"));
   typeText(folder, QStringLiteral("op"));
   QCOMPARE(folder->text(), QStringLiteral("hop"));
-  QCOMPARE(visibleItems(window->ListBox3), QStringList{QStringLiteral("Hopper")});
+  QCOMPARE(visibleItems(window->folderList), QStringList{QStringLiteral("Hopper")});
 
   // The traffic side alike, with a Cyrillic letter; a character typed in the list while the search
   // is open goes to the end of the search text.
   QLineEdit* traffic = started.trafficSearch();
-  window->ListBox1->setFocus();
-  typeText(window->ListBox1, QStringLiteral("ё"));
+  window->trafficList->setFocus();
+  typeText(window->trafficList, QStringLiteral("ё"));
   QCOMPARE(traffic->text(), QStringLiteral("ё"));
   QVERIFY(traffic->hasFocus());
   typeText(traffic, QStringLiteral("л"));
   QCOMPARE(traffic->text(), QStringLiteral("ёл"));
   QTest::keyClick(traffic, Qt::Key_Backspace);
-  window->ListBox1->setFocus();
-  typeText(window->ListBox1, QStringLiteral("л"));
+  window->trafficList->setFocus();
+  typeText(window->trafficList, QStringLiteral("л"));
   QCOMPARE(traffic->text(), QStringLiteral("ёл"));
-  QCOMPARE(visibleItems(window->ListBox1), QStringList{QStringLiteral("Ёлка")});
+  QCOMPARE(visibleItems(window->trafficList), QStringList{QStringLiteral("Ёлка")});
 
   // Space and keys with Ctrl keep their meaning in the list.
   QTest::keyClick(traffic, Qt::Key_Escape);
-  QTest::keyClick(window->ListBox1, Qt::Key_Space);
-  QTest::keyClick(window->ListBox1, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(window->trafficList, Qt::Key_Space);
+  QTest::keyClick(window->trafficList, Qt::Key_A, Qt::ControlModifier);
   QVERIFY(!traffic->isVisible());
 }
 
 void CatalogueSearchTest::hidingTheSelectionSelectsTheFirstMatch() {
   Started started;
   Window* const window = started.window.get();
-  ListBox* list = window->ListBox1;
+  ListBox* list = window->trafficList;
   QLineEdit* field = started.trafficSearch();
 
   selectRow(list, QStringLiteral("Crane"));
@@ -248,7 +248,7 @@ void CatalogueSearchTest::hidingTheSelectionSelectsTheFirstMatch() {
   QCOMPARE(currentText(list), QStringLiteral("Tank"));
   QCOMPARE(selectedCount(list), 1);
   QCOMPARE(selection(*window), QStringLiteral("Tank|12.5|58.5"));
-  QCOMPARE(window->StatusBar1->panelText(1), QString());
+  QCOMPARE(window->statusBar->panelText(1), QString());
   typeText(field, QStringLiteral("_"));
   QCOMPARE(currentText(list), QStringLiteral("tank_small"));
   QCOMPARE(selection(*window), QStringLiteral("tank_small|9|50"));
@@ -269,7 +269,7 @@ void CatalogueSearchTest::escRestoresRowsAndSelection() {
   Window* const window = started.window.get();
 
   for (const bool trafficSide : {true, false}) {
-    ListBox* list = trafficSide ? window->ListBox1 : window->ListBox3;
+    ListBox* list = trafficSide ? window->trafficList : window->folderList;
     QLineEdit* field = trafficSide ? started.trafficSearch() : started.folderSearch();
     const QString before = trafficSide ? QStringLiteral("Crane") : QStringLiteral("Hopper");
     const QStringList all = visibleItems(list);
@@ -283,13 +283,13 @@ void CatalogueSearchTest::escRestoresRowsAndSelection() {
     QVERIFY(!field->isVisible());
     QCOMPARE(visibleItems(list), all);
     QCOMPARE(currentText(list), before);
-    QCOMPARE(window->NameEdit->text(), before);
+    QCOMPARE(window->nameField->text(), before);
     QVERIFY(list->hasFocus());
     QCOMPARE(field->text(), QString());
   }
 
   // Esc in the list, after going there from the field, closes the search too.
-  ListBox* list = window->ListBox1;
+  ListBox* list = window->trafficList;
   pressFind(list);
   typeText(started.trafficSearch(), QStringLiteral("tank"));
   QTest::keyClick(started.trafficSearch(), Qt::Key_Down);
@@ -304,7 +304,7 @@ void CatalogueSearchTest::escRestoresRowsAndSelection() {
 void CatalogueSearchTest::emptyingTheFieldCloses() {
   Started started;
   Window* const window = started.window.get();
-  ListBox* list = window->ListBox3;
+  ListBox* list = window->folderList;
   QLineEdit* field = started.folderSearch();
 
   selectRow(list, QStringLiteral("Hopper"));
@@ -332,11 +332,11 @@ void CatalogueSearchTest::enterInTheFieldAddsOnce() {
   Started started;
   Window* const window = started.window.get();
 
-  window->ListBox1->setFocus();
-  pressFind(window->ListBox1);
+  window->trafficList->setFocus();
+  pressFind(window->trafficList);
   typeText(started.trafficSearch(), QStringLiteral("crane"));
-  QCOMPARE(selectedCount(window->ListBox1), 0);
-  selectRow(window->ListBox1, QStringLiteral("Crane"));
+  QCOMPARE(selectedCount(window->trafficList), 0);
+  selectRow(window->trafficList, QStringLiteral("Crane"));
   QTest::keyClick(started.trafficSearch(), Qt::Key_Return);
   QCOMPARE(window->model().wagonCount(), 1);
   QVERIFY(started.trafficSearch()->isVisible());  // the search stays for the next add
@@ -344,16 +344,16 @@ void CatalogueSearchTest::enterInTheFieldAddsOnce() {
   QCOMPARE(window->model().wagonCount(), 2);
 
   // The folder side, in its filtered list.
-  chooseEntry(window->ComboBox2, 2);
-  window->ListBox4->setFocus();
-  pressFind(window->ListBox4);
+  chooseEntry(window->folderFilter, 2);
+  window->folderFiltered->setFocus();
+  pressFind(window->folderFiltered);
   QLineEdit* folder = started.folderSearch();
   typeText(folder, QStringLiteral("hop"));
   QTest::keyClick(folder, Qt::Key_Down);  // selects Hopper
-  QTest::keyClick(window->ListBox4, Qt::Key_F, Qt::ControlModifier);
+  QTest::keyClick(window->folderFiltered, Qt::Key_F, Qt::ControlModifier);
   QVERIFY(folder->hasFocus());
   QTest::keyClick(folder, Qt::Key_Return);
-  QCOMPARE(window->ConsistsMemo->toPlainText(),
+  QCOMPARE(window->consistLines->toPlainText(),
            QStringLiteral("1\tCrane\t16\n1\tCrane\t16\n1\tHopper\t14"));
   QVERIFY(started.messages.errors.isEmpty());
 }
@@ -361,7 +361,7 @@ void CatalogueSearchTest::enterInTheFieldAddsOnce() {
 void CatalogueSearchTest::arrowKeysGoIntoTheList() {
   Started started;
   Window* const window = started.window.get();
-  ListBox* list = window->ListBox1;
+  ListBox* list = window->trafficList;
   QLineEdit* field = started.trafficSearch();
 
   // Nothing selected: Down selects the first match.
@@ -399,36 +399,36 @@ void CatalogueSearchTest::searchOutlivesAFilterChange() {
   Window* const window = started.window.get();
   QLineEdit* field = started.trafficSearch();
 
-  window->ListBox1->setFocus();
-  pressFind(window->ListBox1);
+  window->trafficList->setFocus();
+  pressFind(window->trafficList);
   typeText(field, QStringLiteral("tank"));
 
   // Freight: the rebuilt filtered list is narrowed at once, and the field moves over it.
-  chooseEntry(window->ComboBox1, 2);
-  QVERIFY(window->ListBox2->isVisible());
-  QCOMPARE(members(*window, window->ListBox2), 2);
-  QCOMPARE(visibleItems(window->ListBox2),
+  chooseEntry(window->trafficFilter, 2);
+  QVERIFY(window->trafficFiltered->isVisible());
+  QCOMPARE(members(*window, window->trafficFiltered), 2);
+  QCOMPARE(visibleItems(window->trafficFiltered),
            (QStringList{QStringLiteral("Tank"), QStringLiteral("tank_small")}));
-  QVERIFY(liesOverBottomOf(field, window->ListBox2));
-  selectRow(window->ListBox2, QStringLiteral("Tank"));
+  QVERIFY(liesOverBottomOf(field, window->trafficFiltered));
+  selectRow(window->trafficFiltered, QStringLiteral("Tank"));
   typeText(field, QStringLiteral("_"));
-  QCOMPARE(visibleItems(window->ListBox2), QStringList{QStringLiteral("tank_small")});
-  QCOMPARE(currentText(window->ListBox2), QStringLiteral("tank_small"));
+  QCOMPARE(visibleItems(window->trafficFiltered), QStringList{QStringLiteral("tank_small")});
+  QCOMPARE(currentText(window->trafficFiltered), QStringLiteral("tank_small"));
 
   // The folder box re-runs the traffic filter too: rebuilt, and still narrowed.
-  chooseEntry(window->ComboBox2, 1);
-  QCOMPARE(members(*window, window->ListBox2), 2);
-  QCOMPARE(visibleItems(window->ListBox2), QStringList{QStringLiteral("tank_small")});
+  chooseEntry(window->folderFilter, 1);
+  QCOMPARE(members(*window, window->trafficFiltered), 2);
+  QCOMPARE(visibleItems(window->trafficFiltered), QStringList{QStringLiteral("tank_small")});
 
   // Back to the whole list: narrowed as well, and the filtered list shows every row again.
-  chooseEntry(window->ComboBox1, 0);
-  QVERIFY(window->ListBox1->isVisible());
-  QCOMPARE(visibleItems(window->ListBox1), QStringList{QStringLiteral("tank_small")});
-  QCOMPARE(visibleItems(window->ListBox2).size(), 2);
+  chooseEntry(window->trafficFilter, 0);
+  QVERIFY(window->trafficList->isVisible());
+  QCOMPARE(visibleItems(window->trafficList), QStringList{QStringLiteral("tank_small")});
+  QCOMPARE(visibleItems(window->trafficFiltered).size(), 2);
   QCOMPARE(field->text(), QStringLiteral("tank_"));
 
   QTest::keyClick(field, Qt::Key_Escape);
-  QCOMPARE(visibleItems(window->ListBox1).size(), members(*window, window->ListBox1));
+  QCOMPARE(visibleItems(window->trafficList).size(), members(*window, window->trafficList));
   QVERIFY(started.messages.errors.isEmpty());
 }
 

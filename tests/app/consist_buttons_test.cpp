@@ -30,14 +30,14 @@ class ConsistButtonsTest : public QObject {
 };
 
 void checkUnitLabels(const Window& window) {
-  QCOMPARE(window.Label4->x(), window.ConsistLength->x() + window.ConsistLength->width() + 5);
-  QCOMPARE(window.Label9->x(), window.Con_Weight->x() + window.Con_Weight->width() + 5);
-  QVERIFY(window.ConsistLength->width() >= window.ConsistLength->sizeHint().width());
+  QCOMPARE(window.lengthUnit->x(), window.lengthTotal->x() + window.lengthTotal->width() + 5);
+  QCOMPARE(window.weightUnit->x(), window.weightTotal->x() + window.weightTotal->width() + 5);
+  QVERIFY(window.lengthTotal->width() >= window.lengthTotal->sizeHint().width());
 }
 
 QString totals(const Window& window) {
-  return QStringList{window.Wag_Num->text(), window.ConsistLength->text(),
-                     window.Con_Weight->text(), window.Num_Osey->text()}
+  return QStringList{window.wagonTotal->text(), window.lengthTotal->text(),
+                     window.weightTotal->text(), window.axlesTotal->text()}
       .join(QLatin1Char('|'));
 }
 
@@ -46,46 +46,46 @@ void ConsistButtonsTest::addsAndRemovesWithTotals() {
   Window* const window = started.window.get();
 
   select(*window, QStringLiteral("Tank"), QStringLiteral("25"), QStringLiteral("58.5"));
-  window->AddButton->click();
+  window->addButton->click();
   // Unknown to the base: 4 axles, and the weight as typed.
   select(*window, QStringLiteral("Flatcar"), QStringLiteral("24.5"), QStringLiteral("50"));
-  window->AddButton->click();
+  window->addButton->click();
   QCOMPARE(totals(*window), QStringLiteral("2|49.5|108.5|8"));
-  QCOMPARE(window->ConsistsMemo->toPlainText(), QStringLiteral("1\tTank\t25\n1\tFlatcar\t24.5"));
+  QCOMPARE(window->consistLines->toPlainText(), QStringLiteral("1\tTank\t25\n1\tFlatcar\t24.5"));
   QCOMPARE(slotNames(*window).mid(0, 3),
            (QStringList{QStringLiteral("Tank"), QStringLiteral("Flatcar"), QString()}));
   checkUnitLabels(*window);
 
   // Hopper has 6 axles in the base; a long length moves the unit label further right.
   select(*window, QStringLiteral("Hopper"), QStringLiteral("1000.25"), QStringLiteral("20"));
-  window->AddButton->click();
+  window->addButton->click();
   QCOMPARE(totals(*window), QStringLiteral("3|1049.75|128.5|14"));
   checkUnitLabels(*window);
 
-  window->DeleteButton->click();
-  QCOMPARE(window->LengthEdit->text(), QStringLiteral("1000.25"));
-  QCOMPARE(window->Edit1->text(), QStringLiteral("20"));
+  window->removeButton->click();
+  QCOMPARE(window->lengthField->text(), QStringLiteral("1000.25"));
+  QCOMPARE(window->weightField->text(), QStringLiteral("20"));
   QCOMPARE(totals(*window), QStringLiteral("2|49.5|108.5|8"));
-  window->DeleteButton->click();
-  QCOMPARE(window->LengthEdit->text(), QStringLiteral("24.5"));
+  window->removeButton->click();
+  QCOMPARE(window->lengthField->text(), QStringLiteral("24.5"));
   QCOMPARE(totals(*window), QStringLiteral("1|25|58.5|4"));
   checkUnitLabels(*window);
 
   // The fields name the removed wagon, so "+" puts it back with its own figures, never the last
   // selection with another wagon's figures.
-  QCOMPARE(window->NameEdit->text(), QStringLiteral("Flatcar"));
-  window->AddButton->click();
-  QCOMPARE(window->ConsistsMemo->toPlainText(), QStringLiteral("1\tTank\t25\n1\tFlatcar\t24.5"));
+  QCOMPARE(window->nameField->text(), QStringLiteral("Flatcar"));
+  window->addButton->click();
+  QCOMPARE(window->consistLines->toPlainText(), QStringLiteral("1\tTank\t25\n1\tFlatcar\t24.5"));
   QCOMPARE(totals(*window), QStringLiteral("2|49.5|108.5|8"));
 
-  window->ClearButton->click();
+  window->clearButton->click();
   QCOMPARE(totals(*window), QStringLiteral("0|0|0|0"));
-  QCOMPARE(window->ConsistsMemo->toPlainText(), QString());
+  QCOMPARE(window->consistLines->toPlainText(), QString());
   QCOMPARE(slotNames(*window), QStringList(6, QString()));
   checkUnitLabels(*window);
 
   // "-" on an empty consist does nothing.
-  window->DeleteButton->click();
+  window->removeButton->click();
   QCOMPARE(totals(*window), QStringLiteral("0|0|0|0"));
   QVERIFY(started.messages.errors.isEmpty());
   QVERIFY(started.messages.warnings.isEmpty());
@@ -97,25 +97,25 @@ void ConsistButtonsTest::refusesIncompleteOrUnreadableSelection() {
 
   // "+" with an empty name, length or amount does nothing and says nothing.
   select(*window, QString(), QStringLiteral("10"), QStringLiteral("50"));
-  window->AddButton->click();
+  window->addButton->click();
   select(*window, QStringLiteral("Tank"), QString(), QStringLiteral("50"));
-  window->AddButton->click();
-  window->LengthEdit->setText(QStringLiteral("10"));
-  window->AmountEdit->clear();
-  window->AddButton->click();
+  window->addButton->click();
+  window->lengthField->setText(QStringLiteral("10"));
+  window->amountField->clear();
+  window->addButton->click();
   QVERIFY(started.messages.errors.isEmpty());
-  window->AmountEdit->setText(QStringLiteral("1"));
+  window->amountField->setText(QStringLiteral("1"));
 
   select(*window, QStringLiteral("Tank"), QStringLiteral("24,5"), QStringLiteral("50"));
-  window->AddButton->click();
+  window->addButton->click();
   select(*window, QStringLiteral("Tank"), QStringLiteral("24"), QString());
-  window->AddButton->click();
+  window->addButton->click();
   // The base gives Broken the axle count "four".
   select(*window, QStringLiteral("Broken"), QStringLiteral("24"), QStringLiteral("50"));
-  window->AddButton->click();
+  window->addButton->click();
   // A character that Windows-1251 cannot hold is refused, not replaced.
   select(*window, QStringLiteral("Tank"), QStringLiteral("2\u2074"), QStringLiteral("50"));
-  window->AddButton->click();
+  window->addButton->click();
 
   QCOMPARE(started.messages.errors.size(), 4);
   QCOMPARE(started.messages.errors[0],
@@ -124,7 +124,7 @@ void ConsistButtonsTest::refusesIncompleteOrUnreadableSelection() {
   QCOMPARE(started.messages.errors[2], QStringLiteral("'four' is not a valid integer value."));
   QVERIFY(started.messages.errors[3].contains(QStringLiteral("Length")));
   QCOMPARE(totals(*window), QStringLiteral("0|0|0|0"));
-  QCOMPARE(window->ConsistsMemo->toPlainText(), QString());
+  QCOMPARE(window->consistLines->toPlainText(), QString());
 }
 
 void ConsistButtonsTest::stopsAtHundredWagons() {
@@ -132,18 +132,18 @@ void ConsistButtonsTest::stopsAtHundredWagons() {
   Window* const window = started.window.get();
 
   addWagons(*window, 99);
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("99"));
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("99"));
   select(*window, QStringLiteral("Last"), QStringLiteral("10"), QStringLiteral("50"));
-  window->AddButton->click();
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("100"));
+  window->addButton->click();
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("100"));
   QVERIFY(started.messages.warnings.isEmpty());
 
-  window->AddButton->click();
+  window->addButton->click();
   QCOMPARE(started.messages.warnings,
            QStringList{QStringLiteral("Нельзя добавлять больше 100 вагонов!")});
   QCOMPARE(totals(*window), QStringLiteral("100|1000|5000|400"));
   QCOMPARE(window->model().pageStart(), 97);
-  QCOMPARE(window->WagName4->text(), QStringLiteral("Last"));
+  QCOMPARE(window->slotName4->text(), QStringLiteral("Last"));
   QVERIFY(started.messages.errors.isEmpty());
 }
 
@@ -155,27 +155,27 @@ void ConsistButtonsTest::savesAndLoadsThroughTheButtons() {
   const auto window = openWindow(root, messages);
 
   select(*window, QStringLiteral("Tank"), QStringLiteral("12.5"), QStringLiteral("58.5"));
-  window->AddButton->click();
+  window->addButton->click();
   select(*window, QStringLiteral("Вагон"), QStringLiteral("16"), QStringLiteral("50"));
-  window->AddButton->click();
-  window->ConsistsComboBox->setEditText(QStringLiteral("train1"));
-  window->SaveButton->click();
+  window->addButton->click();
+  window->fileBox->setEditText(QStringLiteral("train1"));
+  window->saveButton->click();
 
   QVERIFY(messages.errors.isEmpty());
   QCOMPARE(root.read("data/consists/train1.con"),
            std::string("1\tTank\t12.5\r\n1\t\xC2\xE0\xE3\xEE\xED\t16\r\n;108.5\t8\t2\r\n"));
-  QCOMPARE(window->ConsistsComboBox->currentText(), QStringLiteral("train1.con"));
-  QCOMPARE(window->ConsistsComboBox->count(), 1);
-  QCOMPARE(window->ConsistsComboBox->itemText(0), QStringLiteral("train1.con"));
+  QCOMPARE(window->fileBox->currentText(), QStringLiteral("train1.con"));
+  QCOMPARE(window->fileBox->count(), 1);
+  QCOMPARE(window->fileBox->itemText(0), QStringLiteral("train1.con"));
   // Saving leaves the consist as it was.
-  QCOMPARE(window->ConsistsMemo->toPlainText(), QStringLiteral("1\tTank\t12.5\n1\tВагон\t16"));
+  QCOMPARE(window->consistLines->toPlainText(), QStringLiteral("1\tTank\t12.5\n1\tВагон\t16"));
 
-  window->ClearButton->click();
+  window->clearButton->click();
   root.write("data/consists/other.con", "3\tTank\t12.50\r\n1\tHopper\t016\r\n;0\t0\t0\r\n");
-  window->ConsistsComboBox->setEditText(QStringLiteral("other.con"));
-  window->LoadButton->click();
+  window->fileBox->setEditText(QStringLiteral("other.con"));
+  window->loadButton->click();
   QVERIFY(messages.errors.isEmpty());
-  QCOMPARE(window->ConsistsMemo->toPlainText(),
+  QCOMPARE(window->consistLines->toPlainText(),
            QStringLiteral("1\tTank\t12.5\n1\tTank\t12.5\n1\tTank\t12.5\n1\tHopper\t016"));
   QCOMPARE(totals(*window), QStringLiteral("4|53.5|225.5|18"));
   QCOMPARE(window->model().pageStart(), 1);
@@ -185,11 +185,11 @@ void ConsistButtonsTest::savesAndLoadsThroughTheButtons() {
 
   // The saved file comes back as it was saved, the weights from the base; a name typed without
   // ".con" finds it as saving it would have named it.
-  window->ConsistsComboBox->setEditText(QStringLiteral("train1"));
-  window->LoadButton->click();
+  window->fileBox->setEditText(QStringLiteral("train1"));
+  window->loadButton->click();
   QCOMPARE(totals(*window), QStringLiteral("2|28.5|108.5|8"));
-  QCOMPARE(window->WagName2->text(), QStringLiteral("Вагон"));
-  QCOMPARE(window->ConsistsComboBox->currentText(), QStringLiteral("train1"));
+  QCOMPARE(window->slotName2->text(), QStringLiteral("Вагон"));
+  QCOMPARE(window->fileBox->currentText(), QStringLiteral("train1"));
 }
 
 void ConsistButtonsTest::namesTheSavedFileAndFollowsTheFolder() {
@@ -197,23 +197,23 @@ void ConsistButtonsTest::namesTheSavedFileAndFollowsTheFolder() {
   Window* const window = started.window.get();
   started.root.mkdir("data/consists");
   addWagons(*window, 2);
-  window->ConsistsComboBox->setEditText(QStringLiteral("mine"));
-  window->SaveButton->click();
-  QCOMPARE(window->StatusBar1->panelText(3), QStringLiteral("Сохранено: mine.con"));
+  window->fileBox->setEditText(QStringLiteral("mine"));
+  window->saveButton->click();
+  QCOMPARE(window->statusBar->panelText(3), QStringLiteral("Сохранено: mine.con"));
   // A change of the consist makes the notice stale.
-  window->DeleteButton->click();
-  QCOMPARE(window->StatusBar1->panelText(3), QString());
+  window->removeButton->click();
+  QCOMPARE(window->statusBar->panelText(3), QString());
 
   // A file another program writes or removes shows in the list within a second; what the user is
   // typing stays as it is.
-  window->ConsistsComboBox->setEditText(QStringLiteral("half-typ"));
+  window->fileBox->setEditText(QStringLiteral("half-typ"));
   started.root.write("data/consists/theirs.con", ";0\t0\t0\r\n");
-  QTRY_COMPARE_WITH_TIMEOUT(window->ConsistsComboBox->count(), 2, 1500);
-  QCOMPARE(window->ConsistsComboBox->itemText(1), QStringLiteral("theirs.con"));
-  QCOMPARE(window->ConsistsComboBox->currentText(), QStringLiteral("half-typ"));
+  QTRY_COMPARE_WITH_TIMEOUT(window->fileBox->count(), 2, 1500);
+  QCOMPARE(window->fileBox->itemText(1), QStringLiteral("theirs.con"));
+  QCOMPARE(window->fileBox->currentText(), QStringLiteral("half-typ"));
   std::filesystem::remove(started.root.path() + "/data/consists/mine.con");
-  QTRY_COMPARE_WITH_TIMEOUT(window->ConsistsComboBox->count(), 1, 1500);
-  QCOMPARE(window->ConsistsComboBox->currentText(), QStringLiteral("half-typ"));
+  QTRY_COMPARE_WITH_TIMEOUT(window->fileBox->count(), 1, 1500);
+  QCOMPARE(window->fileBox->currentText(), QStringLiteral("half-typ"));
 }
 
 void ConsistButtonsTest::refusesBlankInFileName() {
@@ -223,12 +223,12 @@ void ConsistButtonsTest::refusesBlankInFileName() {
   RecordingMessages messages;
   const auto window = openWindow(root, messages);
 
-  window->ConsistsComboBox->setEditText(QStringLiteral("my train"));
-  window->SaveButton->click();
+  window->fileBox->setEditText(QStringLiteral("my train"));
+  window->saveButton->click();
   QCOMPARE(
       messages.warnings,
       QStringList{QStringLiteral("Нельзя использовать пробел в названии файла! Переименуйте!!!!")});
-  QCOMPARE(window->ConsistsComboBox->currentText(), QStringLiteral("my train.con"));
+  QCOMPARE(window->fileBox->currentText(), QStringLiteral("my train.con"));
   QVERIFY(!root.exists("data/consists/my train.con"));
   QVERIFY(messages.errors.isEmpty());
 }
@@ -238,35 +238,35 @@ void ConsistButtonsTest::reportsFilesThatCannotBeOpenedOrWritten() {
   Window* const window = started.window.get();
   addWagons(*window, 2);
 
-  window->ConsistsComboBox->setEditText(QStringLiteral("missing.con"));
-  window->LoadButton->click();
+  window->fileBox->setEditText(QStringLiteral("missing.con"));
+  window->loadButton->click();
   QCOMPARE(started.messages.errors,
            QStringList{QStringLiteral("Cannot open file "
                                       "\"data\\consists\\missing.con\". No such "
                                       "file or directory.")});
   // A file that cannot be read does not cost the consist being edited.
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("2"));
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("2"));
 
   // A name that Windows-1251 cannot hold is refused before anything is written.
-  window->ConsistsComboBox->setEditText(QStringLiteral("train\u2603"));
-  window->SaveButton->click();
+  window->fileBox->setEditText(QStringLiteral("train\u2603"));
+  window->saveButton->click();
   QCOMPARE(started.messages.errors.size(), 2);
-  QCOMPARE(window->ConsistsComboBox->currentText(), QStringLiteral("train\u2603"));
+  QCOMPARE(window->fileBox->currentText(), QStringLiteral("train\u2603"));
   for (const auto& entry : std::filesystem::directory_iterator(started.root / "data/consists")) {
     QVERIFY(!entry.path().filename().string().starts_with("train"));
   }
 
   // A file that cannot be created: a folder stands in its place.
   started.root.mkdir("data/consists/dir.con");
-  window->ConsistsComboBox->setEditText(QStringLiteral("dir.con"));
-  window->SaveButton->click();
+  window->fileBox->setEditText(QStringLiteral("dir.con"));
+  window->saveButton->click();
   QCOMPARE(started.messages.errors.size(), 3);
   QVERIFY2(started.messages.errors[2].startsWith(
                QStringLiteral("Cannot create file \"data\\consists\\dir.con\". ")),
            qPrintable(started.messages.errors[2]));
-  QCOMPARE(window->ConsistsComboBox->count(), 0);
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("2"));
-  QCOMPARE(window->ConsistsMemo->toPlainText().count(QLatin1Char('\n')), 1);
+  QCOMPARE(window->fileBox->count(), 0);
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("2"));
+  QCOMPARE(window->consistLines->toPlainText().count(QLatin1Char('\n')), 1);
 }
 
 void ConsistButtonsTest::reportsSkippedLinesAndCutFiles() {
@@ -277,17 +277,17 @@ void ConsistButtonsTest::reportsSkippedLinesAndCutFiles() {
   RecordingMessages messages;
   const auto window = openWindow(root, messages);
 
-  window->ConsistsComboBox->setEditText(QStringLiteral("bad.con"));
-  window->LoadButton->click();
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("1"));
-  QCOMPARE(window->StatusBar1->panelText(1), QStringLiteral("Пропущено нечитаемых строк: 2"));
+  window->fileBox->setEditText(QStringLiteral("bad.con"));
+  window->loadButton->click();
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("1"));
+  QCOMPARE(window->statusBar->panelText(1), QStringLiteral("Пропущено нечитаемых строк: 2"));
   QVERIFY(messages.warnings.isEmpty());
 
-  window->ConsistsComboBox->setEditText(QStringLiteral("long.con"));
-  window->LoadButton->click();
+  window->fileBox->setEditText(QStringLiteral("long.con"));
+  window->loadButton->click();
   QCOMPARE(messages.warnings, QStringList{QStringLiteral("Нельзя добавлять больше 100 вагонов!")});
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("100"));
-  QCOMPARE(window->StatusBar1->panelText(1), QString());
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("100"));
+  QCOMPARE(window->statusBar->panelText(1), QString());
   QVERIFY(messages.errors.isEmpty());
 }
 

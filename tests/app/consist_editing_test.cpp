@@ -35,20 +35,20 @@ struct Started : StartedWindow {
   Started() : StartedWindow(&writeEditingRoot) {}
 };
 
-// Everything an undo must give back: the lines, the totals, PageStart and the strip's names.
+// Everything an undo must give back: the lines, the totals, page start and the strip's names.
 QString consistOf(const Window& window) {
-  return QStringList{window.ConsistsMemo->toPlainText(),
-                     window.Wag_Num->text(),
-                     window.ConsistLength->text(),
-                     window.Con_Weight->text(),
-                     window.Num_Osey->text(),
+  return QStringList{window.consistLines->toPlainText(),
+                     window.wagonTotal->text(),
+                     window.lengthTotal->text(),
+                     window.weightTotal->text(),
+                     window.axlesTotal->text(),
                      QString::number(window.model().pageStart()),
                      slotNames(window).join(QLatin1Char(','))}
       .join(QLatin1Char('|'));
 }
 
 QString selectionOf(const Window& window) {
-  return QStringList{window.NameEdit->text(), window.LengthEdit->text(), window.Edit1->text()}.join(
+  return QStringList{window.nameField->text(), window.lengthField->text(), window.weightField->text()}.join(
       QLatin1Char('|'));
 }
 
@@ -89,8 +89,8 @@ void dropOn(QWidget* strip, const QMimeData& data, int slot, Qt::KeyboardModifie
 }
 
 void pressKeys(const Window& window, QKeyCombination keys) {
-  window.ListBox1->setFocus();
-  QTest::keyClick(window.ListBox1, keys.key(), keys.keyboardModifiers());
+  window.trafficList->setFocus();
+  QTest::keyClick(window.trafficList, keys.key(), keys.keyboardModifiers());
 }
 
 void undo(const Window& window) {
@@ -138,23 +138,23 @@ void ConsistEditingTest::undoesAndRedoesEveryKindOfChange() {
 
   step("+", [&] {
     select(*window, QStringLiteral("Tank"), QStringLiteral("12.5"), QStringLiteral("58.5"));
-    window->AddButton->click();
+    window->addButton->click();
   });
   step("Enter", [&] {
-    selectRow(window->ListBox3, 0);  // Hopper
-    QTest::keyClick(window->ListBox3, Qt::Key_Return);
+    selectRow(window->folderList, 0);  // Hopper
+    QTest::keyClick(window->folderList, Qt::Key_Return);
   });
   step("double-click", [&] {
-    selectRow(window->ListBox1, 1);  // Loco
-    QTest::mouseDClick(window->ListBox1->viewport(), Qt::LeftButton, {},
-                       rowCentre(window->ListBox1, QStringLiteral("Loco")));
+    selectRow(window->trafficList, 1);  // Loco
+    QTest::mouseDClick(window->trafficList->viewport(), Qt::LeftButton, {},
+                       rowCentre(window->trafficList, QStringLiteral("Loco")));
   });
-  step("insert", [&] { dropOn(window->Panel1, *catalogueItem(drag::kFolderSide, 1), 0); });
-  step("move", [&] { dropOn(window->Panel1, *stripWagon(0), 2); });
-  step("copy", [&] { dropOn(window->Panel1, *stripWagon(1), 5, Qt::ControlModifier); });
-  step("-", [&] { window->DeleteButton->click(); });
-  step("click", [&] { QTest::mouseClick(window->PrvImg2, Qt::LeftButton); });
-  step("clear", [&] { window->ClearButton->click(); });
+  step("insert", [&] { dropOn(window->strip, *catalogueItem(drag::kFolderSide, 1), 0); });
+  step("move", [&] { dropOn(window->strip, *stripWagon(0), 2); });
+  step("copy", [&] { dropOn(window->strip, *stripWagon(1), 5, Qt::ControlModifier); });
+  step("-", [&] { window->removeButton->click(); });
+  step("click", [&] { QTest::mouseClick(window->slotPicture2, Qt::LeftButton); });
+  step("clear", [&] { window->clearButton->click(); });
 
   // Undo all the way back to the empty consist, then redo all the way forward again.
   for (qsizetype i = seen.size() - 2; i >= 0; --i) {
@@ -175,25 +175,25 @@ void ConsistEditingTest::undoGivesBackTheSavedBytes() {
   Started started;
   Window* const window = started.window.get();
   addWagons(*window, 3);
-  selectRow(window->ListBox3, 1);  // Sleeper-cup, with its bitmap remembered
-  window->AddButton->click();
-  window->ConsistsComboBox->setEditText(QStringLiteral("undo.con"));
-  window->SaveButton->click();
+  selectRow(window->folderList, 1);  // Sleeper-cup, with its bitmap remembered
+  window->addButton->click();
+  window->fileBox->setEditText(QStringLiteral("undo.con"));
+  window->saveButton->click();
   const std::string saved = started.root.read("data/consists/undo.con");
 
-  window->DeleteButton->click();
-  dropOn(window->Panel1, *stripWagon(0), 1);
-  window->ClearButton->click();
+  window->removeButton->click();
+  dropOn(window->strip, *stripWagon(0), 1);
+  window->clearButton->click();
   undo(*window);
   undo(*window);
   undo(*window);
-  window->SaveButton->click();
+  window->saveButton->click();
   QCOMPARE(started.root.read("data/consists/undo.con"), saved);
   // The wagon's own bitmap came back with it.
-  QVERIFY(nearlyEqual(centreColour(window->PrvImg4), kCupBitmapColour));
+  QVERIFY(nearlyEqual(centreColour(window->slotPicture4), kCupBitmapColour));
   // A save is no step: the next undo takes back the last change before it.
   undo(*window);
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("3"));
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("3"));
   QVERIFY(started.messages.errors.isEmpty());
 }
 
@@ -202,30 +202,30 @@ void ConsistEditingTest::undoesLoadAndClear() {
   Window* const window = started.window.get();
   started.root.write("data/consists/five.con", "5\tTank\t12.5\r\n;0\t0\t0\r\n");
   addWagons(*window, 8);
-  window->Button4->click();
+  window->nextPageButton->click();
   const QString built = consistOf(*window);
 
-  window->ConsistsComboBox->setEditText(QStringLiteral("five.con"));
-  window->LoadButton->click();
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("5"));
+  window->fileBox->setEditText(QStringLiteral("five.con"));
+  window->loadButton->click();
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("5"));
   undo(*window);
   QCOMPARE(consistOf(*window), built);
   redo(*window);
-  QCOMPARE(window->ConsistsMemo->toPlainText().count(QStringLiteral("Tank")), 5);
+  QCOMPARE(window->consistLines->toPlainText().count(QStringLiteral("Tank")), 5);
 
-  window->ClearButton->click();
+  window->clearButton->click();
   undo(*window);
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("5"));
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("5"));
   undo(*window);
   QCOMPARE(consistOf(*window), built);
 
   // A load that cannot read its file changes nothing, so there is nothing to undo for it.
-  window->ConsistsComboBox->setEditText(QStringLiteral("missing.con"));
-  window->LoadButton->click();
+  window->fileBox->setEditText(QStringLiteral("missing.con"));
+  window->loadButton->click();
   QCOMPARE(started.messages.errors.size(), 1);
   QCOMPARE(consistOf(*window), built);
   undo(*window);  // takes back the eighth wagon
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("7"));
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("7"));
 }
 
 void ConsistEditingTest::keepsAHundredSteps() {
@@ -233,56 +233,56 @@ void ConsistEditingTest::keepsAHundredSteps() {
   Window* const window = started.window.get();
   addWagons(*window, 100);
   for (int i = 0; i < 50; ++i) {
-    window->DeleteButton->click();
+    window->removeButton->click();
   }
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("50"));
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("50"));
   // The last hundred steps: fifty removals and the last fifty adds.
   for (int i = 0; i < 100; ++i) {
     undo(*window);
   }
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("50"));
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("50"));
   undo(*window);
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("50"));
-  QCOMPARE(window->WagName1->text().isEmpty(), false);
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("50"));
+  QCOMPARE(window->slotName1->text().isEmpty(), false);
 }
 
 void ConsistEditingTest::dropInsertsAsPlusWouldAdd() {
   Started started;
   Window* const window = started.window.get();
   // What selecting the item and "+" give, for comparison.
-  selectRow(window->ListBox3, 1);  // Sleeper-cup
-  window->AddButton->click();
-  const QString added = window->ConsistsMemo->toPlainText();
+  selectRow(window->folderList, 1);  // Sleeper-cup
+  window->addButton->click();
+  const QString added = window->consistLines->toPlainText();
   const QString addedTotals = consistOf(*window).section(QLatin1Char('|'), 1, 4);
-  window->ClearButton->click();
+  window->clearButton->click();
 
   select(*window, QStringLiteral("Typed"), QStringLiteral("1"), QStringLiteral("2"));
   const QString selection = selectionOf(*window);
-  dropOn(window->Panel1, *catalogueItem(drag::kFolderSide, 1), 3);  // a free slot: appended
-  QCOMPARE(window->ConsistsMemo->toPlainText(), added);
+  dropOn(window->strip, *catalogueItem(drag::kFolderSide, 1), 3);  // a free slot: appended
+  QCOMPARE(window->consistLines->toPlainText(), added);
   QCOMPARE(consistOf(*window).section(QLatin1Char('|'), 1, 4), addedTotals);
-  QVERIFY(nearlyEqual(centreColour(window->PrvImg1), kCupBitmapColour));
+  QVERIFY(nearlyEqual(centreColour(window->slotPicture1), kCupBitmapColour));
   QCOMPARE(selectionOf(*window), selection);
 
-  dropOn(window->Panel1, *catalogueItem(drag::kTrafficSide, 0), 0);  // at position 1
-  dropOn(window->Panel1, *catalogueItem(drag::kFolderSide, 0), 1);   // in the middle
-  QCOMPARE(window->ConsistsMemo->toPlainText(),
+  dropOn(window->strip, *catalogueItem(drag::kTrafficSide, 0), 0);  // at position 1
+  dropOn(window->strip, *catalogueItem(drag::kFolderSide, 0), 1);   // in the middle
+  QCOMPARE(window->consistLines->toPlainText(),
            QStringLiteral("1\tTank\t12.5\n1\tHopper\t14\n1\tSleeper-cup\t24.5"));
   QCOMPARE(slotNames(*window).mid(0, 4),
            (QStringList{QStringLiteral("Tank"), QStringLiteral("Hopper"),
                         QStringLiteral("Sleeper-cup"), QString()}));
   // The bitmap went along with its wagon.
-  QVERIFY(nearlyEqual(centreColour(window->PrvImg3), kCupBitmapColour));
-  QVERIFY(nearlyEqual(centreColour(window->PrvImg1), kNoPreviewColour));
+  QVERIFY(nearlyEqual(centreColour(window->slotPicture3), kCupBitmapColour));
+  QVERIFY(nearlyEqual(centreColour(window->slotPicture1), kNoPreviewColour));
   QCOMPARE(consistOf(*window).section(QLatin1Char('|'), 1, 4), QStringLiteral("3|51|168.5|14"));
   QCOMPARE(selectionOf(*window), selection);
 
   // Something else dropped on the strip does nothing.
   QMimeData text;
   text.setText(QStringLiteral("Tank"));
-  dropOn(window->Panel1, text, 0);
-  dropOn(window->Panel1, *catalogueItem(drag::kTrafficSide, 99), 0);
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("3"));
+  dropOn(window->strip, text, 0);
+  dropOn(window->strip, *catalogueItem(drag::kTrafficSide, 99), 0);
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("3"));
   QVERIFY(started.messages.errors.isEmpty());
 }
 
@@ -292,29 +292,29 @@ void ConsistEditingTest::dragMovesAndCopiesWagons() {
   addWagons(*window, 4);
   const QString totals = consistOf(*window).section(QLatin1Char('|'), 1, 4);
 
-  dropOn(window->Panel1, *stripWagon(0), 2);  // right: W1 takes the third place
+  dropOn(window->strip, *stripWagon(0), 2);  // right: W1 takes the third place
   QCOMPARE(slotNames(*window).mid(0, 4), (QStringList{QStringLiteral("W2"), QStringLiteral("W3"),
                                                       QStringLiteral("W1"), QStringLiteral("W4")}));
-  dropOn(window->Panel1, *stripWagon(3), 0);  // left: W4 first
+  dropOn(window->strip, *stripWagon(3), 0);  // left: W4 first
   QCOMPARE(slotNames(*window).mid(0, 4), (QStringList{QStringLiteral("W4"), QStringLiteral("W2"),
                                                       QStringLiteral("W3"), QStringLiteral("W1")}));
-  dropOn(window->Panel1, *stripWagon(1), 5);  // on a free slot: last
+  dropOn(window->strip, *stripWagon(1), 5);  // on a free slot: last
   QCOMPARE(slotNames(*window).mid(0, 5),
            (QStringList{QStringLiteral("W4"), QStringLiteral("W3"), QStringLiteral("W1"),
                         QStringLiteral("W2"), QString()}));
-  dropOn(window->Panel1, *stripWagon(2), 2);  // on itself: nothing
+  dropOn(window->strip, *stripWagon(2), 2);  // on itself: nothing
   QCOMPARE(consistOf(*window).section(QLatin1Char('|'), 1, 4), totals);
-  QCOMPARE(window->ConsistsMemo->toPlainText(),
+  QCOMPARE(window->consistLines->toPlainText(),
            QStringLiteral("1\tW4\t10\n1\tW3\t10\n1\tW1\t10\n1\tW2\t10"));
 
   // With Ctrl a copy is inserted, the original stays.
-  dropOn(window->Panel1, *stripWagon(3), 0, Qt::ControlModifier);
-  dropOn(window->Panel1, *stripWagon(0), 5, Qt::ControlModifier);
+  dropOn(window->strip, *stripWagon(3), 0, Qt::ControlModifier);
+  dropOn(window->strip, *stripWagon(0), 5, Qt::ControlModifier);
   QCOMPARE(slotNames(*window),
            (QStringList{QStringLiteral("W2"), QStringLiteral("W4"), QStringLiteral("W3"),
                         QStringLiteral("W1"), QStringLiteral("W2"), QStringLiteral("W2")}));
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("6"));
-  QCOMPARE(window->ConsistLength->text(), QStringLiteral("60"));
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("6"));
+  QCOMPARE(window->lengthTotal->text(), QStringLiteral("60"));
   QVERIFY(started.messages.errors.isEmpty());
 }
 
@@ -322,18 +322,18 @@ void ConsistEditingTest::limitHoldsForInsertAndCopy() {
   Started started;
   Window* const window = started.window.get();
   addWagons(*window, 100);
-  window->Button5->click();
+  window->firstPageButton->click();
   const QString full = consistOf(*window);
 
-  dropOn(window->Panel1, *catalogueItem(drag::kTrafficSide, 0), 0);
-  dropOn(window->Panel1, *stripWagon(0), 1, Qt::ControlModifier);
-  window->Panel1->setFocus();
-  QTest::keyClick(window->Panel1, Qt::Key_Insert);
+  dropOn(window->strip, *catalogueItem(drag::kTrafficSide, 0), 0);
+  dropOn(window->strip, *stripWagon(0), 1, Qt::ControlModifier);
+  window->strip->setFocus();
+  QTest::keyClick(window->strip, Qt::Key_Insert);
   QCOMPARE(started.messages.warnings, (QStringList{kLimitWarning, kLimitWarning, kLimitWarning}));
   QCOMPARE(consistOf(*window), full);
   // A move is no add.
-  dropOn(window->Panel1, *stripWagon(0), 1);
-  QCOMPARE(window->WagName2->text(), QStringLiteral("W1"));
+  dropOn(window->strip, *stripWagon(0), 1);
+  QCOMPARE(window->slotName2->text(), QStringLiteral("W1"));
   QCOMPARE(started.messages.warnings.size(), 3);
 }
 
@@ -343,7 +343,7 @@ void ConsistEditingTest::editsTheStripByKeyboard() {
   addWagons(*window, 8);
   const QString start = consistOf(*window);
   const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
-    QTest::keyClick(window->Panel1, key, modifiers);
+    QTest::keyClick(window->strip, key, modifiers);
   };
   const auto names = [&] {
     QStringList list;
@@ -354,9 +354,9 @@ void ConsistEditingTest::editsTheStripByKeyboard() {
   };
 
   // Tab reaches the strip after the file row.
-  window->ClearButton->setFocus();
-  QTest::keyClick(window->ClearButton, Qt::Key_Tab);
-  QCOMPARE(window->mainWindow->focusWidget(), static_cast<QWidget*>(window->Panel1));
+  window->clearButton->setFocus();
+  QTest::keyClick(window->clearButton, Qt::Key_Tab);
+  QCOMPARE(window->mainWindow->focusWidget(), static_cast<QWidget*>(window->strip));
 
   // The current wagon stays in view: Home pages back to the start, Right past the sixth slot
   // pages one on.
@@ -371,15 +371,15 @@ void ConsistEditingTest::editsTheStripByKeyboard() {
   press(Qt::Key_Left, Qt::ControlModifier);
   QCOMPARE(names(), QStringLiteral("W1,W2,W3,W4,W5,W8,W6"));
   // Insert puts the selection before the current wagon, with the figures "+" would use.
-  selectRow(window->ListBox1, 0);  // Tank, from the base
+  selectRow(window->trafficList, 0);  // Tank, from the base
   press(Qt::Key_Insert);
   QCOMPARE(names(), QStringLiteral("W1,W2,W3,W4,W5,Tank,W8,W6"));
   QCOMPARE(window->model().lines()[5], std::string("1\tTank\t12.5"));
   // Its picture tells where its figures came from.
-  window->Button6->click();
-  window->PrevPageBtn->click();
-  window->PrevPageBtn->click();
-  QCOMPARE(window->PrvImg1->toolTip().section(QLatin1Char('\n'), 0, 1),
+  window->lastPageButton->click();
+  window->backButton->click();
+  window->backButton->click();
+  QCOMPARE(window->slotPicture1->toolTip().section(QLatin1Char('\n'), 0, 1),
            QStringLiteral("6. Tank\nДлина: 12.5 м (из базы)"));
 
   // Every step is one undo step.
@@ -398,32 +398,32 @@ void ConsistEditingTest::clickWithoutMovingStillRemoves() {
   addWagons(*window, 3);
 
   // A press, a move within the drag distance and the release: the click removes.
-  const QPoint centre = window->PrvImg2->rect().center();
-  QTest::mousePress(window->PrvImg2, Qt::LeftButton, {}, centre);
-  QTest::mouseMove(window->PrvImg2, centre + QPoint(1, 1));
-  QTest::mouseRelease(window->PrvImg2, Qt::LeftButton, {}, centre + QPoint(1, 1));
+  const QPoint centre = window->slotPicture2->rect().center();
+  QTest::mousePress(window->slotPicture2, Qt::LeftButton, {}, centre);
+  QTest::mouseMove(window->slotPicture2, centre + QPoint(1, 1));
+  QTest::mouseRelease(window->slotPicture2, Qt::LeftButton, {}, centre + QPoint(1, 1));
   QCOMPARE(slotNames(*window).mid(0, 3),
            (QStringList{QStringLiteral("W1"), QStringLiteral("W3"), QString()}));
 
   // Past the drag distance it is a drag, and the release removes nothing.
-  QSignalSpy removals(window->Panel1, &ConsistStrip::removeRequested);
+  QSignalSpy removals(window->strip, &ConsistStrip::removeRequested);
   const QPoint far = centre + QPoint(QApplication::startDragDistance() + 5, 0);
-  QTest::mousePress(window->PrvImg1, Qt::LeftButton, {}, centre);
-  QTest::mouseMove(window->PrvImg1, far);
-  QTest::mouseRelease(window->PrvImg1, Qt::LeftButton, {}, far);
+  QTest::mousePress(window->slotPicture1, Qt::LeftButton, {}, centre);
+  QTest::mouseMove(window->slotPicture1, far);
+  QTest::mouseRelease(window->slotPicture1, Qt::LeftButton, {}, far);
   QCOMPARE(removals.size(), 0);
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("2"));
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("2"));
   // The next click is a click again.
-  QTest::mouseClick(window->PrvImg1, Qt::LeftButton);
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("1"));
+  QTest::mouseClick(window->slotPicture1, Qt::LeftButton);
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("1"));
 }
 
 void ConsistEditingTest::marksTheLandingSlotAndPagesAtTheEnds() {
   Started started;
   Window* const window = started.window.get();
   addWagons(*window, 10);
-  window->Button5->click();
-  auto* marker = control<QWidget>(*window->Panel1, "DropMarker");
+  window->firstPageButton->click();
+  auto* marker = control<QWidget>(*window->strip, "DropMarker");
   const auto markedSlot = [&] {
     for (int slot = 0; slot < 6; ++slot) {
       if (marker->isVisible() && marker->geometry().contains(slotCentre(slot))) {
@@ -434,42 +434,42 @@ void ConsistEditingTest::marksTheLandingSlotAndPagesAtTheEnds() {
   };
 
   const auto item = catalogueItem(drag::kTrafficSide, 0);
-  dragOver(window->Panel1, *item, slotCentre(2));
+  dragOver(window->strip, *item, slotCentre(2));
   QCOMPARE(markedSlot(), 2);
   // Near the right end the strip pages forward, one position at a time.
-  dragOver(window->Panel1, *item, QPoint(window->Panel1->width() - 5, 50));
+  dragOver(window->strip, *item, QPoint(window->strip->width() - 5, 50));
   QTRY_VERIFY_WITH_TIMEOUT(window->model().pageStart() >= 3, 3000);
   QDragLeaveEvent leave;
-  QApplication::sendEvent(window->Panel1, &leave);
+  QApplication::sendEvent(window->strip, &leave);
   const int reached = window->model().pageStart();
   QTest::qWait(900);
   QCOMPARE(window->model().pageStart(), reached);  // left the strip: paging stops
   QVERIFY(!marker->isVisible());
 
   // Over a free slot the item would be appended: the slot after the last wagon is marked.
-  window->Button6->click();  // the tenth wagon in slot 1
-  dragOver(window->Panel1, *item, slotCentre(4));
+  window->lastPageButton->click();  // the tenth wagon in slot 1
+  dragOver(window->strip, *item, slotCentre(4));
   QCOMPARE(markedSlot(), 1);
   // A wagon moved there would go last: its own slot.
-  dragOver(window->Panel1, *stripWagon(9), slotCentre(4));
+  dragOver(window->strip, *stripWagon(9), slotCentre(4));
   QCOMPARE(markedSlot(), 0);
-  QApplication::sendEvent(window->Panel1, &leave);
+  QApplication::sendEvent(window->strip, &leave);
 }
 
 void ConsistEditingTest::wheelPagesByOne() {
   Started started;
   Window* const window = started.window.get();
   addWagons(*window, 10);
-  window->Button5->click();
+  window->firstPageButton->click();
   const auto wheel = [&](int notches) {
-    QWheelEvent event(slotCentre(2), window->Panel1->mapToGlobal(slotCentre(2)), QPoint(),
+    QWheelEvent event(slotCentre(2), window->strip->mapToGlobal(slotCentre(2)), QPoint(),
                       QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
                       false);
-    QApplication::sendEvent(window->Panel1, &event);
+    QApplication::sendEvent(window->strip, &event);
   };
   wheel(-3);
   QCOMPARE(window->model().pageStart(), 4);
-  QCOMPARE(window->WagName1->text(), QStringLiteral("W4"));
+  QCOMPARE(window->slotName1->text(), QStringLiteral("W4"));
   wheel(-20);  // stops with the last wagon in the first slot, as "->" does
   QCOMPARE(window->model().pageStart(), 10);
   wheel(2);
@@ -486,7 +486,7 @@ void ConsistEditingTest::asksOnClosingOnlyWithUnsavedChanges() {
     Started started;
     Window* const window = started.window.get();
     addWagons(*window, 1);
-    window->DeleteButton->click();
+    window->removeButton->click();
     QVERIFY(window->mainWindow->close());
     QVERIFY(started.messages.questions.isEmpty());
   }
@@ -502,7 +502,7 @@ void ConsistEditingTest::asksOnClosingOnlyWithUnsavedChanges() {
     started.messages.answer = UserMessages::SaveAnswer::Save;
     QVERIFY(!window->mainWindow->close());
     // With a name the normal save runs, and the window closes.
-    window->ConsistsComboBox->setEditText(QStringLiteral("closing"));
+    window->fileBox->setEditText(QStringLiteral("closing"));
     QVERIFY(window->mainWindow->close());
     QCOMPARE(started.root.read("data/consists/closing.con"),
              std::string("1\tW1\t10\r\n1\tW2\t10\r\n;100\t8\t2\r\n"));
@@ -514,7 +514,7 @@ void ConsistEditingTest::asksOnClosingOnlyWithUnsavedChanges() {
     addWagons(*window, 1);
     // A save that fails keeps the window open.
     started.messages.answer = UserMessages::SaveAnswer::Save;
-    window->ConsistsComboBox->setEditText(QStringLiteral("a/b"));
+    window->fileBox->setEditText(QStringLiteral("a/b"));
     QVERIFY(!window->mainWindow->close());
     QCOMPARE(started.messages.errors.size(), 1);
     // "Не сохранять" closes without writing.
@@ -527,11 +527,11 @@ void ConsistEditingTest::asksOnClosingOnlyWithUnsavedChanges() {
     Started started;
     Window* const window = started.window.get();
     started.root.write("data/consists/one.con", "1\tTank\t12.5\r\n;58.5\t4\t1\r\n");
-    window->ConsistsComboBox->setEditText(QStringLiteral("one.con"));
-    window->LoadButton->click();
+    window->fileBox->setEditText(QStringLiteral("one.con"));
+    window->loadButton->click();
     QVERIFY(!window->document().hasUnsavedChanges());
     addWagons(*window, 1);
-    window->SaveButton->click();
+    window->saveButton->click();
     QVERIFY(!window->document().hasUnsavedChanges());
     undo(*window);
     QVERIFY(window->document().hasUnsavedChanges());
@@ -542,19 +542,19 @@ void ConsistEditingTest::savesWithControlS() {
   Started started;
   Window* const window = started.window.get();
   addWagons(*window, 1);
-  window->ConsistsComboBox->setEditText(QStringLiteral("keys"));
-  QTest::keyClick(window->ConsistsComboBox, Qt::Key_S, Qt::ControlModifier);
+  window->fileBox->setEditText(QStringLiteral("keys"));
+  QTest::keyClick(window->fileBox, Qt::Key_S, Qt::ControlModifier);
   QCOMPARE(started.root.read("data/consists/keys.con"), std::string("1\tW1\t10\r\n;50\t4\t1\r\n"));
-  QCOMPARE(window->ConsistsComboBox->currentText(), QStringLiteral("keys.con"));
+  QCOMPARE(window->fileBox->currentText(), QStringLiteral("keys.con"));
 }
 
 void ConsistEditingTest::completionNeverWritesIntoTheName() {
   Started started;
   Window* const window = started.window.get();
   addWagons(*window, 1);
-  window->ConsistsComboBox->setEditText(QStringLiteral("a_first"));
-  window->SaveButton->click();
-  window->ConsistsComboBox->setEditText(QString());
+  window->fileBox->setEditText(QStringLiteral("a_first"));
+  window->saveButton->click();
+  window->fileBox->setEditText(QString());
 
   QListWidget* offered = nullptr;
   for (QWidget* top : QApplication::topLevelWidgets()) {
@@ -565,23 +565,23 @@ void ConsistEditingTest::completionNeverWritesIntoTheName() {
   QVERIFY(offered != nullptr);
 
   // Offered below the box, never written into it; the next click saves what was typed.
-  window->ConsistsComboBox->setFocus();
-  QTest::keyClicks(window->ConsistsComboBox, QStringLiteral("a"));
-  QCOMPARE(window->ConsistsComboBox->currentText(), QStringLiteral("a"));
+  window->fileBox->setFocus();
+  QTest::keyClicks(window->fileBox, QStringLiteral("a"));
+  QCOMPARE(window->fileBox->currentText(), QStringLiteral("a"));
   QVERIFY(offered->isVisible());
   QCOMPARE(offered->count(), 1);
   QCOMPARE(offered->item(0)->text(), QStringLiteral("a_first.con"));
-  window->SaveButton->click();
+  window->saveButton->click();
   QVERIFY(started.root.exists("data/consists/a.con"));
 
   // Picked with Down and Enter, the name goes into the box.
-  window->ConsistsComboBox->setEditText(QString());
-  QTest::keyClicks(window->ConsistsComboBox, QStringLiteral("A_"));
+  window->fileBox->setEditText(QString());
+  QTest::keyClicks(window->fileBox, QStringLiteral("A_"));
   QVERIFY(offered->isVisible());
-  QTest::keyClick(window->ConsistsComboBox, Qt::Key_Down);
-  QCOMPARE(window->ConsistsComboBox->currentText(), QStringLiteral("A_"));
-  QTest::keyClick(window->ConsistsComboBox, Qt::Key_Return);
-  QCOMPARE(window->ConsistsComboBox->currentText(), QStringLiteral("a_first.con"));
+  QTest::keyClick(window->fileBox, Qt::Key_Down);
+  QCOMPARE(window->fileBox->currentText(), QStringLiteral("A_"));
+  QTest::keyClick(window->fileBox, Qt::Key_Return);
+  QCOMPARE(window->fileBox->currentText(), QStringLiteral("a_first.con"));
   QVERIFY(!offered->isVisible());
 }
 

@@ -188,7 +188,7 @@ Offer offerOf(const std::string& name) {
   return {name, figuresOf(name).length, figuresOf(name).weight};
 }
 
-// The consist as undo puts it back (PageStart aside: paging is no step).
+// The consist as undo puts it back (page start aside: paging is no step).
 struct Snapshot {
   std::vector<ConsistModel::Wagon> wagons;  // with their pictures
   std::string offeredPicture;
@@ -295,13 +295,13 @@ class Round {
   int pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
   template <typename Control>
   Control* slotControl(const char* kind, int slot) const {
-    return control<Control>(*w().Panel1,
+    return control<Control>(*w().strip,
                             qPrintable(QLatin1String(kind) + QString::number(slot + 1)));
   }
 
   Offer offerNow() const {
-    return {w().NameEdit->text().toStdString(), w().LengthEdit->text().toStdString(),
-            w().Edit1->text().toStdString()};
+    return {w().nameField->text().toStdString(), w().lengthField->text().toStdString(),
+            w().weightField->text().toStdString()};
   }
   Outcome unchanged() const {
     Outcome outcome;
@@ -312,7 +312,7 @@ class Round {
 
   // The wagon the strip frames (0 for none), as the player sees it.
   int framed() const {
-    const auto* marker = control<QWidget>(*w().Panel1, "CurrentWagonMarker");
+    const auto* marker = control<QWidget>(*w().strip, "CurrentWagonMarker");
     for (int slot = 0; slot < kStripSlots && marker->isVisible(); ++slot) {
       if (marker->geometry().contains(slotControl<QWidget>("PrvImg", slot)->geometry().center())) {
         return model().pageStart() + slot;
@@ -350,7 +350,7 @@ class Round {
     const int position = model().pageStart() + slot;
     return position <= count() ? position - 1 : count() - (moved ? 1 : 0);
   }
-  CataloguePane* anyPane() { return pick(2) == 0 ? w().TrafficPane : w().FolderPane; }
+  CataloguePane* anyPane() { return pick(2) == 0 ? w().trafficPane : w().folderPane; }
 
   // --- The operations --------------------------------------------------------------------------
   // An item of a visible catalogue list clicked, double-clicked, or dropped on the strip.
@@ -383,12 +383,12 @@ class Round {
       default:
         const int slot = pick(kStripSlots);
         predictAdd(offer, landing(slot, false));
-        const bool traffic = pane == w().TrafficPane;
+        const bool traffic = pane == w().trafficPane;
         const QByteArray payload =
             QByteArray(traffic ? drag::kTrafficSide : drag::kFolderSide) + ':' +
             QByteArray::number(static_cast<qulonglong>(pane->modelOf(list).entryAt(row.row())));
         return act("drop " + what + " on slot " + std::to_string(slot + 1),
-                   [&] { dropOn(w().Panel1, drag::kCatalogueItem, payload, slot, {}); });
+                   [&] { dropOn(w().strip, drag::kCatalogueItem, payload, slot, {}); });
     }
   }
 
@@ -402,7 +402,7 @@ class Round {
     }
     act((plus ? "+ " : "Enter in " + list->objectName().toStdString() + " ") + offer.text(), [&] {
       if (plus) {
-        QTest::mouseClick(w().AddButton, Qt::LeftButton);
+        QTest::mouseClick(w().addButton, Qt::LeftButton);
       } else {
         list->setFocus(Qt::MouseFocusReason);
         QTest::keyClick(list, Qt::Key_Return);
@@ -431,7 +431,7 @@ class Round {
     act((copy ? "Ctrl-drop wagon " : "drop wagon ") + std::to_string(from + 1) + " on slot " +
             std::to_string(slot + 1),
         [&] {
-          dropOn(w().Panel1, drag::kStripWagon, QByteArray::number(from), slot,
+          dropOn(w().strip, drag::kStripWagon, QByteArray::number(from), slot,
                  copy ? Qt::ControlModifier : Qt::NoModifier);
         });
   }
@@ -453,25 +453,25 @@ class Round {
     if (count() > 0) {
       predictRemoval(count() - 1);
     }
-    act("-", [&] { QTest::mouseClick(w().DeleteButton, Qt::LeftButton); });
+    act("-", [&] { QTest::mouseClick(w().removeButton, Qt::LeftButton); });
   }
 
   void clear() {
     next_.lines.clear();
     next_.edit = true;
     next_.pageStart = 1;
-    act("clear", [&] { QTest::mouseClick(w().ClearButton, Qt::LeftButton); });
+    act("clear", [&] { QTest::mouseClick(w().clearButton, Qt::LeftButton); });
   }
 
   void page() {
-    QPushButton* const buttons[] = {w().Button5,     w().Button3, w().PrevPageBtn,
-                                    w().NextPageBtn, w().Button4, w().Button6};
+    QPushButton* const buttons[] = {w().firstPageButton,     w().backPageButton, w().backButton,
+                                    w().forwardButton, w().nextPageButton, w().lastPageButton};
     QPushButton* button = buttons[pick(6)];
     act("page " + utf8(button->objectName()), [&] { QTest::mouseClick(button, Qt::LeftButton); });
   }
 
   void filter() {
-    QComboBox* box = pick(2) == 0 ? w().ComboBox1 : w().ComboBox2;
+    QComboBox* box = pick(2) == 0 ? w().trafficFilter : w().folderFilter;
     const int entry = pick(box->count());
     act("filter " + box->objectName().toStdString() + " entry " + std::to_string(entry),
         [&] { chooseEntry(box, entry); });
@@ -500,14 +500,14 @@ class Round {
       QTest::keyClicks(field, QString::fromStdString(text));
     };
     act("type " + offer.text(), [&] {
-      retype(w().LengthEdit, offer.length);
-      retype(w().Edit1, offer.weight);
+      retype(w().lengthField, offer.length);
+      retype(w().weightField, offer.weight);
     });
   }
 
   // A file name typed into the file box, and Save or Load clicked.
   void fileButton(QPushButton* button, const std::string& name) {
-    QComboBox* box = w().ConsistsComboBox;
+    QComboBox* box = w().fileBox;
     act(button->objectName().toStdString() + " " + name, [&] {
       box->setFocus(Qt::MouseFocusReason);
       box->setEditText(QString());
@@ -538,8 +538,8 @@ class Round {
     if (blank) {
       next_.warnings.append(kBlankWarning);
     }
-    fileButton(w().SaveButton, name);
-    requireEqual(utf8(w().ConsistsComboBox->currentText()), file, "the file name after Save");
+    fileButton(w().saveButton, name);
+    requireEqual(utf8(w().fileBox->currentText()), file, "the file name after Save");
     require(blank != started_.root.exists("data/consists/" + file), "a file written or not");
     if (!blank) {
       requireEqual(started_.root.read("data/consists/" + file), fileText(), "the file saved");
@@ -569,7 +569,7 @@ class Round {
     } else {
       next_.errors = 1;
     }
-    fileButton(w().LoadButton, *name);
+    fileButton(w().loadButton, *name);
   }
 
   // Ctrl+Z (-1) or Ctrl+Y (+1) where the player is, but not in a field or a box with text, where
@@ -582,7 +582,7 @@ class Round {
     QWidget* target = QApplication::focusWidget();
     if (target == nullptr || qobject_cast<QLineEdit*>(target) != nullptr ||
         qobject_cast<QComboBox*>(target) != nullptr) {
-      target = w().FolderPane->activeList();
+      target = w().folderPane->activeList();
       target->setFocus(Qt::MouseFocusReason);
     }
     act(direction < 0 ? "Ctrl+Z" : "Ctrl+Y", [&] {
@@ -592,7 +592,7 @@ class Round {
 
   // A key on the strip, which Tab gave the focus if it had not got it.
   void stripKey() {
-    ConsistStrip* strip = w().Panel1;
+    ConsistStrip* strip = w().strip;
     if (!strip->hasFocus()) {
       strip->setFocus(Qt::TabFocusReason);
     }
@@ -642,7 +642,7 @@ class Round {
     while (step_ > 0) {
       step(-1);
     }
-    require(count() == 0 && w().Con_Weight->text() == QStringLiteral("0"),
+    require(count() == 0 && w().weightTotal->text() == QStringLiteral("0"),
             "undoing every step left wagons");
     step(-1);
     while (step_ < endStep) {
@@ -673,7 +673,7 @@ class Round {
                  "the error boxes");
 
     // A change is a step when it changed the consist; paging after it (the strip's keys) is no
-    // part of it, but PageStart set by clearing or loading is.
+    // part of it, but page start set by clearing or loading is.
     const Snapshot after = snapshotOf(model().state());
     const bool changed = !(after == snapshotOf(before)) ||
                          (next_.pageStart && before.pageStart != model().pageStart());
@@ -695,7 +695,7 @@ class Round {
     requireEqual(offerNow().text(), next_.offer.text(), "the selection fields");
     if (next_.pageStart) {
       requireEqual(std::to_string(model().pageStart()), std::to_string(*next_.pageStart),
-                   "PageStart");
+                   "page start");
     }
     if (next_.current) {
       requireEqual(std::to_string(framed()), std::to_string(*next_.current), "the framed wagon");
@@ -704,26 +704,26 @@ class Round {
     // The count, the lines, the table of names and the strip agree.
     const std::string count = std::to_string(this->count());
     requireEqual(std::to_string(model().wagonCount()), count, "WagonCount");
-    requireEqual(utf8(w().Wag_Num->text()), count, "Wag_Num");
+    requireEqual(utf8(w().wagonTotal->text()), count, "Wag_Num");
     QStringList memo;
     for (const std::string& line : expected_) {
       memo.append(QString::fromStdString(line));
     }
-    requireEqual(utf8(w().ConsistsMemo->toPlainText()), utf8(memo.join('\n')), "ConsistsMemo");
+    requireEqual(utf8(w().consistLines->toPlainText()), utf8(memo.join('\n')), "ConsistsMemo");
     for (int position = 1; position <= ConsistModel::kPositions; ++position) {
       requireEqual(model().wagonName(position),
                    position <= this->count() ? nameOf(expected_[std::size_t(position) - 1]) : "",
                    "WagonNames at " + std::to_string(position));
     }
     const int pageStart = model().pageStart();
-    require(pageStart >= 1 && pageStart <= std::max(this->count(), 1), "PageStart out of range");
+    require(pageStart >= 1 && pageStart <= std::max(this->count(), 1), "page start out of range");
     for (int slot = 0; slot < kStripSlots; ++slot) {
       requireEqual(utf8(slotControl<QLabel>("WagNum", slot)->text()),
                    std::to_string(pageStart + slot), "a slot's number");
       requireEqual(utf8(slotControl<QLabel>("WagName", slot)->text()),
                    model().wagonName(pageStart + slot), "a slot's name");
     }
-    require(!w().Panel1->hasFocus() || this->count() == 0 || framed() >= 1,
+    require(!w().strip->hasFocus() || this->count() == 0 || framed() >= 1,
             "the strip has the focus but frames no wagon");
 
     // The totals are the exact sums over the wagons.
@@ -733,9 +733,9 @@ class Round {
     }
     const std::string file = fileText();
     const QString summary = QString::fromStdString(file.substr(file.rfind(';') + 1));
-    requireEqual(utf8(w().ConsistLength->text()), quarterText(length), "ConsistLength");
-    requireEqual(utf8(w().Con_Weight->text()), utf8(summary.section('\t', 0, 0)), "Con_Weight");
-    requireEqual(utf8(w().Num_Osey->text()), utf8(summary.section('\t', 1, 1)), "Num_Osey");
+    requireEqual(utf8(w().lengthTotal->text()), quarterText(length), "ConsistLength");
+    requireEqual(utf8(w().weightTotal->text()), utf8(summary.section('\t', 0, 0)), "Con_Weight");
+    requireEqual(utf8(w().axlesTotal->text()), utf8(summary.section('\t', 1, 1)), "Num_Osey");
 
     // Saved and loaded again, the consist gives the same lines, totals and bytes (the same
     // consist as at the last check gives what it gave then).

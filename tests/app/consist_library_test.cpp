@@ -141,10 +141,10 @@ void ConsistLibraryTest::opensCopiesAndRenamesByTheRulesOfSave() {
   // Open is the main window's Load, one step of its history.
   o.selectFile(QStringLiteral("a.con"));
   o.press("OpenButton");
-  QCOMPARE(o.window->ConsistsComboBox->currentText(), QStringLiteral("a.con"));
-  QCOMPARE(o.window->Wag_Num->text(), QStringLiteral("2"));
+  QCOMPARE(o.window->fileBox->currentText(), QStringLiteral("a.con"));
+  QCOMPARE(o.window->wagonTotal->text(), QStringLiteral("2"));
   o.window->document().undo();
-  QCOMPARE(o.window->Wag_Num->text(), QStringLiteral("0"));
+  QCOMPARE(o.window->wagonTotal->text(), QStringLiteral("0"));
 
   // A copy: an existing name (in any letter case) and a blank are refused, ".con" is appended.
   const std::string original = o.root.read("data/consists/a.con");

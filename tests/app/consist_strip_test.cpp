@@ -35,12 +35,12 @@ void ConsistStripTest::pagingAnEmptyConsistStaysAtOne() {
   StartedWindow started;
   Window* const window = started.window.get();
 
-  for (QPushButton* button : {window->NextPageBtn, window->Button4, window->Button6,
-                              window->Button3, window->PrevPageBtn, window->Button5}) {
+  for (QPushButton* button : {window->forwardButton, window->nextPageButton, window->lastPageButton,
+                              window->backPageButton, window->backButton, window->firstPageButton}) {
     button->click();
     QCOMPARE(pageStart(*window), 1);
-    QCOMPARE(window->WagNum1->text(), QStringLiteral("1"));
-    QCOMPARE(window->WagNum6->text(), QStringLiteral("6"));
+    QCOMPARE(window->slotNumber1->text(), QStringLiteral("1"));
+    QCOMPARE(window->slotNumber6->text(), QStringLiteral("6"));
   }
   QVERIFY(started.messages.errors.isEmpty());
 }
@@ -49,28 +49,28 @@ void ConsistStripTest::pagesBySixAndToTheEnds() {
   StartedWindow started;
   Window* const window = started.window.get();
   addWagons(*window, 7);
-  window->Button5->click();
+  window->firstPageButton->click();
   QCOMPARE(pageStart(*window), 1);
 
-  window->Button4->click();
+  window->nextPageButton->click();
   QCOMPARE(pageStart(*window), 7);
   QCOMPARE(slotNames(*window), (QStringList{QStringLiteral("W7"), {}, {}, {}, {}, {}}));
-  QCOMPARE(window->WagNum6->text(), QStringLiteral("12"));
-  QVERIFY(nearlyEqual(centreColour(window->PrvImg2), kNoWagonColour));
-  window->Button4->click();
+  QCOMPARE(window->slotNumber6->text(), QStringLiteral("12"));
+  QVERIFY(nearlyEqual(centreColour(window->slotPicture2), kNoWagonColour));
+  window->nextPageButton->click();
   QCOMPARE(pageStart(*window), 7);
-  window->Button3->click();
+  window->backPageButton->click();
   QCOMPARE(pageStart(*window), 1);
-  QCOMPARE(window->WagName1->text(), QStringLiteral("W1"));
-  window->Button6->click();
+  QCOMPARE(window->slotName1->text(), QStringLiteral("W1"));
+  window->lastPageButton->click();
   QCOMPARE(pageStart(*window), 7);
-  window->Button5->click();
+  window->firstPageButton->click();
   QCOMPARE(pageStart(*window), 1);
 
   // Ten wagons from 3: back a page stops at 1.
   addWagons(*window, 3, QStringLiteral("X"));
   pageTo(*window, 3);
-  window->Button3->click();
+  window->backPageButton->click();
   QCOMPARE(pageStart(*window), 1);
   QVERIFY(started.messages.errors.isEmpty());
 }
@@ -82,26 +82,26 @@ void ConsistStripTest::pagesByOne() {
   pageTo(*window, 3);
 
   for (int expected = 4; expected <= 10; ++expected) {
-    window->NextPageBtn->click();
+    window->forwardButton->click();
     QCOMPARE(pageStart(*window), expected);
-    QCOMPARE(window->WagName1->text(), QStringLiteral("W%1").arg(expected));
+    QCOMPARE(window->slotName1->text(), QStringLiteral("W%1").arg(expected));
   }
   // At the last wagon "->" does nothing, not even the redraw: with the picture of an empty slot
   // gone, a redraw would fail.
   std::filesystem::remove(started.root / "data/consists/Preview/Not_Wagon.jpg");
-  window->NextPageBtn->click();
+  window->forwardButton->click();
   QCOMPARE(pageStart(*window), 10);
   QVERIFY(started.messages.errors.isEmpty());
   started.root.write("data/consists/Preview/Not_Wagon.jpg", jpegBytes(kNoWagonColour));
 
-  window->Button5->click();
+  window->firstPageButton->click();
   // "<-" at 1 stays there but redraws: a picture that appeared since shows.
   const QColor preview(0x80, 0x40, 0xA0);
   started.root.write("data/consists/Preview/W1.jpg", jpegBytes(preview));
-  QVERIFY(nearlyEqual(centreColour(window->PrvImg1), kNoPreviewColour));
-  window->PrevPageBtn->click();
+  QVERIFY(nearlyEqual(centreColour(window->slotPicture1), kNoPreviewColour));
+  window->backButton->click();
   QCOMPARE(pageStart(*window), 1);
-  QVERIFY(nearlyEqual(centreColour(window->PrvImg1), preview));
+  QVERIFY(nearlyEqual(centreColour(window->slotPicture1), preview));
   QVERIFY(started.messages.errors.isEmpty());
 }
 
@@ -110,25 +110,25 @@ void ConsistStripTest::leftClickRemovesThatWagon() {
   Window* const window = started.window.get();
   addWagons(*window, 10);
   pageTo(*window, 4);
-  window->PrevPageBtn->click();  // shows 3 to 8
-  QCOMPARE(window->WagName2->text(), QStringLiteral("W4"));
+  window->backButton->click();  // shows 3 to 8
+  QCOMPARE(window->slotName2->text(), QStringLiteral("W4"));
 
-  QTest::mouseClick(window->PrvImg2, Qt::RightButton);
-  QTest::mouseClick(window->PrvImg2, Qt::MiddleButton);
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("10"));
+  QTest::mouseClick(window->slotPicture2, Qt::RightButton);
+  QTest::mouseClick(window->slotPicture2, Qt::MiddleButton);
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("10"));
 
-  QTest::mouseClick(window->PrvImg2, Qt::LeftButton);
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("9"));
+  QTest::mouseClick(window->slotPicture2, Qt::LeftButton);
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("9"));
   QCOMPARE(slotNames(*window),
            (QStringList{QStringLiteral("W3"), QStringLiteral("W5"), QStringLiteral("W6"),
                         QStringLiteral("W7"), QStringLiteral("W8"), QStringLiteral("W9")}));
   QCOMPARE(window->model().wagonName(4), std::string("W5"));
-  QCOMPARE(window->LengthEdit->text(), QStringLiteral("10"));
+  QCOMPARE(window->lengthField->text(), QStringLiteral("10"));
 
   // A click on a slot without a wagon does nothing.
-  window->Button6->click();
-  QTest::mouseClick(window->PrvImg2, Qt::LeftButton);
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("9"));
+  window->lastPageButton->click();
+  QTest::mouseClick(window->slotPicture2, Qt::LeftButton);
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("9"));
   QVERIFY(started.messages.errors.isEmpty());
 }
 
@@ -183,21 +183,21 @@ void ConsistStripTest::failedRedrawLeavesConsistentConsist() {
   std::filesystem::remove(started.root / "data/consists/Preview/Not_Wag_Img.jpg");
 
   select(*window, QStringLiteral("Tank"), QStringLiteral("12.5"), QStringLiteral("58.5"));
-  window->AddButton->click();
+  window->addButton->click();
   QCOMPARE(started.messages.errors,
            QStringList{QStringLiteral("Cannot open file \"data/consists/Preview/Not_Wag_Img.jpg\". "
                                       "No such file or directory.")});
   // The wagon is in, the labels are written, the slots from the failing one on stay empty.
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("3"));
-  QCOMPARE(window->ConsistLength->text(), QStringLiteral("32.5"));
-  QCOMPARE(window->WagName3->text(), QStringLiteral("Tank"));
-  QVERIFY(window->PrvImg1->image().isNull());
-  QVERIFY(window->PrvImg6->image().isNull());
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("3"));
+  QCOMPARE(window->lengthTotal->text(), QStringLiteral("32.5"));
+  QCOMPARE(window->slotName3->text(), QStringLiteral("Tank"));
+  QVERIFY(window->slotPicture1->image().isNull());
+  QVERIFY(window->slotPicture6->image().isNull());
 
   started.root.write("data/consists/Preview/Not_Wag_Img.jpg", jpegBytes(kNoPreviewColour));
-  window->DeleteButton->click();
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("2"));
-  QVERIFY(nearlyEqual(centreColour(window->PrvImg3), kNoWagonColour));
+  window->removeButton->click();
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("2"));
+  QVERIFY(nearlyEqual(centreColour(window->slotPicture3), kNoWagonColour));
 }
 
 }  // namespace

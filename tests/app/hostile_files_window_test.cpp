@@ -74,7 +74,7 @@ std::string jpegClaiming(int width, int height) {
 }
 
 QString shown(const Window& window) {
-  return window.ConsistsMemo->toPlainText();
+  return window.consistLines->toPlainText();
 }
 
 class HostileFilesWindowTest : public QObject {
@@ -100,8 +100,8 @@ void HostileFilesWindowTest::loadRefusesWhatIsNoFileAndKeepsTheConsist() {
 
   for (const char* name : {"x.con", "z.con"}) {
     const FifoWatchdog watchdog(started.root / "data/consists/x.con");
-    window->ConsistsComboBox->setEditText(QString::fromLatin1(name));
-    window->LoadButton->click();
+    window->fileBox->setEditText(QString::fromLatin1(name));
+    window->loadButton->click();
     QCOMPARE(started.messages.errors.last(),
              QStringLiteral("Cannot open file \"data\\consists\\%1\". Not a regular file.")
                  .arg(QString::fromLatin1(name)));
@@ -122,11 +122,11 @@ void HostileFilesWindowTest::startsWithATrafficListOrLogoThatIsNoFile() {
     RecordingMessages messages;
     const auto window = openWindow(root, messages);
     QCOMPARE(messages.errors, QStringList{QStringLiteral("Not a regular file.")});
-    QCOMPARE(window->ListBox1->model()->rowCount(), 0);
+    QCOMPARE(window->trafficList->model()->rowCount(), 0);
     // Without its logo the window shows its blank preview, without a word.
-    QCOMPARE(centreColour(window->PreviewImage), QColor(Qt::white));
+    QCOMPARE(centreColour(window->preview), QColor(Qt::white));
     // The strip was drawn before the catalogues.
-    QVERIFY(nearlyEqual(centreColour(window->PrvImg1), kNoWagonColour));
+    QVERIFY(nearlyEqual(centreColour(window->slotPicture1), kNoWagonColour));
   }
   {
     TempFolder root;
@@ -148,13 +148,13 @@ void HostileFilesWindowTest::previewThatIsNoFileFallsBackQuietly() {
   makeFifo(started.root / "data/consists/Preview/Loco.jpg");
   const FifoWatchdog watchdog(started.root / "data/consists/Preview/Loco.jpg");
 
-  selectRow(window->ListBox1, 0);  // Tank
-  QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kNoPreviewColour));
-  window->AddButton->click();
-  selectRow(window->ListBox1, 1);  // Loco
-  window->AddButton->click();
-  QVERIFY(nearlyEqual(centreColour(window->PrvImg1), kNoPreviewColour));
-  QVERIFY(nearlyEqual(centreColour(window->PrvImg2), kNoPreviewColour));
+  selectRow(window->trafficList, 0);  // Tank
+  QVERIFY(nearlyEqual(centreColour(window->preview), kNoPreviewColour));
+  window->addButton->click();
+  selectRow(window->trafficList, 1);  // Loco
+  window->addButton->click();
+  QVERIFY(nearlyEqual(centreColour(window->slotPicture1), kNoPreviewColour));
+  QVERIFY(nearlyEqual(centreColour(window->slotPicture2), kNoPreviewColour));
   QVERIFY(started.messages.errors.isEmpty());
 }
 
@@ -166,8 +166,8 @@ void HostileFilesWindowTest::saveLeavesAProtectedFileAlone() {
   chmod((started.root / "data/consists/keep.con").c_str(), 0444);
 
   addWagons(*window, 1);
-  window->ConsistsComboBox->setEditText(QStringLiteral("keep"));
-  window->SaveButton->click();
+  window->fileBox->setEditText(QStringLiteral("keep"));
+  window->saveButton->click();
   QCOMPARE(started.messages.errors,
            QStringList{QStringLiteral(
                "Cannot create file \"data\\consists\\keep.con\". Permission denied.")});
@@ -175,12 +175,12 @@ void HostileFilesWindowTest::saveLeavesAProtectedFileAlone() {
   // The consist is as it was, and the longest names a folder allows are saved.
   QCOMPARE(shown(*window), QStringLiteral("1\tW1\t10"));
   const QString longest = QString(251, QLatin1Char('n'));
-  window->ConsistsComboBox->setEditText(longest);
-  window->SaveButton->click();
+  window->fileBox->setEditText(longest);
+  window->saveButton->click();
   QCOMPARE(started.messages.errors.size(), 1);
   QVERIFY(started.root.exists("data/consists/" + longest.toStdString() + ".con"));
-  window->ClearButton->click();
-  window->LoadButton->click();
+  window->clearButton->click();
+  window->loadButton->click();
   QCOMPARE(shown(*window), QStringLiteral("1\tW1\t10"));
 }
 
@@ -219,26 +219,26 @@ void HostileFilesWindowTest::longNamesAreKeptWholeButShownShort() {
   const auto window = openWindow(root, messages);
   const int shortest = static_cast<int>(kShownCharacters) + 1;  // with the ellipsis
 
-  QCOMPARE(rowTexts(window->ListBox1)[0].size(), shortest);
-  selectRow(window->ListBox1, 0);
-  QCOMPARE(window->NameEdit->text().size(), shortest);
-  QVERIFY(window->NameEdit->text().startsWith(QStringLiteral("Longxxx")));
-  window->AddButton->click();
-  QCOMPARE(window->WagName1->text().size(), shortest);
+  QCOMPARE(rowTexts(window->trafficList)[0].size(), shortest);
+  selectRow(window->trafficList, 0);
+  QCOMPARE(window->nameField->text().size(), shortest);
+  QVERIFY(window->nameField->text().startsWith(QStringLiteral("Longxxx")));
+  window->addButton->click();
+  QCOMPARE(window->slotName1->text().size(), shortest);
   QVERIFY(shown(*window).size() < shortest + 10);
 
   // Filtering finds it by its whole name, and what is saved holds it whole.
   root.write("data/consists/base.ini", "[LOCOS]\r\n" + longName + "=21\r\n");
-  chooseEntry(window->ComboBox1, 3);
-  QCOMPARE(window->ListBox2->model()->rowCount(), 1);
-  window->ConsistsComboBox->setEditText(QStringLiteral("saved"));
-  window->SaveButton->click();
+  chooseEntry(window->trafficFilter, 3);
+  QCOMPARE(window->trafficFiltered->model()->rowCount(), 1);
+  window->fileBox->setEditText(QStringLiteral("saved"));
+  window->saveButton->click();
   QCOMPARE(root.read("data/consists/saved.con"), "1\t" + longName + "\t15\r\n;50\t4\t1\r\n");
 
-  window->ConsistsComboBox->setEditText(QStringLiteral("long.con"));
-  window->LoadButton->click();
+  window->fileBox->setEditText(QStringLiteral("long.con"));
+  window->loadButton->click();
   QCOMPARE(window->model().wagonName(1), longName);
-  QCOMPARE(window->WagName1->text().size(), shortest);
+  QCOMPARE(window->slotName1->text().size(), shortest);
   QVERIFY(messages.errors.isEmpty());
 }
 
@@ -250,13 +250,13 @@ void HostileFilesWindowTest::enormousPicturesAreDecodedToTheirBox() {
   QVERIFY(big.size() < 2048);
   started.root.write("data/consists/Preview/Tank.jpg", big);
 
-  selectRow(window->ListBox1, 0);  // Tank
-  QVERIFY(window->PreviewImage->image().width() <= window->PreviewImage->pixelSize().width());
-  QVERIFY(window->PreviewImage->image().height() <= window->PreviewImage->pixelSize().height());
+  selectRow(window->trafficList, 0);  // Tank
+  QVERIFY(window->preview->image().width() <= window->preview->pixelSize().width());
+  QVERIFY(window->preview->image().height() <= window->preview->pixelSize().height());
   for (int i = 0; i < 6; ++i) {
-    window->AddButton->click();
+    window->addButton->click();
   }
-  for (const PictureBox* slot : {window->PrvImg1, window->PrvImg6}) {
+  for (const PictureBox* slot : {window->slotPicture1, window->slotPicture6}) {
     QVERIFY(slot->image().width() <= slot->pixelSize().width());
     QVERIFY(slot->image().height() <= slot->pixelSize().height());
     QVERIFY(!slot->image().isNull());

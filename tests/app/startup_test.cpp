@@ -100,7 +100,7 @@ void StartupTest::captionsFitTheirControls() {
              qPrintable(label->objectName()));
   }
   // Each edit's caption stands just above it.
-  for (const QLineEdit* edit : {window->NameEdit, window->LengthEdit}) {
+  for (const QLineEdit* edit : {window->nameField, window->lengthField}) {
     const auto* caption = window->mainWindow->findChild<QLabel*>(edit->objectName() + "Label");
     QVERIFY(caption != nullptr);
     QCOMPARE(caption->x(), edit->x());
@@ -108,8 +108,8 @@ void StartupTest::captionsFitTheirControls() {
   }
   // The window is drawn in the faces compiled into the program, bold captions in a real bold face.
   QCOMPARE(QFontInfo(window->mainWindow->font()).family(), QStringLiteral("Liberation Sans"));
-  QVERIFY(QFontInfo(window->AddButton->font()).bold());
-  QCOMPARE(QFontInfo(window->AddButton->font()).styleName(), QStringLiteral("Bold"));
+  QVERIFY(QFontInfo(window->addButton->font()).bold());
+  QCOMPARE(QFontInfo(window->addButton->font()).styleName(), QStringLiteral("Bold"));
 }
 
 void StartupTest::startsWithEmptyConsistAndUnfilteredLists() {
@@ -118,27 +118,27 @@ void StartupTest::startsWithEmptyConsistAndUnfilteredLists() {
 
   QVERIFY(started.messages.errors.isEmpty());
   for (const QLabel* total :
-       {window->Wag_Num, window->ConsistLength, window->Con_Weight, window->Num_Osey}) {
+       {window->wagonTotal, window->lengthTotal, window->weightTotal, window->axlesTotal}) {
     QCOMPARE(total->text(), QStringLiteral("0"));
   }
   QCOMPARE(slotNames(*window), QStringList(6, QString()));
-  const QList<QLabel*> numbers = {window->WagNum1, window->WagNum2, window->WagNum3,
-                                  window->WagNum4, window->WagNum5, window->WagNum6};
-  const QList<PictureBox*> pictures = {window->PrvImg1, window->PrvImg2, window->PrvImg3,
-                                       window->PrvImg4, window->PrvImg5, window->PrvImg6};
+  const QList<QLabel*> numbers = {window->slotNumber1, window->slotNumber2, window->slotNumber3,
+                                  window->slotNumber4, window->slotNumber5, window->slotNumber6};
+  const QList<PictureBox*> pictures = {window->slotPicture1, window->slotPicture2, window->slotPicture3,
+                                       window->slotPicture4, window->slotPicture5, window->slotPicture6};
   for (int slot = 0; slot < 6; ++slot) {
     QCOMPARE(numbers[slot]->text(), QString::number(slot + 1));
     QVERIFY(nearlyEqual(centreColour(pictures[slot]), kNoWagonColour));
   }
-  QVERIFY(nearlyEqual(centreColour(window->PreviewImage), kLogoColour));
+  QVERIFY(nearlyEqual(centreColour(window->preview), kLogoColour));
 
-  QVERIFY(window->ListBox1->isVisible() && window->ListBox3->isVisible());
-  QVERIFY(!window->ListBox2->isVisible() && !window->ListBox4->isVisible());
-  QVERIFY(!window->AmountEdit->isVisible() && !window->ConsistsMemo->isVisible());
-  QCOMPARE(window->ComboBox1->currentIndex(), -1);
-  QCOMPARE(window->ComboBox1->currentText(), QStringLiteral("Весь подвижной состав"));
-  QCOMPARE(window->ComboBox2->currentIndex(), -1);
-  QCOMPARE(window->ComboBox2->currentText(), QStringLiteral("Все вагоны из папок"));
+  QVERIFY(window->trafficList->isVisible() && window->folderList->isVisible());
+  QVERIFY(!window->trafficFiltered->isVisible() && !window->folderFiltered->isVisible());
+  QVERIFY(!window->amountField->isVisible() && !window->consistLines->isVisible());
+  QCOMPARE(window->trafficFilter->currentIndex(), -1);
+  QCOMPARE(window->trafficFilter->currentText(), QStringLiteral("Весь подвижной состав"));
+  QCOMPARE(window->folderFilter->currentIndex(), -1);
+  QCOMPARE(window->folderFilter->currentText(), QStringLiteral("Все вагоны из папок"));
 }
 
 void StartupTest::reportsBothCatalogues() {
@@ -151,18 +151,18 @@ void StartupTest::reportsBothCatalogues() {
   const auto window = openWindow(root, messages);
 
   QVERIFY(messages.errors.isEmpty());
-  QCOMPARE(rowTexts(window->ListBox1).size(), 3);
-  QCOMPARE(rowTexts(window->ListBox1)[0], QStringLiteral("Tank"));
-  QCOMPARE(rowTexts(window->ListBox1)[1], QStringLiteral("Тепловоз"));
-  QCOMPARE(rowTexts(window->ListBox3).size(), 3);
-  QCOMPARE(rowTexts(window->ListBox3)[0], QStringLiteral("Hopper"));
-  QCOMPARE(rowTexts(window->ListBox3)[1], QStringLiteral("Sleeper-cup"));
-  QCOMPARE(window->StatusBar1->panelText(2),
+  QCOMPARE(rowTexts(window->trafficList).size(), 3);
+  QCOMPARE(rowTexts(window->trafficList)[0], QStringLiteral("Tank"));
+  QCOMPARE(rowTexts(window->trafficList)[1], QStringLiteral("Тепловоз"));
+  QCOMPARE(rowTexts(window->folderList).size(), 3);
+  QCOMPARE(rowTexts(window->folderList)[0], QStringLiteral("Hopper"));
+  QCOMPARE(rowTexts(window->folderList)[1], QStringLiteral("Sleeper-cup"));
+  QCOMPARE(window->statusBar->panelText(2),
            QStringLiteral("6 поездных едениц загружено. (3 + 3)"));
-  QCOMPARE(window->StatusBar1->panelText(0), QString());
-  QCOMPARE(window->ConsistsComboBox->count(), 2);
-  QCOMPARE(window->ConsistsComboBox->itemText(0), QStringLiteral("first.con"));
-  QCOMPARE(window->ConsistsComboBox->currentText(), QString());
+  QCOMPARE(window->statusBar->panelText(0), QString());
+  QCOMPARE(window->fileBox->count(), 2);
+  QCOMPARE(window->fileBox->itemText(0), QStringLiteral("first.con"));
+  QCOMPARE(window->fileBox->currentText(), QString());
   QVERIFY(root.exists("data/traffic/consists.ref"));
 }
 
@@ -174,9 +174,9 @@ void StartupTest::startsWithoutLogo() {
   const auto window = openWindow(root, messages);
 
   QVERIFY(messages.errors.isEmpty());
-  QCOMPARE(window->PreviewImage->image().size(), QSize(462, 157));
-  QCOMPARE(centreColour(window->PreviewImage), QColor(Qt::white));
-  QCOMPARE(window->ListBox1->model()->rowCount(), 2);
+  QCOMPARE(window->preview->image().size(), QSize(462, 157));
+  QCOMPARE(centreColour(window->preview), QColor(Qt::white));
+  QCOMPARE(window->trafficList->model()->rowCount(), 2);
 }
 
 void StartupTest::startsWithoutTrafficList() {
@@ -188,12 +188,12 @@ void StartupTest::startsWithoutTrafficList() {
   const auto window = openWindow(root, messages);
 
   QCOMPARE(messages.errors, QStringList{QStringLiteral("File not found.")});
-  QCOMPARE(window->ListBox1->model()->rowCount(), 0);
-  QCOMPARE(window->ListBox3->model()->rowCount(), 0);
-  QCOMPARE(window->ConsistsComboBox->count(), 0);
-  QCOMPARE(window->StatusBar1->panelText(2), QString());
+  QCOMPARE(window->trafficList->model()->rowCount(), 0);
+  QCOMPARE(window->folderList->model()->rowCount(), 0);
+  QCOMPARE(window->fileBox->count(), 0);
+  QCOMPARE(window->statusBar->panelText(2), QString());
   // The steps before the failure are done: the strip is drawn.
-  QVERIFY(nearlyEqual(centreColour(window->PrvImg6), kNoWagonColour));
+  QVERIFY(nearlyEqual(centreColour(window->slotPicture6), kNoWagonColour));
 }
 
 void StartupTest::startsWithoutNoWagonPicture() {
@@ -206,15 +206,15 @@ void StartupTest::startsWithoutNoWagonPicture() {
   QCOMPARE(messages.errors,
            QStringList{QStringLiteral("Cannot open file \"data/consists/Preview/Not_Wagon.jpg\". "
                                       "No such file or directory.")});
-  QCOMPARE(window->ListBox1->model()->rowCount(), 0);
-  QCOMPARE(window->ListBox3->model()->rowCount(), 0);
-  QCOMPARE(window->StatusBar1->panelText(2), QString());
-  QVERIFY(window->PrvImg1->image().isNull());
-  QCOMPARE(window->WagNum6->text(), QStringLiteral("6"));
+  QCOMPARE(window->trafficList->model()->rowCount(), 0);
+  QCOMPARE(window->folderList->model()->rowCount(), 0);
+  QCOMPARE(window->statusBar->panelText(2), QString());
+  QVERIFY(window->slotPicture1->image().isNull());
+  QCOMPARE(window->slotNumber6->text(), QStringLiteral("6"));
   // The window works on: a wagon whose preview is missing still goes into the consist.
   select(*window, QStringLiteral("Tank"), QStringLiteral("12.5"), QStringLiteral("58.5"));
-  window->AddButton->click();
-  QCOMPARE(window->Wag_Num->text(), QStringLiteral("1"));
+  window->addButton->click();
+  QCOMPARE(window->wagonTotal->text(), QStringLiteral("1"));
 }
 
 void StartupTest::authorsWindowComesAndGoes() {
@@ -223,7 +223,7 @@ void StartupTest::authorsWindowComesAndGoes() {
   AuthorsWindow& authors = window->program->authorsWindow();
   QVERIFY(!authors.isVisible());
 
-  window->Button1->click();
+  window->authorsButton->click();
   QVERIFY(authors.isVisible());
   QVERIFY(!authors.isModal());
   QVERIFY(!authors.picture()->image().isNull());
@@ -231,13 +231,13 @@ void StartupTest::authorsWindowComesAndGoes() {
     QVERIFY2(authors.rect().contains(label->geometry()), qPrintable(label->objectName()));
   }
   // The main window stays usable while it is open.
-  window->Button6->click();
+  window->lastPageButton->click();
   QVERIFY(started.messages.errors.isEmpty());
 
   authors.close();
   QVERIFY(!authors.isVisible());
   window->mainWindow->move(40, 30);
-  window->Button1->click();
+  window->authorsButton->click();
   QVERIFY(authors.isVisible());
   // Over the middle of the main window, wherever that stands; Esc closes it.
   QVERIFY((authors.geometry().center() - window->mainWindow->frameGeometry().center())

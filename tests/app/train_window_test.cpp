@@ -81,7 +81,7 @@ class TrainWindowTest : public QObject {
 void TrainWindowTest::selectsAndEditsBlocksAsSingleUndoSteps() {
   Opened o;
   addWagons(*o.window, 6);
-  const QString start = o.window->ConsistsMemo->toPlainText();
+  const QString start = o.window->consistLines->toPlainText();
   QCOMPARE(o.train->findChild<QLabel*>(QStringLiteral("TrainTotals"))->text(),
            QStringLiteral("Вагонов: 6    Длина: 60 м    Вес: 300 т    Осей: 24"));
 
@@ -95,9 +95,9 @@ void TrainWindowTest::selectsAndEditsBlocksAsSingleUndoSteps() {
   // Reversed among their places, as one step that Ctrl+Z in this window takes back.
   o.press("ReverseButton");
   QCOMPARE(o.names(), wagons("W1 W6 W3 W4 W5 W2"));
-  QCOMPARE(o.window->WagName4->text(), QStringLiteral("W2"));  // the strip shows 3 to 8
+  QCOMPARE(o.window->slotName4->text(), QStringLiteral("W2"));  // the strip shows 3 to 8
   o.keys(Qt::CTRL | Qt::Key_Z);
-  QCOMPARE(o.window->ConsistsMemo->toPlainText(), start);
+  QCOMPARE(o.window->consistLines->toPlainText(), start);
 
   // A drag of a selected wagon moves the whole selection; the moved block stays selected.
   o.click(0);
@@ -115,17 +115,17 @@ void TrainWindowTest::selectsAndEditsBlocksAsSingleUndoSteps() {
   // Delete removes the block; the main window's Ctrl+Z puts it back, then undoes the move.
   o.keys(Qt::Key_Delete);
   QCOMPARE(o.names(), wagons("W3 W4 W5 W6"));
-  QCOMPARE(o.window->Wag_Num->text(), QStringLiteral("4"));
+  QCOMPARE(o.window->wagonTotal->text(), QStringLiteral("4"));
   Opened::activate(o.window->mainWindow);
-  o.window->ListBox1->setFocus();
-  QTest::keyClick(o.window->ListBox1, Qt::Key_Z, Qt::ControlModifier);
+  o.window->trafficList->setFocus();
+  QTest::keyClick(o.window->trafficList, Qt::Key_Z, Qt::ControlModifier);
   QCOMPARE(o.names(), wagons("W3 W4 W5 W1 W2 W6"));
-  QTest::keyClick(o.window->ListBox1, Qt::Key_Z, Qt::ControlModifier);
-  QCOMPARE(o.window->ConsistsMemo->toPlainText(), start);
+  QTest::keyClick(o.window->trafficList, Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(o.window->consistLines->toPlainText(), start);
 
   // A change made in the main window clears the selection, which may name other wagons now.
   o.click(2);
-  o.window->DeleteButton->click();
+  o.window->removeButton->click();
   QVERIFY(o.train->selectedLines().empty());
   QVERIFY(o.messages.errors.isEmpty());
   QVERIFY(o.messages.warnings.isEmpty());
@@ -139,27 +139,27 @@ void TrainWindowTest::repeatingAndPastingKeepTheLimitWhole() {
   o.messages.numberAnswer = 3;
   o.press("RepeatButton");
   QCOMPARE(o.names(), wagons("W1 W2 W3 W2 W3 W2 W3 W4"));
-  QCOMPARE(o.window->ConsistLength->text(), QStringLiteral("80"));
+  QCOMPARE(o.window->lengthTotal->text(), QStringLiteral("80"));
 
   // 96 wagons: a block of two repeated three times would make 100 and is done; once more it
   // would make 102 and nothing is done at all.
   addWagons(*o.window, 90, QStringLiteral("X"));
-  QCOMPARE(o.window->Wag_Num->text(), QStringLiteral("98"));
-  o.window->DeleteButton->click();
-  o.window->DeleteButton->click();
+  QCOMPARE(o.window->wagonTotal->text(), QStringLiteral("98"));
+  o.window->removeButton->click();
+  o.window->removeButton->click();
   o.click(0);
   o.click(1, Qt::ShiftModifier);
   o.press("RepeatButton");
-  QCOMPARE(o.window->Wag_Num->text(), QStringLiteral("100"));
-  o.window->DeleteButton->click();
-  const QString before = o.window->ConsistsMemo->toPlainText();
+  QCOMPARE(o.window->wagonTotal->text(), QStringLiteral("100"));
+  o.window->removeButton->click();
+  const QString before = o.window->consistLines->toPlainText();
   o.click(0);
   o.click(1, Qt::ShiftModifier);
   o.keys(Qt::CTRL | Qt::Key_C);
   o.keys(Qt::CTRL | Qt::Key_V);
   QCOMPARE(o.messages.warnings, QStringList{kLimitWarning});
-  QCOMPARE(o.window->ConsistsMemo->toPlainText(), before);
-  QCOMPARE(o.window->Wag_Num->text(), QStringLiteral("99"));
+  QCOMPARE(o.window->consistLines->toPlainText(), before);
+  QCOMPARE(o.window->wagonTotal->text(), QStringLiteral("99"));
   QVERIFY(o.messages.errors.isEmpty());
 }
 
@@ -176,14 +176,14 @@ void writeClipboardRoot(const TempFolder& root) {
 void TrainWindowTest::clipboardOutlivesALoadAndDoubleClickPagesTheStrip() {
   Opened o(&writeClipboardRoot);
   addWagons(*o.window, 1);
-  selectRow(o.window->ListBox3, 1);  // Sleeper-cup
-  o.window->AddButton->click();
+  selectRow(o.window->folderList, 1);  // Sleeper-cup
+  o.window->addButton->click();
   o.click(0);
   o.click(1, Qt::ShiftModifier);
   o.keys(Qt::CTRL | Qt::Key_C);
 
-  o.window->ConsistsComboBox->setEditText(QStringLiteral("tank.con"));
-  o.window->LoadButton->click();
+  o.window->fileBox->setEditText(QStringLiteral("tank.con"));
+  o.window->loadButton->click();
   QCOMPARE(o.names(), wagons("Tank"));
   // A click beside the train puts the current place after the last wagon.
   QTest::mouseClick(
@@ -192,9 +192,9 @@ void TrainWindowTest::clipboardOutlivesALoadAndDoubleClickPagesTheStrip() {
   o.keys(Qt::CTRL | Qt::Key_V);
   QCOMPARE(o.names(), wagons("Tank W1 Sleeper-cup"));
   // Pasted wagons keep their counted figures and their pictures.
-  QCOMPARE(o.window->ConsistLength->text(), QStringLiteral("47"));
-  QCOMPARE(o.window->Con_Weight->text(), QStringLiteral("168.5"));
-  QVERIFY(nearlyEqual(centreColour(o.window->PrvImg3), kCupBitmapColour));
+  QCOMPARE(o.window->lengthTotal->text(), QStringLiteral("47"));
+  QCOMPARE(o.window->weightTotal->text(), QStringLiteral("168.5"));
+  QVERIFY(nearlyEqual(centreColour(o.window->slotPicture3), kCupBitmapColour));
 
   // A double-click on a wagon the strip does not show pages the strip to it.
   addWagons(*o.window, 9, QStringLiteral("X"));
@@ -206,10 +206,10 @@ void TrainWindowTest::clipboardOutlivesALoadAndDoubleClickPagesTheStrip() {
 
 void TrainWindowTest::tableShowsSourcesAndSharesTheSelection() {
   Opened o;
-  selectRow(o.window->ListBox1, 0);  // Tank: length and weight from the base
-  o.window->AddButton->click();
+  selectRow(o.window->trafficList, 0);  // Tank: length and weight from the base
+  o.window->addButton->click();
   select(*o.window, QStringLiteral("Odd"), QStringLiteral("9"), QStringLiteral("5"));
-  o.window->AddButton->click();
+  o.window->addButton->click();
   addWagons(*o.window, 2);
 
   o.press("TableToggle");
@@ -231,7 +231,7 @@ void TrainWindowTest::tableShowsSourcesAndSharesTheSelection() {
   QTest::keyClick(table, Qt::Key_Delete);
   QCOMPARE(o.names(), wagons("Tank W1"));
   QCOMPARE(rows->rowCount(), 2);
-  QCOMPARE(o.window->Num_Osey->text(), QStringLiteral("8"));
+  QCOMPARE(o.window->axlesTotal->text(), QStringLiteral("8"));
 }
 
 void TrainWindowTest::exportsTheWholeTrain() {

@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(StopsAtTheEnds, Paging,
                                            PagingCase{PageStep::Last, 3, 100, 100},
                                            PagingCase{PageStep::First, 100, 100, 1}));
 
-// A PageStart that a removal left beyond the last wagon comes back with the next step.
+// A page start that a removal left beyond the last wagon comes back with the next step.
 INSTANTIATE_TEST_SUITE_P(PastTheLastWagon, Paging,
                          ::testing::Values(PagingCase{PageStep::Forward, 9, 8, std::nullopt},
                                            PagingCase{PageStep::NextPage, 9, 8, 8},
@@ -56,7 +56,7 @@ TEST(PagingToShow, PagesTheLeastAndStaysWithinTheConsist) {
   EXPECT_EQ(pageStartShowing(6, 1, 10), std::nullopt);
   EXPECT_EQ(pageStartShowing(7, 1, 10), 2);  // into the last slot
   EXPECT_EQ(pageStartShowing(2, 5, 10), 2);  // into the first slot
-  EXPECT_EQ(pageStartShowing(1, 9, 3), 1);   // a PageStart left past the end
+  EXPECT_EQ(pageStartShowing(1, 9, 3), 1);   // a page start left past the end
   EXPECT_EQ(pageStartShowing(1, 1, 0), std::nullopt);
 }
 

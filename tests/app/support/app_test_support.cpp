@@ -72,64 +72,64 @@ void writeSimulatorRoot(const TempFolder& root, std::string_view trafficList) {
              "[OSI]\r\nTank=4\r\nHopper=6\r\nBroken=four\r\n");
 }
 
-#define RAKEWRIGHT_FIND(type, name) name(control<type>(*mainWindow, #name))
+#define RAKEWRIGHT_FIND(type, member, name) member(control<type>(*mainWindow, #name))
 
 Window::Window(std::unique_ptr<Program> started)
     : program(std::move(started)),
       mainWindow(&program->mainWindow()),
-      RAKEWRIGHT_FIND(CataloguePane, TrafficPane),
-      RAKEWRIGHT_FIND(CataloguePane, FolderPane),
-      RAKEWRIGHT_FIND(QComboBox, ComboBox1),
-      RAKEWRIGHT_FIND(QComboBox, ComboBox2),
-      RAKEWRIGHT_FIND(ListBox, ListBox1),
-      RAKEWRIGHT_FIND(ListBox, ListBox2),
-      RAKEWRIGHT_FIND(ListBox, ListBox3),
-      RAKEWRIGHT_FIND(ListBox, ListBox4),
-      RAKEWRIGHT_FIND(QLineEdit, AmountEdit),
-      RAKEWRIGHT_FIND(QLineEdit, NameEdit),
-      RAKEWRIGHT_FIND(QLineEdit, LengthEdit),
-      RAKEWRIGHT_FIND(QLineEdit, Edit1),
-      RAKEWRIGHT_FIND(QPushButton, AddButton),
-      RAKEWRIGHT_FIND(QPushButton, DeleteButton),
-      RAKEWRIGHT_FIND(PictureBox, PreviewImage),
-      RAKEWRIGHT_FIND(QPlainTextEdit, ConsistsMemo),
-      RAKEWRIGHT_FIND(QLabel, Wag_Num),
-      RAKEWRIGHT_FIND(QLabel, ConsistLength),
-      RAKEWRIGHT_FIND(QLabel, Label4),
-      RAKEWRIGHT_FIND(QLabel, Con_Weight),
-      RAKEWRIGHT_FIND(QLabel, Label9),
-      RAKEWRIGHT_FIND(QLabel, Num_Osey),
-      RAKEWRIGHT_FIND(QComboBox, ConsistsComboBox),
-      RAKEWRIGHT_FIND(QPushButton, LoadButton),
-      RAKEWRIGHT_FIND(QPushButton, SaveButton),
-      RAKEWRIGHT_FIND(QPushButton, ClearButton),
-      RAKEWRIGHT_FIND(ConsistStrip, Panel1),
-      RAKEWRIGHT_FIND(PictureBox, PrvImg1),
-      RAKEWRIGHT_FIND(PictureBox, PrvImg2),
-      RAKEWRIGHT_FIND(PictureBox, PrvImg3),
-      RAKEWRIGHT_FIND(PictureBox, PrvImg4),
-      RAKEWRIGHT_FIND(PictureBox, PrvImg5),
-      RAKEWRIGHT_FIND(PictureBox, PrvImg6),
-      RAKEWRIGHT_FIND(QLabel, WagName1),
-      RAKEWRIGHT_FIND(QLabel, WagName2),
-      RAKEWRIGHT_FIND(QLabel, WagName3),
-      RAKEWRIGHT_FIND(QLabel, WagName4),
-      RAKEWRIGHT_FIND(QLabel, WagName5),
-      RAKEWRIGHT_FIND(QLabel, WagName6),
-      RAKEWRIGHT_FIND(QLabel, WagNum1),
-      RAKEWRIGHT_FIND(QLabel, WagNum2),
-      RAKEWRIGHT_FIND(QLabel, WagNum3),
-      RAKEWRIGHT_FIND(QLabel, WagNum4),
-      RAKEWRIGHT_FIND(QLabel, WagNum5),
-      RAKEWRIGHT_FIND(QLabel, WagNum6),
-      RAKEWRIGHT_FIND(QPushButton, Button5),
-      RAKEWRIGHT_FIND(QPushButton, Button3),
-      RAKEWRIGHT_FIND(QPushButton, PrevPageBtn),
-      RAKEWRIGHT_FIND(QPushButton, NextPageBtn),
-      RAKEWRIGHT_FIND(QPushButton, Button4),
-      RAKEWRIGHT_FIND(QPushButton, Button6),
-      RAKEWRIGHT_FIND(QPushButton, Button1),
-      RAKEWRIGHT_FIND(StatusBar, StatusBar1) {}
+      RAKEWRIGHT_FIND(CataloguePane, trafficPane, TrafficPane),
+      RAKEWRIGHT_FIND(CataloguePane, folderPane, FolderPane),
+      RAKEWRIGHT_FIND(QComboBox, trafficFilter, ComboBox1),
+      RAKEWRIGHT_FIND(QComboBox, folderFilter, ComboBox2),
+      RAKEWRIGHT_FIND(ListBox, trafficList, ListBox1),
+      RAKEWRIGHT_FIND(ListBox, trafficFiltered, ListBox2),
+      RAKEWRIGHT_FIND(ListBox, folderList, ListBox3),
+      RAKEWRIGHT_FIND(ListBox, folderFiltered, ListBox4),
+      RAKEWRIGHT_FIND(QLineEdit, amountField, AmountEdit),
+      RAKEWRIGHT_FIND(QLineEdit, nameField, NameEdit),
+      RAKEWRIGHT_FIND(QLineEdit, lengthField, LengthEdit),
+      RAKEWRIGHT_FIND(QLineEdit, weightField, Edit1),
+      RAKEWRIGHT_FIND(QPushButton, addButton, AddButton),
+      RAKEWRIGHT_FIND(QPushButton, removeButton, DeleteButton),
+      RAKEWRIGHT_FIND(PictureBox, preview, PreviewImage),
+      RAKEWRIGHT_FIND(QPlainTextEdit, consistLines, ConsistsMemo),
+      RAKEWRIGHT_FIND(QLabel, wagonTotal, Wag_Num),
+      RAKEWRIGHT_FIND(QLabel, lengthTotal, ConsistLength),
+      RAKEWRIGHT_FIND(QLabel, lengthUnit, Label4),
+      RAKEWRIGHT_FIND(QLabel, weightTotal, Con_Weight),
+      RAKEWRIGHT_FIND(QLabel, weightUnit, Label9),
+      RAKEWRIGHT_FIND(QLabel, axlesTotal, Num_Osey),
+      RAKEWRIGHT_FIND(QComboBox, fileBox, ConsistsComboBox),
+      RAKEWRIGHT_FIND(QPushButton, loadButton, LoadButton),
+      RAKEWRIGHT_FIND(QPushButton, saveButton, SaveButton),
+      RAKEWRIGHT_FIND(QPushButton, clearButton, ClearButton),
+      RAKEWRIGHT_FIND(ConsistStrip, strip, Panel1),
+      RAKEWRIGHT_FIND(PictureBox, slotPicture1, PrvImg1),
+      RAKEWRIGHT_FIND(PictureBox, slotPicture2, PrvImg2),
+      RAKEWRIGHT_FIND(PictureBox, slotPicture3, PrvImg3),
+      RAKEWRIGHT_FIND(PictureBox, slotPicture4, PrvImg4),
+      RAKEWRIGHT_FIND(PictureBox, slotPicture5, PrvImg5),
+      RAKEWRIGHT_FIND(PictureBox, slotPicture6, PrvImg6),
+      RAKEWRIGHT_FIND(QLabel, slotName1, WagName1),
+      RAKEWRIGHT_FIND(QLabel, slotName2, WagName2),
+      RAKEWRIGHT_FIND(QLabel, slotName3, WagName3),
+      RAKEWRIGHT_FIND(QLabel, slotName4, WagName4),
+      RAKEWRIGHT_FIND(QLabel, slotName5, WagName5),
+      RAKEWRIGHT_FIND(QLabel, slotName6, WagName6),
+      RAKEWRIGHT_FIND(QLabel, slotNumber1, WagNum1),
+      RAKEWRIGHT_FIND(QLabel, slotNumber2, WagNum2),
+      RAKEWRIGHT_FIND(QLabel, slotNumber3, WagNum3),
+      RAKEWRIGHT_FIND(QLabel, slotNumber4, WagNum4),
+      RAKEWRIGHT_FIND(QLabel, slotNumber5, WagNum5),
+      RAKEWRIGHT_FIND(QLabel, slotNumber6, WagNum6),
+      RAKEWRIGHT_FIND(QPushButton, firstPageButton, Button5),
+      RAKEWRIGHT_FIND(QPushButton, backPageButton, Button3),
+      RAKEWRIGHT_FIND(QPushButton, backButton, PrevPageBtn),
+      RAKEWRIGHT_FIND(QPushButton, forwardButton, NextPageBtn),
+      RAKEWRIGHT_FIND(QPushButton, nextPageButton, Button4),
+      RAKEWRIGHT_FIND(QPushButton, lastPageButton, Button6),
+      RAKEWRIGHT_FIND(QPushButton, authorsButton, Button1),
+      RAKEWRIGHT_FIND(StatusBar, statusBar, StatusBar1) {}
 
 #undef RAKEWRIGHT_FIND
 
@@ -173,15 +173,15 @@ bool nearlyEqual(const QColor& a, const QColor& b) {
 
 void select(const Window& window, const QString& name, const QString& length,
             const QString& weight) {
-  window.NameEdit->setText(name);
-  window.LengthEdit->setText(length);
-  window.Edit1->setText(weight);
+  window.nameField->setText(name);
+  window.lengthField->setText(length);
+  window.weightField->setText(weight);
 }
 
 void addWagons(const Window& window, int count, const QString& prefix) {
   for (int i = 1; i <= count; ++i) {
     select(window, prefix + QString::number(i), QStringLiteral("10"), QStringLiteral("50"));
-    window.AddButton->click();
+    window.addButton->click();
   }
 }
 
@@ -230,10 +230,10 @@ void chooseEntry(QComboBox* box, int entry) {
 }
 
 void pageTo(const Window& window, int pageStart) {
-  window.Button5->click();
+  window.firstPageButton->click();
   while (window.model().pageStart() < pageStart) {
     const int before = window.model().pageStart();
-    window.NextPageBtn->click();
+    window.forwardButton->click();
     if (window.model().pageStart() == before) {
       throw std::logic_error("cannot page that far");
     }
@@ -241,8 +241,8 @@ void pageTo(const Window& window, int pageStart) {
 }
 
 QStringList slotNames(const Window& window) {
-  return {window.WagName1->text(), window.WagName2->text(), window.WagName3->text(),
-          window.WagName4->text(), window.WagName5->text(), window.WagName6->text()};
+  return {window.slotName1->text(), window.slotName2->text(), window.slotName3->text(),
+          window.slotName4->text(), window.slotName5->text(), window.slotName6->text()};
 }
 
 void typeText(QWidget* widget, const QString& text) {
