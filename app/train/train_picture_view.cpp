@@ -43,25 +43,45 @@ void TrainPictureView::setItems(std::vector<TrainItem> items) {
     starts_.push_back(metres_);
     metres_ += item.metres;
   }
-  selected_.assign(items_.size(), false);
-  current_ = std::min(current_, static_cast<int>(items_.size()));
-  anchor_ = std::min(anchor_, current_);
+  anchor_ = std::min(anchor_, static_cast<int>(items_.size()));
   updateScrollRange();
   viewport()->update();
 }
 
-void TrainPictureView::setSelection(const std::vector<int>& lines, int current) {
-  selected_.assign(items_.size(), false);
-  for (const int line : lines) {
-    if (line >= 0 && line < static_cast<int>(items_.size())) {
-      selected_[static_cast<std::size_t>(line)] = true;
-    }
+void TrainPictureView::setSelectionModel(QItemSelectionModel* selection) {
+  selection_ = selection;
+  const auto repaint = [this] { viewport()->update(); };
+  connect(selection_, &QItemSelectionModel::selectionChanged, this, repaint);
+  connect(selection_, &QItemSelectionModel::currentChanged, this, repaint);
+}
+
+bool TrainPictureView::isSelected(int index) const {
+  return selection_->isRowSelected(index);
+}
+
+int TrainPictureView::current() const {
+  const QModelIndex index = selection_->currentIndex();
+  return index.isValid() ? index.row() : static_cast<int>(items_.size());
+}
+
+void TrainPictureView::select(int from, int to, int current, QItemSelectionModel::SelectionFlags how) {
+  const QAbstractItemModel* model = selection_->model();
+  QItemSelection rows;
+  const int last = std::min(std::max(from, to), static_cast<int>(items_.size()) - 1);
+  const int first = std::max(0, std::min(from, to));
+  if (first <= last) {
+    rows.select(model->index(first, 0), model->index(last, model->columnCount() - 1));
   }
-  current_ = std::clamp(current, 0, static_cast<int>(items_.size()));
-  if (lines.empty() || std::find(lines.begin(), lines.end(), anchor_) == lines.end()) {
-    anchor_ = current_;
+  selection_->select(rows, how | QItemSelectionModel::Rows);
+  if (current >= 0 && current < static_cast<int>(items_.size())) {
+    selection_->setCurrentIndex(model->index(current, 0), QItemSelectionModel::NoUpdate);
+  } else {
+    selection_->clearCurrentIndex();
   }
-  viewport()->update();
+}
+
+void TrainPictureView::selectOnly(int index, int current) {
+  select(index, index, current, QItemSelectionModel::ClearAndSelect);
 }
 
 void TrainPictureView::setStripRange(int first, int last) {
@@ -151,7 +171,11 @@ void TrainPictureView::paintEvent(QPaintEvent* event) {
   painter.setClipRect(event->rect());
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   const TrainRows r = rows();
-  TrainMarks marks{selected_, stripFirst_, stripLast_};
+  std::vector<bool> selected(items_.size());
+  for (std::size_t i = 0; i < selected.size(); ++i) {
+    selected[i] = isSelected(static_cast<int>(i));
+  }
+  TrainMarks marks{selected, stripFirst_, stripLast_};
   drawTrainRow(painter, items_, 0, items_.size(), xOf(0), scale(), 0, r, &marks);
   if (!items_.empty()) {
     drawScale(painter, 0, metres_, xOf(0), scale(), r.scaleTop);
@@ -164,7 +188,7 @@ void TrainPictureView::paintEvent(QPaintEvent* event) {
     return static_cast<int>(std::lround(xOf(metres)));
   };
   if (hasFocus() || !items_.empty()) {
-    painter.fillRect(QRect(gapX(current_) - 1, r.picturesTop - 3, 2, r.pictureHeight + 6),
+    painter.fillRect(QRect(gapX(current()) - 1, r.picturesTop - 3, 2, r.pictureHeight + 6),
                      kCurrent);
   }
   if (dragging_ && dropBefore_ >= 0) {
@@ -179,32 +203,12 @@ void TrainPictureView::resizeEvent(QResizeEvent* event) {
 
 std::vector<int> TrainPictureView::selectedLines() const {
   std::vector<int> lines;
-  for (std::size_t i = 0; i < selected_.size(); ++i) {
-    if (selected_[i]) {
-      lines.push_back(static_cast<int>(i));
+  for (int i = 0; i < static_cast<int>(items_.size()); ++i) {
+    if (isSelected(i)) {
+      lines.push_back(i);
     }
   }
   return lines;
-}
-
-void TrainPictureView::selectOnly(int index) {
-  selected_.assign(items_.size(), false);
-  if (index >= 0 && index < static_cast<int>(items_.size())) {
-    selected_[static_cast<std::size_t>(index)] = true;
-  }
-}
-
-void TrainPictureView::selectRange(int from, int to) {
-  selected_.assign(items_.size(), false);
-  const int last = std::min(std::max(from, to), static_cast<int>(items_.size()) - 1);
-  for (int i = std::max(0, std::min(from, to)); i <= last; ++i) {
-    selected_[static_cast<std::size_t>(i)] = true;
-  }
-}
-
-void TrainPictureView::report() {
-  viewport()->update();
-  emit selectionChanged(selectedLines(), current_);
 }
 
 void TrainPictureView::mousePressEvent(QMouseEvent* event) {
@@ -218,34 +222,31 @@ void TrainPictureView::mousePressEvent(QMouseEvent* event) {
   if (!index) {
     // Beside the train: nothing selected, and a paste goes at the end.
     if (!(keys & (Qt::ControlModifier | Qt::ShiftModifier))) {
-      selectOnly(-1);
-      current_ = anchor_ = static_cast<int>(items_.size());
-      report();
+      anchor_ = static_cast<int>(items_.size());
+      selectOnly(-1, anchor_);
     }
     return;
   }
-  const auto at = static_cast<std::size_t>(*index);
   if (keys & Qt::ControlModifier) {
-    selected_[at] = !selected_[at];
-    current_ = anchor_ = *index;
+    select(*index, *index, *index, QItemSelectionModel::Toggle);
+    anchor_ = *index;
   } else if (keys & Qt::ShiftModifier) {
-    selectRange(anchor_, *index);
-    current_ = *index;
-  } else if (selected_[at]) {
+    select(anchor_, *index, *index, QItemSelectionModel::ClearAndSelect);
+  } else if (isSelected(*index)) {
     // The press may start a drag of the whole selection; released without one, it selects this
     // wagon alone.
     press_->selectOnRelease = true;
-    current_ = anchor_ = *index;
+    anchor_ = *index;
+    select(0, -1, *index, QItemSelectionModel::NoUpdate);
   } else {
-    selectOnly(*index);
-    current_ = anchor_ = *index;
+    anchor_ = *index;
+    selectOnly(*index, *index);
   }
-  report();
 }
 
 void TrainPictureView::mouseMoveEvent(QMouseEvent* event) {
   if (!press_ || press_->index < 0 || !(event->buttons() & Qt::LeftButton) ||
-      !selected_[static_cast<std::size_t>(press_->index)]) {
+      !isSelected(press_->index)) {
     return;
   }
   const QPoint at = event->position().toPoint();
@@ -278,8 +279,7 @@ void TrainPictureView::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   if (press.selectOnRelease) {
-    selectOnly(press.index);
-    report();
+    selectOnly(press.index, press.index);
   }
 }
 
@@ -317,13 +317,13 @@ void TrainPictureView::wheelEvent(QWheelEvent* event) {
 
 void TrainPictureView::keyPressEvent(QKeyEvent* event) {
   const int count = static_cast<int>(items_.size());
-  int current = current_;
+  int current = this->current();
   switch (event->key()) {
     case Qt::Key_Left:
-      current = std::max(0, current_ - 1);
+      current = std::max(0, current - 1);
       break;
     case Qt::Key_Right:
-      current = std::min(count, current_ + 1);
+      current = std::min(count, current + 1);
       break;
     case Qt::Key_Home:
       current = 0;
@@ -335,15 +335,13 @@ void TrainPictureView::keyPressEvent(QKeyEvent* event) {
       QAbstractScrollArea::keyPressEvent(event);
       return;
   }
-  current_ = current;
   if (event->modifiers() & Qt::ShiftModifier) {
-    selectRange(anchor_, std::min(current_, count - 1));
+    select(anchor_, std::min(current, count - 1), current, QItemSelectionModel::ClearAndSelect);
   } else {
-    selectOnly(current_ < count ? current_ : -1);
-    anchor_ = current_;
+    selectOnly(current < count ? current : -1, current);
+    anchor_ = current;
   }
-  scrollTo(std::min(current_, count - 1));
-  report();
+  scrollTo(std::min(current, count - 1));
 }
 
 void TrainPictureView::zoomTo(double zoom, int anchor) {

@@ -2,15 +2,17 @@
 // row, as wide as it is long (train_drawing), so that the whole train fits the view's width;
 // zoomed in (Ctrl+wheel, or the window's keys) it scrolls sideways.
 //
-// The view keeps the selection it shows but leaves every decision to its window: a click, a
-// Shift+click (a range from the last clicked wagon), a Ctrl+click (one wagon more or less) and
-// the arrow keys report the new selection and current position (selectionChanged); dragging a
-// selected wagon shows where the block would land and asks for the move (moveRequested); a
-// double-click asks to show the wagon in the main window's strip (wagonActivated). The current
-// position (0..number of wagons, the last meaning "after the last wagon") is where a paste goes.
+// The selection is the whole-train window's one selection model, which the table shares: the
+// selected rows are the selected wagons, and the current row the current position (none: "after
+// the last wagon"), which is where a paste goes. A click, a Shift+click (a range from the last
+// clicked wagon), a Ctrl+click (one wagon more or less) and the arrow keys change it there;
+// dragging a selected wagon shows where the block would land and asks for the move
+// (moveRequested); a double-click asks to show the wagon in the main window's strip
+// (wagonActivated).
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QItemSelectionModel>
 
 #include <optional>
 #include <vector>
@@ -26,8 +28,8 @@ class TrainPictureView : public QAbstractScrollArea {
 
   void setItems(std::vector<TrainItem> items);
   const std::vector<TrainItem>& items() const { return items_; }
-  // The selection (consist lines from 0, sorted) and the current position, as the window has them.
-  void setSelection(const std::vector<int>& lines, int current);
+  // The selection model of the table over the same wagons; shown and changed by the view.
+  void setSelectionModel(QItemSelectionModel* selection);
   // The positions the main window's strip shows, marked under the wagons.
   void setStripRange(int first, int last);
 
@@ -43,7 +45,6 @@ class TrainPictureView : public QAbstractScrollArea {
   void scrollTo(int index);
 
  signals:
-  void selectionChanged(const std::vector<int>& lines, int current);
   // The selected block dropped before the wagon at line `before` (the number of wagons: last).
   void moveRequested(const std::vector<int>& lines, int before);
   void wagonActivated(int index);
@@ -72,15 +73,19 @@ class TrainPictureView : public QAbstractScrollArea {
   // Zooms to `zoom`, keeping the point of the train under viewport x `anchor` where it is.
   void zoomTo(double zoom, int anchor);
   std::vector<int> selectedLines() const;
-  void selectOnly(int index);
-  void selectRange(int from, int to);
-  void report();
+  bool isSelected(int index) const;
+  // The current position, 0..number of wagons.
+  int current() const;
+  // Applies `how` to the wagons from..to (either order, cut to the train) and makes `current` the
+  // current position.
+  void select(int from, int to, int current, QItemSelectionModel::SelectionFlags how);
+  // Selects the wagon `index` alone (none for -1).
+  void selectOnly(int index, int current);
 
   std::vector<TrainItem> items_;
   std::vector<double> starts_;  // the metre at which each wagon begins
   double metres_ = 0;           // the whole train
-  std::vector<bool> selected_;
-  int current_ = 0;
+  QItemSelectionModel* selection_ = nullptr;
   int anchor_ = 0;
   int stripFirst_ = 0;
   int stripLast_ = 0;

@@ -168,8 +168,6 @@ void TrainWindow::connectSignals() {
   connect(&document_, &ConsistDocument::paged, this, [this] { showStripRange(); });
   connect(&document_, &ConsistDocument::fileNameChanged, this, &TrainWindow::showTitle);
 
-  connect(picture_, &TrainPictureView::selectionChanged, this,
-          [this](const std::vector<int>& lines, int current) { select(lines, current); });
   connect(picture_, &TrainPictureView::moveRequested, this, &TrainWindow::moveBlockTo);
   connect(picture_, &TrainPictureView::wagonActivated, this,
           guardedSlot(document_.messages(),
@@ -177,10 +175,10 @@ void TrainWindow::connectSignals() {
   // A drop in the table moves the block once the view has finished with the drop.
   connect(tableModel_, &TrainTableModel::moveRequested, this, &TrainWindow::moveBlockTo,
           Qt::QueuedConnection);
+  // One selection for both views: the table's.
+  picture_->setSelectionModel(table_->selectionModel());
   connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-          &TrainWindow::tableSelectionChanged);
-  connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-          &TrainWindow::tableSelectionChanged);
+          &TrainWindow::showNotice);
   connect(table_, &QTableView::doubleClicked, this,
           guardedSlot(document_.messages(), [this](const QModelIndex& index) {
             document_.showPosition(index.row() + 1);
@@ -202,7 +200,7 @@ void TrainWindow::connectSignals() {
   key(QKeySequence(Qt::CTRL | Qt::Key_D), run(&TrainWindow::repeatSelected));
   key(QKeySequence(Qt::CTRL | Qt::Key_E), run(&TrainWindow::exportPicture));
   key(QKeySequence(Qt::CTRL | Qt::Key_A),
-      [this] { select(lineRange(0, document_.model().wagonCount()), current_); });
+      [this] { select(lineRange(0, document_.model().wagonCount()), currentLine()); });
   key(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { picture_->zoomIn(); });
   key(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { picture_->zoomIn(); });
   key(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { picture_->zoomOut(); });
@@ -249,15 +247,14 @@ void TrainWindow::refresh() {
   if (wagons == shown_) {
     return;
   }
+  // A change this window makes keeps the selection (the operation then selects what it made);
+  // one made elsewhere may have put other wagons on the lines selected, so it clears it.
+  const std::vector<int> kept = editing_ ? selectedLines() : std::vector<int>();
+  const int current = std::min(currentLine(), count);
   shown_ = std::move(wagons);
-  picture_->setItems(trainItems());
   tableModel_->setWagons(model.wagons());
-  if (!editing_) {
-    // The consist changed in the main window: the lines selected may hold other wagons now.
-    selected_.clear();
-    current_ = std::min(current_, count);
-  }
-  showSelection();
+  picture_->setItems(trainItems());
+  select(kept, current);
 }
 
 void TrainWindow::showTitle() {
@@ -271,53 +268,50 @@ void TrainWindow::showStripRange() {
                           std::min(model.wagonCount(), model.pageStart() + kStripSlots - 1));
 }
 
-void TrainWindow::select(std::vector<int> lines, int current) {
-  selected_ = std::move(lines);
-  current_ = current;
-  showSelection();
+std::vector<int> TrainWindow::selectedLines() const {
+  std::vector<int> lines;
+  for (const QModelIndex& index : table_->selectionModel()->selectedRows()) {
+    lines.push_back(index.row());
+  }
+  std::sort(lines.begin(), lines.end());
+  return lines;
 }
 
-void TrainWindow::showSelection() {
-  const int count = document_.model().wagonCount();
-  std::erase_if(selected_, [count](int line) { return line < 0 || line >= count; });
-  current_ = std::clamp(current_, 0, count);
-  picture_->setSelection(selected_, current_);
+int TrainWindow::currentLine() const {
+  const QModelIndex current = table_->selectionModel()->currentIndex();
+  return current.isValid() ? current.row() : static_cast<int>(shown_.size());
+}
 
-  syncing_ = true;
+void TrainWindow::select(const std::vector<int>& lines, int current) {
+  const int count = tableModel_->rowCount();
   QItemSelection rows;
-  for (const int line : selected_) {
-    rows.select(tableModel_->index(line, 0),
-                tableModel_->index(line, TrainTableModel::kColumns - 1));
+  for (const int line : lines) {
+    if (line >= 0 && line < count) {
+      rows.select(tableModel_->index(line, 0),
+                  tableModel_->index(line, TrainTableModel::kColumns - 1));
+    }
   }
-  table_->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
-  if (current_ < count) {
-    table_->selectionModel()->setCurrentIndex(tableModel_->index(current_, 0),
-                                              QItemSelectionModel::NoUpdate);
+  QItemSelectionModel* selection = table_->selectionModel();
+  selection->select(rows, QItemSelectionModel::ClearAndSelect);
+  if (current >= 0 && current < count) {
+    selection->setCurrentIndex(tableModel_->index(current, 0), QItemSelectionModel::NoUpdate);
+  } else {
+    selection->clearCurrentIndex();
   }
-  syncing_ = false;
+  showNotice();
+}
 
+void TrainWindow::showNotice() {
+  const std::size_t selected = table_->selectionModel()->selectedRows().size();
   QString notice;
-  if (!selected_.empty()) {
-    notice = QStringLiteral("Выбрано вагонов: %1").arg(selected_.size());
+  if (selected > 0) {
+    notice = QStringLiteral("Выбрано вагонов: %1").arg(selected);
   }
   if (!clipboard_.empty()) {
     notice += (notice.isEmpty() ? QString() : QStringLiteral("    ")) +
               QStringLiteral("В буфере: %1").arg(clipboard_.size());
   }
   notice_->setText(notice);
-}
-
-void TrainWindow::tableSelectionChanged() {
-  if (syncing_) {
-    return;
-  }
-  std::vector<int> lines;
-  for (const QModelIndex& index : table_->selectionModel()->selectedRows()) {
-    lines.push_back(index.row());
-  }
-  std::sort(lines.begin(), lines.end());
-  const QModelIndex current = table_->selectionModel()->currentIndex();
-  select(std::move(lines), current.isValid() ? current.row() : document_.model().wagonCount());
 }
 
 bool TrainWindow::edit(const QString& text,
@@ -332,10 +326,10 @@ bool TrainWindow::edit(const QString& text,
 }
 
 void TrainWindow::removeSelected() {
-  if (selected_.empty()) {
+  const std::vector<int> lines = selectedLines();
+  if (lines.empty()) {
     return;
   }
-  const std::vector<int> lines = selected_;
   if (edit(QStringLiteral("Удаление вагонов"), [&](ConsistModel& model) {
         removeBlock(model, lines);
         return Outcome::Added;
@@ -345,19 +339,20 @@ void TrainWindow::removeSelected() {
 }
 
 void TrainWindow::copySelected() {
-  if (selected_.empty()) {
+  const std::vector<int> lines = selectedLines();
+  if (lines.empty()) {
     return;
   }
-  clipboard_ = copyBlock(document_.model(), selected_);
-  showSelection();
+  clipboard_ = copyBlock(document_.model(), lines);
+  showNotice();
 }
 
 void TrainWindow::cutSelected() {
-  if (selected_.empty()) {
+  const std::vector<int> lines = selectedLines();
+  if (lines.empty()) {
     return;
   }
-  const WagonBlock copied = copyBlock(document_.model(), selected_);
-  const std::vector<int> lines = selected_;
+  const WagonBlock copied = copyBlock(document_.model(), lines);
   if (edit(QStringLiteral("Вырезание вагонов"), [&](ConsistModel& model) {
         removeBlock(model, lines);
         return Outcome::Added;
@@ -371,7 +366,7 @@ void TrainWindow::paste() {
   if (clipboard_.empty()) {
     return;
   }
-  const int at = std::clamp(current_, 0, document_.model().wagonCount());
+  const int at = std::clamp(currentLine(), 0, document_.model().wagonCount());
   const int count = static_cast<int>(clipboard_.size());
   if (edit(QStringLiteral("Вставка вагонов"),
            [&](ConsistModel& model) { return insertBlock(model, at, clipboard_); })) {
@@ -382,31 +377,33 @@ void TrainWindow::paste() {
 }
 
 void TrainWindow::reverseSelected() {
-  if (selected_.size() < 2) {
+  const std::vector<int> lines = selectedLines();
+  if (lines.size() < 2) {
     return;
   }
-  const std::vector<int> lines = selected_;
+  const int current = currentLine();
   edit(QStringLiteral("Разворот вагонов"), [&](ConsistModel& model) {
     reverseBlock(model, lines);
     return Outcome::Added;
   });
-  select(lines, current_);
+  select(lines, current);
 }
 
 void TrainWindow::repeatSelected() {
-  if (selected_.empty()) {
+  const std::vector<int> lines = selectedLines();
+  if (lines.empty()) {
     return;
   }
+  const int current = currentLine();
   const std::optional<int> times = document_.messages().askNumber(
       QStringLiteral("Сколько раз подряд должны стоять выбранные вагоны?"), 2, 2,
       ConsistModel::kMaxWagons);
   if (!times) {
     return;
   }
-  const std::vector<int> lines = selected_;
   edit(QStringLiteral("Повтор вагонов"),
        [&](ConsistModel& model) { return repeatBlock(model, lines, *times); });
-  select(lines, current_);
+  select(lines, current);
 }
 
 void TrainWindow::moveBlockTo(const std::vector<int>& dragged, int before) {

@@ -5,8 +5,8 @@
 // history, the 100-wagon warning is the document's and nothing is done in part
 // (consist/consist_blocks).
 //
-// The selection (consist lines) and the current position (where a paste goes) are the window's;
-// both views show them and report the user's changes. The clipboard holds copies of wagons with
+// The selection (consist lines) and the current position (where a paste goes) are held once, in
+// the table's selection model, which the picture view shares. The clipboard holds copies of wagons with
 // their counted figures and pictures and outlives loading another consist. A double-click pages the
 // main window's strip to the wagon, and the picture view can be saved as a PNG file.
 #pragma once
@@ -38,8 +38,10 @@ class TrainWindow : public QWidget {
   // A window of its own over `owner`, which owns it; the keys of `actions` work in it.
   TrainWindow(ConsistDocument& document, const SharedActions& actions, QWidget* owner);
 
-  const std::vector<int>& selectedLines() const { return selected_; }
-  int currentLine() const { return current_; }
+  // The selection, one for both views: consist lines from 0, sorted; and the current position
+  // (0..number of wagons, the last meaning "after the last wagon"), where a paste goes.
+  std::vector<int> selectedLines() const;
+  int currentLine() const;
   const WagonBlock& clipboard() const { return clipboard_; }
 
   // The block operations on the selection, as the buttons and keys run them.
@@ -66,24 +68,22 @@ class TrainWindow : public QWidget {
   // Marks the wagons the main window's strip shows.
   void showStripRange();
   // Shows the selection in both views.
-  void showSelection();
-  void select(std::vector<int> lines, int current);
+  // Selects `lines` (those that name a wagon) with `current` as the current position.
+  void select(const std::vector<int>& lines, int current);
+  // How many wagons are selected and copied.
+  void showNotice();
   // Runs a block operation as one step of the undo history; true when it was done.
   bool edit(const QString& text,
             const std::function<ConsistModel::AddOutcome(ConsistModel&)>& operation);
   void moveBlockTo(const std::vector<int>& dragged, int before);
-  void tableSelectionChanged();
   std::vector<TrainItem> trainItems();
 
   ConsistDocument& document_;
   WagonPictures pictures_;
   std::vector<ConsistModel::Wagon> shown_;
-  std::vector<int> selected_;
-  int current_ = 0;
   WagonBlock clipboard_;
   // A change of the consist that this window makes keeps its selection; any other clears it.
   bool editing_ = false;
-  bool syncing_ = false;
 
   QStackedWidget* views_ = nullptr;
   TrainPictureView* picture_ = nullptr;
