@@ -16,11 +16,12 @@
 #include <string>
 
 #include "app/common/application.h"
+#include "app/common/user_messages.h"
 #include "app/main_window/main_window.h"
 #include "app/program.h"
-#include "app/common/user_messages.h"
 #include "bench/large_folder.h"
 #include "bench/window_bench.h"
+#include "support/jpeg.h"
 
 namespace rakewright::bench {
 namespace {
@@ -34,7 +35,7 @@ void writeFile(const fs::path& path, const std::string& content) {
 
 // A JPEG of a kilobyte whose header claims `width` x `height` pixels.
 std::string jpegClaiming(int width, int height) {
-  std::string bytes = jpeg(16, 16, {150, 40, 150});
+  std::string bytes = testing::jpegBytes(16, 16, {150, 40, 150});
   const std::size_t frame = bytes.find("\xFF\xC0");
   bytes[frame + 5] = static_cast<char>(height >> 8);
   bytes[frame + 6] = static_cast<char>(height & 0xFF);
@@ -92,9 +93,11 @@ class HostileRoot {
       writeFile(root / "data/traffic/traffic.ref", traffic);
     }
     writeFile(root / "data/consists/base.ini", "[FREIGHT]\r\nTank=12\r\n");
-    writeFile(root / "data/consists/Preview/Logo.jpg", jpeg(462, 157, {30, 60, 100}));
-    writeFile(root / "data/consists/Preview/Not_Wag_Img.jpg", jpeg(167, 60, {235, 235, 235}));
-    writeFile(root / "data/consists/Preview/Not_Wagon.jpg", jpeg(167, 60, {255, 255, 255}));
+    writeFile(root / "data/consists/Preview/Logo.jpg", testing::jpegBytes(462, 157, {30, 60, 100}));
+    writeFile(root / "data/consists/Preview/Not_Wag_Img.jpg",
+              testing::jpegBytes(167, 60, {235, 235, 235}));
+    writeFile(root / "data/consists/Preview/Not_Wagon.jpg",
+              testing::jpegBytes(167, 60, {255, 255, 255}));
     writeFile(root / "data/freight_wags/Hopper/hopper.dmd", "model");
     if (kind == Hostile::LongConsistName) {
       writeFile(root / "data/consists/long.con",
@@ -114,16 +117,16 @@ class HostileRoot {
   std::string path_;
 };
 
-void finish(benchmark::State& state, const CountingMessages& messages) {
-  if (messages.count != 0) {
-    state.SkipWithError(messages.lastError.toStdString().c_str());
+void finish(benchmark::State& state, const RecordingMessages& messages) {
+  if (messages.count() != 0) {
+    state.SkipWithError(messages.last().toStdString().c_str());
   }
   state.counters["peak_MiB"] = peakMiB();
 }
 
 // Start-up with the 50 MB name first in the traffic list, and one paint of the list showing it.
 void BM_StartWithHugeTrafficName(benchmark::State& state) {
-  CountingMessages messages;
+  RecordingMessages messages;
   for (auto _ : state) {
     Program program(HostileRoot::of(Hostile::HugeTrafficName).anchors(), messages);
     MainWindow& window = program.mainWindow();
@@ -136,7 +139,7 @@ BENCHMARK(BM_StartWithHugeTrafficName)->Unit(benchmark::kMillisecond);
 
 // Selecting the 50 MB name and filtering the traffic list.
 void BM_SelectAndFilterHugeTrafficName(benchmark::State& state) {
-  CountingMessages messages;
+  RecordingMessages messages;
   Program program(HostileRoot::of(Hostile::HugeTrafficName).anchors(), messages);
   MainWindow& window = program.mainWindow();
   window.show();
@@ -157,7 +160,7 @@ BENCHMARK(BM_SelectAndFilterHugeTrafficName)->Unit(benchmark::kMillisecond);
 
 // Loading the consist whose only wagon has a name of 10 MB.
 void BM_LoadConsistWithLongName(benchmark::State& state) {
-  CountingMessages messages;
+  RecordingMessages messages;
   Program program(HostileRoot::of(Hostile::LongConsistName).anchors(), messages);
   MainWindow& window = program.mainWindow();
   window.show();
@@ -174,7 +177,7 @@ BENCHMARK(BM_LoadConsistWithLongName)->Unit(benchmark::kMillisecond);
 // The six wagons of the picture that claims 8192 x 8192 pixels, redrawn ("В начало"), with that
 // picture also in the preview.
 void BM_RedrawEnormousPictures(benchmark::State& state) {
-  CountingMessages messages;
+  RecordingMessages messages;
   Program program(HostileRoot::of(Hostile::EnormousPicture).anchors(), messages);
   MainWindow& window = program.mainWindow();
   window.show();

@@ -25,7 +25,7 @@ namespace {
 void BM_LibraryWindowListsAndChecks(benchmark::State& state) {
   const LargeSimulatorRoot& root = LargeSimulatorRoot::shared();
   writeConsistLibrary(root.path());
-  CountingMessages messages;
+  RecordingMessages messages;
   Program program(Anchors{root.path(), root.path()}, messages);
   MainWindow& form = program.mainWindow();
   qint64 longestBlock = 0;
@@ -44,7 +44,8 @@ void BM_LibraryWindowListsAndChecks(benchmark::State& state) {
     QEventLoop loop;
     clock.start();
     ticks.start();
-    auto library = std::make_unique<ConsistLibraryWindow>(program.document(), program.actions(), &form);
+    auto library =
+        std::make_unique<ConsistLibraryWindow>(program.document(), program.actions(), &form);
     QObject::connect(library.get(), &ConsistLibraryWindow::listed, &loop, &QEventLoop::quit);
     library->show();
     loop.exec();
@@ -55,7 +56,7 @@ void BM_LibraryWindowListsAndChecks(benchmark::State& state) {
     ticks.stop();
     rows = library->findChild<QTableView*>()->model()->rowCount();
   }
-  if (rows < kLibraryFiles || messages.count != 0) {
+  if (rows < kLibraryFiles || messages.count() != 0) {
     state.SkipWithError("the library was not listed whole");
   }
   state.counters["files"] = rows;

@@ -10,9 +10,9 @@
 #include <QLineEdit>
 
 #include "app/common/application.h"
+#include "app/common/user_messages.h"
 #include "app/main_window/main_window.h"
 #include "app/program.h"
-#include "app/common/user_messages.h"
 #include "bench/large_folder.h"
 #include "bench/window_bench.h"
 
@@ -46,8 +46,8 @@ struct SearchWindow {
   void openSearch() const { press(list, Qt::Key_F, Qt::ControlModifier); }
   void closeSearch() const { press(field, Qt::Key_Escape); }
   bool valid(benchmark::State& state) const {
-    if (messages.count != 0) {
-      state.SkipWithError(messages.lastError.toStdString().c_str());
+    if (messages.count() != 0) {
+      state.SkipWithError(messages.last().toStdString().c_str());
       return false;
     }
     if (list == nullptr || field == nullptr) {
@@ -57,7 +57,7 @@ struct SearchWindow {
     return true;
   }
 
-  CountingMessages messages;
+  RecordingMessages messages;
   Program program;
   MainWindow& window;
   QAbstractItemView* list = nullptr;

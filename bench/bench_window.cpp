@@ -5,16 +5,16 @@
 #include <benchmark/benchmark.h>
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QAction>
 
 #include "app/common/application.h"
+#include "app/common/user_messages.h"
 #include "app/main_window/main_window.h"
 #include "app/program.h"
-#include "app/common/user_messages.h"
 #include "bench/large_folder.h"
 #include "bench/window_bench.h"
 
@@ -32,14 +32,14 @@ Anchors largeAnchors() {
 
 void BM_WindowStartup(benchmark::State& state) {
   const Anchors anchors = largeAnchors();
-  CountingMessages messages;
+  RecordingMessages messages;
   for (auto _ : state) {
     Program program(anchors, messages);
     MainWindow& window = program.mainWindow();
     benchmark::DoNotOptimize(itemCount(window, "ListBox3"));
   }
-  if (messages.count != 0) {
-    state.SkipWithError(messages.lastError.toStdString().c_str());
+  if (messages.count() != 0) {
+    state.SkipWithError(messages.last().toStdString().c_str());
   }
   Program program(anchors, messages);
   MainWindow& window = program.mainWindow();
@@ -50,7 +50,7 @@ void BM_WindowStartup(benchmark::State& state) {
 BENCHMARK(BM_WindowStartup)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 void BM_LoadLargeConsistThroughButton(benchmark::State& state) {
-  CountingMessages messages;
+  RecordingMessages messages;
   Program program(largeAnchors(), messages);
   MainWindow& window = program.mainWindow();
   control<QComboBox>(window, "ConsistsComboBox")
@@ -59,8 +59,8 @@ void BM_LoadLargeConsistThroughButton(benchmark::State& state) {
   for (auto _ : state) {
     load->click();
   }
-  if (messages.count != 0) {
-    state.SkipWithError(messages.lastError.toStdString().c_str());
+  if (messages.count() != 0) {
+    state.SkipWithError(messages.last().toStdString().c_str());
   }
   state.counters["wagons"] = control<QLabel>(window, "Wag_Num")->text().toInt();
 }
@@ -68,7 +68,7 @@ BENCHMARK(BM_LoadLargeConsistThroughButton)->Unit(benchmark::kMillisecond);
 
 // Undo and redo of loading the 100-wagon consist (each redraws the strip); Ctrl+Z and Ctrl+Y.
 void BM_UndoRedoOfLargeLoad(benchmark::State& state) {
-  CountingMessages messages;
+  RecordingMessages messages;
   Program program(largeAnchors(), messages);
   MainWindow& window = program.mainWindow();
   control<QComboBox>(window, "ConsistsComboBox")
@@ -84,7 +84,7 @@ void BM_UndoRedoOfLargeLoad(benchmark::State& state) {
     }
     redo->trigger();
   }
-  if (messages.count != 0 || wagons->text() != QStringLiteral("100")) {
+  if (messages.count() != 0 || wagons->text() != QStringLiteral("100")) {
     state.SkipWithError("the redo did not bring the consist back");
   }
   state.counters["steps"] = 2;
@@ -94,7 +94,7 @@ BENCHMARK(BM_UndoRedoOfLargeLoad)->Unit(benchmark::kMillisecond);
 // One traffic-side filter pass: choosing a category in ComboBox1 refills ListBox2 with the members
 // of the category among the entries of ListBox1, and the list is laid out again.
 void BM_TrafficFilterPass(benchmark::State& state) {
-  CountingMessages messages;
+  RecordingMessages messages;
   Program program(largeAnchors(), messages);
   MainWindow& window = program.mainWindow();
   window.show();
@@ -105,7 +105,7 @@ void BM_TrafficFilterPass(benchmark::State& state) {
     emit filterBox->activated(2);
     QCoreApplication::processEvents();
   }
-  if (messages.count != 0 || itemCount(window, "ListBox2") == 0) {
+  if (messages.count() != 0 || itemCount(window, "ListBox2") == 0) {
     state.SkipWithError("the filter found no member");
   }
   state.counters["items"] = itemCount(window, "ListBox1");

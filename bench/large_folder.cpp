@@ -1,7 +1,5 @@
 #include "bench/large_folder.h"
 
-#include <turbojpeg.h>
-
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +11,7 @@
 
 #include "platform/cp1251.h"
 #include "platform/numbers.h"
+#include "support/jpeg.h"
 
 namespace rakewright::bench {
 namespace {
@@ -169,37 +168,6 @@ constexpr std::array<std::string_view, 5> kSectionNames = {"PASS", "FREIGHT", "L
 
 }  // namespace
 
-std::string jpeg(int width, int height, std::array<std::uint8_t, 3> colour) {
-  std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const std::size_t at = (static_cast<std::size_t>(y) * width + x) * 3;
-      const bool band = y > height * 3 / 4;
-      for (std::size_t c = 0; c < 3; ++c) {
-        rgb[at + c] = static_cast<unsigned char>(band ? colour[c] / 2 : colour[c]);
-      }
-    }
-  }
-  tjhandle handle = tjInitCompress();
-  if (handle == nullptr) {
-    throw std::runtime_error("TurboJPEG cannot start");
-  }
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  const int failed = tjCompress2(handle, rgb.data(), width, 0, height, TJPF_RGB, &buffer, &size,
-                                 TJSAMP_420, 75, 0);
-  std::string bytes;
-  if (failed == 0) {
-    bytes.assign(reinterpret_cast<const char*>(buffer), size);
-  }
-  tjFree(buffer);
-  tjDestroy(handle);
-  if (failed != 0) {
-    throw std::runtime_error("TurboJPEG cannot compress");
-  }
-  return bytes;
-}
-
 std::size_t expectedFolderCatalogueSize(const LargeFolderShape& shape) {
   std::size_t freight = 0;
   for (int f = 0; f < shape.freightFolders; ++f) {
@@ -324,7 +292,7 @@ void generateLargeSimulatorRoot(const std::string& folder, const LargeFolderShap
   long long axleTotal = 0;
   int wagons = 0;
   const std::size_t step = baseNames.size() / static_cast<std::size_t>(shape.consistLines);
-  const std::string previewJpeg = jpeg(334, 120, {150, 40, 40});
+  const std::string previewJpeg = testing::jpegBytes(334, 120, {150, 40, 40});
   for (int line = 0; line < shape.consistLines; ++line) {
     const std::size_t n = static_cast<std::size_t>(line) * step;
     const Named& named = *baseNames[n];
@@ -340,9 +308,9 @@ void generateLargeSimulatorRoot(const std::string& folder, const LargeFolderShap
              std::to_string(wagons) + std::string(kCrLf);
   writeFile(consists / kLargeConsist, consist);
 
-  writeFile(preview / "Logo.jpg", jpeg(462, 157, {30, 60, 100}));
-  writeFile(preview / "Not_Wag_Img.jpg", jpeg(167, 60, {235, 235, 235}));
-  writeFile(preview / "Not_Wagon.jpg", jpeg(167, 60, {255, 255, 255}));
+  writeFile(preview / "Logo.jpg", testing::jpegBytes(462, 157, {30, 60, 100}));
+  writeFile(preview / "Not_Wag_Img.jpg", testing::jpegBytes(167, 60, {235, 235, 235}));
+  writeFile(preview / "Not_Wagon.jpg", testing::jpegBytes(167, 60, {255, 255, 255}));
 }
 
 namespace {

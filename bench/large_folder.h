@@ -33,9 +33,6 @@ struct LargeFolderShape {
 // The consist file of the large folder, in data/consists/.
 inline constexpr std::string_view kLargeConsist = "bench_100.con";
 
-// A JPEG of one colour with a darker band along its bottom quarter, as the generated pictures are.
-std::string jpeg(int width, int height, std::array<std::uint8_t, 3> colour);
-
 // Writes the folder tree below `folder` (which must exist).
 void generateLargeSimulatorRoot(const std::string& folder,
                                 const LargeFolderShape& shape = LargeFolderShape{});

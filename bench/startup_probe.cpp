@@ -50,7 +50,7 @@ int main(int argc, char* argv[]) {
   }
   QApplication application(argc, argv);
   FirstPaint firstPaint;
-  rakewright::bench::CountingMessages messages;
+  rakewright::testing::RecordingMessages messages;
   std::unique_ptr<rakewright::Program> program;
   std::unique_ptr<QWidget> bareWindow;
   QWidget* shown = nullptr;
@@ -72,8 +72,8 @@ int main(int argc, char* argv[]) {
   shown->show();
   QApplication::exec();
   std::printf("%.1f\n", rakewright::bench::peakMiB());
-  if (messages.count != 0) {
-    std::fprintf(stderr, "the window reported: %s\n", qPrintable(messages.lastError));
+  if (messages.count() != 0) {
+    std::fprintf(stderr, "the window reported: %s\n", qPrintable(messages.last()));
     return 1;
   }
   return 0;

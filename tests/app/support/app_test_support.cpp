@@ -1,7 +1,5 @@
 #include "app/support/app_test_support.h"
 
-#include <turbojpeg.h>
-
 #include <QBuffer>
 #include <QComboBox>
 #include <QItemSelectionModel>
@@ -14,36 +12,19 @@
 #include <vector>
 
 #include "app/catalogue/catalogue_pane.h"
-#include "app/main_window/consist_strip.h"
 #include "app/catalogue/list_box.h"
-#include "app/pictures/picture_box.h"
 #include "app/common/status_bar.h"
+#include "app/main_window/consist_strip.h"
+#include "app/pictures/picture_box.h"
+#include "support/jpeg.h"
 
 namespace rakewright::testing {
 
 std::string jpegBytes(const QColor& colour, int width, int height) {
-  std::vector<unsigned char> pixels;
-  pixels.reserve(static_cast<std::size_t>(width * height * 3));
-  for (int i = 0; i < width * height; ++i) {
-    pixels.push_back(static_cast<unsigned char>(colour.red()));
-    pixels.push_back(static_cast<unsigned char>(colour.green()));
-    pixels.push_back(static_cast<unsigned char>(colour.blue()));
-  }
-  tjhandle handle = tjInitCompress();
-  unsigned char* jpeg = nullptr;
-  unsigned long size = 0;
-  const int result = tjCompress2(handle, pixels.data(), width, width * 3, height, TJPF_RGB, &jpeg,
-                                 &size, TJSAMP_444, 95, 0);
-  std::string bytes;
-  if (result == 0) {
-    bytes.assign(reinterpret_cast<const char*>(jpeg), size);
-  }
-  tjFree(jpeg);
-  tjDestroy(handle);
-  if (result != 0) {
-    throw std::runtime_error("cannot make a JPEG");
-  }
-  return bytes;
+  return jpegBytes(
+      width, height,
+      {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
+       static_cast<std::uint8_t>(colour.blue())});
 }
 
 std::string bmpBytes(const QColor& colour, int width, int height) {

@@ -1,6 +1,6 @@
-// What the window tests share: a recorder in place of the message boxes, small pictures of known
-// colours, a simulator root folder to start the window in, and the main function that runs a
-// test class on the offscreen platform.
+// What the window tests share beyond support/window_support.h (the recorder of the boxes, the
+// control lookup, main()): small pictures of known colours, a simulator root folder to start the
+// program in, the main window with its controls by role, and ways to drive them as a user does.
 #pragma once
 
 #include <QColor>
@@ -16,16 +16,17 @@
 #include <string>
 #include <string_view>
 
-#include "app/common/application.h"
 #include "app/catalogue/list_box.h"
+#include "app/common/application.h"
+#include "app/common/status_bar.h"
+#include "app/common/user_messages.h"
 #include "app/document/consist_document.h"
 #include "app/main_window/main_window.h"
 #include "app/main_window/selection_panel.h"
-#include "app/program.h"
 #include "app/pictures/picture_box.h"
-#include "app/common/status_bar.h"
-#include "app/common/user_messages.h"
+#include "app/program.h"
 #include "support/temp_folder.h"
+#include "support/window_support.h"
 
 class QAbstractItemView;
 class QComboBox;
@@ -41,46 +42,6 @@ class ConsistStrip;
 }  // namespace rakewright
 
 namespace rakewright::testing {
-
-// Records the boxes instead of showing them.
-class RecordingMessages final : public UserMessages {
- public:
-  void error(const QString& text) override { errors.append(text); }
-  void warning(const QString& text) override { warnings.append(text); }
-  SaveAnswer askToSave(const QString& text) override {
-    questions.append(text);
-    return answer;
-  }
-  bool confirm(const QString& text) override {
-    questions.append(text);
-    return confirmAnswer;
-  }
-  std::optional<QString> askText(const QString& prompt, const QString& text) override {
-    questions.append(prompt);
-    offeredTexts.append(text);
-    return textAnswers.isEmpty() ? std::nullopt : std::optional<QString>(textAnswers.takeFirst());
-  }
-  std::optional<int> askNumber(const QString& prompt, int, int, int) override {
-    questions.append(prompt);
-    return numberAnswer;
-  }
-  std::optional<QString> askSaveFile(const QString& caption, const QString&,
-                                     const QString&) override {
-    questions.append(caption);
-    return saveFileAnswer;
-  }
-  QStringList errors;
-  QStringList warnings;
-  QStringList questions;
-  SaveAnswer answer = SaveAnswer::Cancel;  // what the question is answered with
-  // The answers to the other questions; a text question takes the first of textAnswers, or is
-  // cancelled when there is none.
-  bool confirmAnswer = false;
-  QStringList textAnswers;
-  QStringList offeredTexts;  // what the text questions started with
-  std::optional<int> numberAnswer;
-  std::optional<QString> saveFileAnswer;
-};
 
 // The colours of the pictures that writeSimulatorRoot() writes.
 inline const QColor kLogoColour(0x20, 0x60, 0xC0);
@@ -165,16 +126,6 @@ struct Window {
   StatusBar* statusBar;
 };
 
-// The control of `window` named `name`; fails the test (std::logic_error) when there is none.
-template <typename Control>
-Control* control(const QWidget& window, const char* name) {
-  auto* found = window.findChild<Control*>(QLatin1String(name));
-  if (found == nullptr) {
-    throw std::logic_error(std::string("no control named ") + name);
-  }
-  return found;
-}
-
 // The main window started in `root` (data root and program folder alike), shown offscreen.
 std::unique_ptr<Window> openWindow(const TempFolder& root, UserMessages& messages);
 
@@ -228,16 +179,3 @@ void pageTo(const Window& window, int pageStart);
 void typeText(QWidget* widget, const QString& text);
 
 }  // namespace rakewright::testing
-
-// main() for a Qt Test class: the offscreen platform unless another was asked for, and the
-// application prepared as the program prepares it.
-#define RAKEWRIGHT_QTEST_MAIN(TestClass)                  \
-  int main(int argc, char* argv[]) {                      \
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) { \
-      qputenv("QT_QPA_PLATFORM", "offscreen");            \
-    }                                                     \
-    QApplication application(argc, argv);                 \
-    rakewright::prepareApplication();                     \
-    TestClass test;                                       \
-    return QTest::qExec(&test, argc, argv);               \
-  }
