@@ -6,11 +6,14 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "app/consist_strip.h"
+#include "app/qt_text.h"
 #include "app/support/app_test_support.h"
 #include "app/widgets.h"
+#include "platform/file_error.h"
 
 namespace rakewright::testing {
 namespace {
@@ -184,9 +187,10 @@ void ConsistStripTest::failedRedrawLeavesConsistentConsist() {
 
   select(*window, QStringLiteral("Tank"), QStringLiteral("12.5"), QStringLiteral("58.5"));
   window->AddButton->click();
-  QCOMPARE(started.messages.errors,
-           QStringList{QStringLiteral("Cannot open file \"data/consists/Preview/Not_Wag_Img.jpg\". "
-                                      "No such file or directory.")});
+  QCOMPARE(
+      started.messages.errors,
+      QStringList{QStringLiteral("Cannot open file \"data/consists/Preview/Not_Wag_Img.jpg\". ") +
+                  fromCp1251(reasonOf(fileErrorFromErrno(ENOENT))) + QStringLiteral(".")});
   // The wagon is in, the labels are written, the slots from the failing one on stay empty.
   QCOMPARE(window->Wag_Num->text(), QStringLiteral("3"));
   QCOMPARE(window->ConsistLength->text(), QStringLiteral("32.5"));

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
@@ -23,6 +24,7 @@
 #include "app/qt_text.h"
 #include "app/support/app_test_support.h"
 #include "app/widgets.h"
+#include "platform/file_error.h"
 #include "platform/hostile_file_support.h"
 
 namespace rakewright::testing {
@@ -169,8 +171,8 @@ void HostileFilesWindowTest::saveLeavesAProtectedFileAlone() {
   window->ConsistsComboBox->setEditText(QStringLiteral("keep"));
   window->SaveButton->click();
   QCOMPARE(started.messages.errors,
-           QStringList{QStringLiteral(
-               "Cannot create file \"data\\consists\\keep.con\". Permission denied.")});
+           QStringList{QStringLiteral("Cannot create file \"data\\consists\\keep.con\". ") +
+                       fromCp1251(reasonOf(fileErrorFromErrno(EACCES))) + QStringLiteral(".")});
   QCOMPARE(started.root.read("data/consists/keep.con"), kept);
   // The consist is as it was, and the longest names a folder allows are saved.
   QCOMPARE(shown(*window), QStringLiteral("1\tW1\t10"));

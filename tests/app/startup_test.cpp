@@ -7,11 +7,14 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "app/authors_window.h"
+#include "app/qt_text.h"
 #include "app/support/app_test_support.h"
 #include "app/widgets.h"
+#include "platform/file_error.h"
 
 namespace rakewright::testing {
 namespace {
@@ -203,9 +206,10 @@ void StartupTest::startsWithoutNoWagonPicture() {
   RecordingMessages messages;
   const auto window = openWindow(root, messages);
 
-  QCOMPARE(messages.errors,
-           QStringList{QStringLiteral("Cannot open file \"data/consists/Preview/Not_Wagon.jpg\". "
-                                      "No such file or directory.")});
+  QCOMPARE(
+      messages.errors,
+      QStringList{QStringLiteral("Cannot open file \"data/consists/Preview/Not_Wagon.jpg\". ") +
+                  fromCp1251(reasonOf(fileErrorFromErrno(ENOENT))) + QStringLiteral(".")});
   QCOMPARE(window->ListBox1->model()->rowCount(), 0);
   QCOMPARE(window->ListBox3->model()->rowCount(), 0);
   QCOMPARE(window->StatusBar1->panelText(2), QString());
