@@ -257,7 +257,7 @@ TEST(WindowsPaths, NamesConvertWithoutTheAnsiCodePage) {
 // ReplaceFileW and MoveFileExW as a test plays them: the first `failures` calls fail with `error`,
 // having done `effect` to the files first (what Windows documents for that error); later calls
 // are the real ones. The waits are counted, not waited.
-enum class Effect { None, OldToBackup, OldRemoved, TheirsMade };
+enum class Effect { None, OldToBackup, OldCopiedToBackup, OldRemoved, TheirsMade };
 struct Play {
   const char* name;
   bool oldExists = true;
@@ -295,6 +295,9 @@ void applyEffect(Effect effect, LPCWSTR target) {
       break;
     case Effect::OldToBackup:
       played.real.moveFile(target, played.backup.c_str(), 0);
+      break;
+    case Effect::OldCopiedToBackup:
+      CopyFileW(target, played.backup.c_str(), FALSE);
       break;
     case Effect::OldRemoved:
       DeleteFileW(target);
@@ -358,6 +361,12 @@ TEST(WindowsReplace, EveryOutcomeLeavesTheOldOrTheNewContentUnderTheName) {
        .target = "new"},
       {.name = "replacement not renamed (1176)",
        .replaceError = 1176,
+       .replaceFailures = kAlways,
+       .target = "old",
+       .fails = true},
+      {.name = "replacement not renamed (1176), old file copied to the backup name",
+       .replaceError = 1176,
+       .replaceEffect = Effect::OldCopiedToBackup,
        .replaceFailures = kAlways,
        .target = "old",
        .fails = true},
