@@ -606,26 +606,26 @@ TEST(WindowsLookups, OnlyTheLongNameItselfFindsAFile) {
 }
 
 TEST(WindowsLookups, ABaseHeldLongerThanTheWaitsIsSaidSo) {
-  TempFolder root;
-  root.write("data/consists/base.ini", "[WEIGHTS]\r\nA=60\r\n");
-  ProfileFile base(root.path(), "data\\consists\\base.ini");
-  EXPECT_EQ(base.current()->value("WEIGHTS", "A", "50"), "60");
-  root.write("data/consists/base.ini", "[WEIGHTS]\r\nA=70\r\n\r\n");
+  testing::ConsistFixture f;
+  f.writeBase("[WEIGHTS]\r\nA=60\r\n");
+  f.folder.write("data/consists/t.con", "1\tA\t25\r\n");
+  f.model.add("B", "25", "50");
+  EXPECT_EQ(f.base.open().weight("A"), "60");
+  f.writeBase("[WEIGHTS]\r\nA=70\r\n\r\n");
   {
     const InjectedCalls injected;
     startPlaying(nullptr, injected.real);
     win32Calls.sleep = &playedSleep;
-    const Handle editor(openShared(root / "data/consists/base.ini", 0));
-    try {
-      base.current();
-      ADD_FAILURE() << "a held base read as a base";
-    } catch (const FileError& error) {
-      EXPECT_EQ(std::string(error.what()), "Cannot open file \"data\\consists\\base.ini\". " +
-                                               windowsReason(ERROR_SHARING_VIOLATION));
-    }
+    const Handle editor(openShared(f.folder / "data/consists/base.ini", 0));
+    // Neither a lookup nor a load takes it for an empty base; the consist stays as it was.
+    const std::string said =
+        "Cannot open file \"data\\consists\\base.ini\". " + windowsReason(ERROR_SHARING_VIOLATION);
+    EXPECT_EQ(outcomeOf([&] { f.base.open(); }), said);
+    EXPECT_EQ(outcomeOf([&] { loadConsist(f.folder.path(), "t", f.model); }), said);
+    EXPECT_EQ(f.model.lines(), std::vector<std::string>{"1\tB\t25"});
     EXPECT_GE(played.slept, BusyRetry::kTotalWaitMs);
   }
-  EXPECT_EQ(base.current()->value("WEIGHTS", "A", "50"), "70");
+  EXPECT_EQ(f.base.open().weight("A"), "70");
 }
 
 TEST(WindowsReasons, AreWindowsOwnTextsOnOneLine) {
