@@ -57,7 +57,7 @@ void PictureLoaderTest::namesTheFileAndTheReasonOnFailure() {
 
   QCOMPARE(errorOf(root, "data/consists/Preview/Not_Wagon.jpg"),
            QStringLiteral("Cannot open file \"data/consists/Preview/Not_Wagon.jpg\". ") +
-               fromCp1251(reasonOf(fileErrorFromErrno(ENOENT))));
+               fromCp1251(reasonOf(FileError(FileError::kPathNotFound, ENOENT))));
   QCOMPARE(errorOf(root, "data\\wagon.png"),
            QStringLiteral("Cannot open file \"data\\wagon.png\". Unknown picture file extension "
                           "(.png)"));
