@@ -177,6 +177,9 @@ LoadResult loadConsistText(std::string_view text, ConsistModel& model) {
   std::vector<std::string> lines = splitTextLines(text);
   dropSummaryLine(lines);
 
+  // A base that another program holds (FileError) is reported before the consist changes; the
+  // lookups of the lines below then find it read.
+  model.base().open();
   model.clear();
   LoadResult result;
   // Dropping the summary line takes lines from the end only, so line i is line i+1 of the file.

@@ -233,6 +233,9 @@ Placed replaceExisting(const std::wstring& temporary, const std::wstring& target
       // Not a documented outcome: the new content is nowhere to be put back from.
       return {error, false};
     }
+    // Both stand under their own names, the target with the old content: a copy of it that the
+    // call may have left under the backup name is not needed.
+    DeleteFileW(backup.c_str());
     switch (error) {
       case ERROR_UNABLE_TO_REMOVE_REPLACED:
       case ERROR_UNABLE_TO_MOVE_REPLACEMENT:

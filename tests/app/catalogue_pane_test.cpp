@@ -62,8 +62,9 @@ struct Started : StartedWindow {
 };
 
 QString selection(const Window& window) {
-  return QStringList{window.nameField->text(), window.lengthField->text(), window.weightField->text()}.join(
-      QLatin1Char('|'));
+  return QStringList{window.nameField->text(), window.lengthField->text(),
+                     window.weightField->text()}
+      .join(QLatin1Char('|'));
 }
 
 // The drags a list starts, recorded instead of run through the platform's drag loop, with what
@@ -156,7 +157,8 @@ void CataloguePaneTest::folderSelectionTriesBitmapPreviewNoPreview() {
   QCOMPARE(selection(*window), QStringLiteral("Blue-cup|26|50"));
   QVERIFY(nearlyEqual(centreColour(window->preview), kCupBitmapColour));
   QCOMPARE(window->statusBar->panelText(2), QString());  // the count message is gone
-  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string("data/pass_wags/Blue/cup_wagon.bmp"));
+  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture,
+           std::string("data/pass_wags/Blue/cup_wagon.bmp"));
   // Added, the wagon has no preview of its own, so the strip shows the bitmap.
   window->addButton->click();
   QCOMPARE(window->slotName1->text(), QStringLiteral("Blue-cup"));
@@ -166,7 +168,8 @@ void CataloguePaneTest::folderSelectionTriesBitmapPreviewNoPreview() {
   // bitmap of the same selection again would stand).
   window->folderList->clearSelection();
   selectRow(window->folderList, QStringLiteral("Blue-cup"));
-  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string("data/pass_wags/Blue/cup_wagon.bmp"));
+  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture,
+           std::string("data/pass_wags/Blue/cup_wagon.bmp"));
   selectRow(window->folderList, QStringLiteral("Grey-cup"));
   QCOMPARE(selection(*window), QStringLiteral("Grey-cup|25|50"));  // folder guess for "cup"
   QVERIFY(nearlyEqual(centreColour(window->preview), kPreviewColour));
@@ -184,7 +187,8 @@ void CataloguePaneTest::folderSelectionTriesBitmapPreviewNoPreview() {
   selectRow(window->folderList, QStringLiteral("Boxcar"));
   QCOMPARE(selection(*window), QStringLiteral("Boxcar|14|50"));
   QVERIFY(nearlyEqual(centreColour(window->preview), kOtherBitmapColour));
-  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string("data/pass_wags/Boxcar/_wagon.bmp"));
+  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture,
+           std::string("data/pass_wags/Boxcar/_wagon.bmp"));
   QCOMPARE(window->statusBar->panelText(2), QString());
   QVERIFY(started.messages.errors.isEmpty());
 }
@@ -202,7 +206,8 @@ void CataloguePaneTest::passengerSuffixesAreRemovedEverywhere() {
   // "A-cup-cup": every "-cup" goes, the folder is "A".
   selectRow(window->folderList, QStringLiteral("A-cup-cup"));
   QVERIFY(nearlyEqual(centreColour(window->preview), kCupBitmapColour));
-  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string("data/pass_wags/A/cup_wagon.bmp"));
+  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture,
+           std::string("data/pass_wags/A/cup_wagon.bmp"));
 
   // "A-cup-plac": "-cup" is removed first, so the kind is "cup" and the folder "A-plac".
   selectRow(window->folderList, QStringLiteral("A-cup-plac"));
@@ -215,7 +220,8 @@ void CataloguePaneTest::trafficSelectionForgetsFolderBitmap() {
   Window* const window = started.window.get();
 
   selectRow(window->folderList, QStringLiteral("Blue-cup"));
-  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string("data/pass_wags/Blue/cup_wagon.bmp"));
+  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture,
+           std::string("data/pass_wags/Blue/cup_wagon.bmp"));
   selectRow(window->trafficList, QStringLiteral("Tank"));
   QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string());
   window->addButton->click();
@@ -259,7 +265,8 @@ void CataloguePaneTest::filtersEachSide() {
   QVERIFY(window->folderFiltered->isVisible());
   QVERIFY(rowTexts(window->folderFiltered).contains(QStringLiteral("A-cup-plac")));
   QVERIFY(!rowTexts(window->folderFiltered).contains(QStringLiteral("Hopper")));
-  QCOMPARE(rowTexts(window->folderFiltered).size(), 14);  // seven passenger folders, two entries each
+  QCOMPARE(rowTexts(window->folderFiltered).size(),
+           14);  // seven passenger folders, two entries each
   chooseEntry(window->folderFilter, 2);
   QCOMPARE(rowTexts(window->folderFiltered),
            (QStringList{QStringLiteral("Boxcar"), QStringLiteral("Hopper")}));
@@ -432,7 +439,8 @@ void CataloguePaneTest::dragCarriesTheItemAndKeepsTheSelection() {
   Started started;
   Window* const window = started.window.get();
   QList<DragRecord> drags;
-  for (ListBox* list : {window->trafficList, window->trafficFiltered, window->folderList, window->folderFiltered}) {
+  for (ListBox* list :
+       {window->trafficList, window->trafficFiltered, window->folderList, window->folderFiltered}) {
     QVERIFY(recordDrags(list, *window, drags));
   }
 
@@ -546,7 +554,8 @@ void CataloguePaneTest::draggedItemGivesWhatSelectingGives() {
   // A folder item with its cup bitmap, which is remembered for the next position.
   dragRow(window->folderList, rowNamed(window->folderList, QStringLiteral("Blue-cup")));
   QCOMPARE(drags.size(), 2);
-  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture, std::string());  // dragging remembered nothing
+  QCOMPARE(window->mainWindow->selectionPanel().offeredWagon().picture,
+           std::string());  // dragging remembered nothing
 
   const QList<QPair<ListBox*, QString>> dragged = {
       {window->trafficList, QStringLiteral("BIG_FLATCAR")},

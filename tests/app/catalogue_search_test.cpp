@@ -36,8 +36,12 @@ void writeSearchRoot(const TempFolder& root) {
 
 struct Started : StartedWindow {
   Started() : StartedWindow(&writeSearchRoot) {}
-  QLineEdit* trafficSearch() const { return control<QLineEdit>(*window->mainWindow, "TrafficSearch"); }
-  QLineEdit* folderSearch() const { return control<QLineEdit>(*window->mainWindow, "FolderSearch"); }
+  QLineEdit* trafficSearch() const {
+    return control<QLineEdit>(*window->mainWindow, "TrafficSearch");
+  }
+  QLineEdit* folderSearch() const {
+    return control<QLineEdit>(*window->mainWindow, "FolderSearch");
+  }
 };
 
 // The rows a list shows.
@@ -47,15 +51,17 @@ QStringList visibleItems(const ListBox* list) {
 
 // How many entries a list holds, shown or not: what its side's filter put into it.
 qsizetype members(const Window& window, const ListBox* list) {
-  const CataloguePane* pane =
-      list == window.trafficList || list == window.trafficFiltered ? window.trafficPane : window.folderPane;
+  const CataloguePane* pane = list == window.trafficList || list == window.trafficFiltered
+                                  ? window.trafficPane
+                                  : window.folderPane;
   const auto& entries = pane->modelOf(list).members();
   return static_cast<qsizetype>(entries ? entries->size() : pane->catalogue().size());
 }
 
 QString selection(const Window& window) {
-  return QStringList{window.nameField->text(), window.lengthField->text(), window.weightField->text()}.join(
-      QLatin1Char('|'));
+  return QStringList{window.nameField->text(), window.lengthField->text(),
+                     window.weightField->text()}
+      .join(QLatin1Char('|'));
 }
 
 void pressFind(QWidget* widget) {

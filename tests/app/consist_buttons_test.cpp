@@ -9,8 +9,8 @@
 
 #include <filesystem>
 
-#include "app/support/app_test_support.h"
 #include "app/common/widgets.h"
+#include "app/support/app_test_support.h"
 
 namespace rakewright::testing {
 namespace {

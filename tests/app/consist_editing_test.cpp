@@ -13,10 +13,10 @@
 
 #include <memory>
 
-#include "app/main_window/consist_strip.h"
 #include "app/catalogue/drag_payloads.h"
-#include "app/support/app_test_support.h"
 #include "app/common/widgets.h"
+#include "app/main_window/consist_strip.h"
+#include "app/support/app_test_support.h"
 
 namespace rakewright::testing {
 namespace {
@@ -48,8 +48,9 @@ QString consistOf(const Window& window) {
 }
 
 QString selectionOf(const Window& window) {
-  return QStringList{window.nameField->text(), window.lengthField->text(), window.weightField->text()}.join(
-      QLatin1Char('|'));
+  return QStringList{window.nameField->text(), window.lengthField->text(),
+                     window.weightField->text()}
+      .join(QLatin1Char('|'));
 }
 
 // The middle of the picture of strip slot `slot` (0-based), in the strip's coordinates.

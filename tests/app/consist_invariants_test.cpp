@@ -40,8 +40,8 @@
 
 #include "app/catalogue/catalogue_list_model.h"
 #include "app/catalogue/catalogue_pane.h"
-#include "app/main_window/consist_strip.h"
 #include "app/catalogue/drag_payloads.h"
+#include "app/main_window/consist_strip.h"
 #include "app/support/app_test_support.h"
 #include "consist/consist_file.h"
 
@@ -464,8 +464,8 @@ class Round {
   }
 
   void page() {
-    QPushButton* const buttons[] = {w().firstPageButton,     w().backPageButton, w().backButton,
-                                    w().forwardButton, w().nextPageButton, w().lastPageButton};
+    QPushButton* const buttons[] = {w().firstPageButton, w().backPageButton, w().backButton,
+                                    w().forwardButton,   w().nextPageButton, w().lastPageButton};
     QPushButton* button = buttons[pick(6)];
     act("page " + utf8(button->objectName()), [&] { QTest::mouseClick(button, Qt::LeftButton); });
   }

@@ -16,8 +16,8 @@
 
 #include <filesystem>
 
-#include "app/library/consist_library_window.h"
 #include "app/common/qt_text.h"
+#include "app/library/consist_library_window.h"
 #include "app/support/app_test_support.h"
 #include "app/train/train_window.h"
 #include "platform/paths.h"

@@ -6,11 +6,14 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <cerrno>
 #include <filesystem>
 
+#include "app/common/qt_text.h"
+#include "app/common/widgets.h"
 #include "app/main_window/consist_strip.h"
 #include "app/support/app_test_support.h"
-#include "app/common/widgets.h"
+#include "platform/file_error.h"
 
 namespace rakewright::testing {
 namespace {
@@ -35,8 +38,9 @@ void ConsistStripTest::pagingAnEmptyConsistStaysAtOne() {
   StartedWindow started;
   Window* const window = started.window.get();
 
-  for (QPushButton* button : {window->forwardButton, window->nextPageButton, window->lastPageButton,
-                              window->backPageButton, window->backButton, window->firstPageButton}) {
+  for (QPushButton* button :
+       {window->forwardButton, window->nextPageButton, window->lastPageButton,
+        window->backPageButton, window->backButton, window->firstPageButton}) {
     button->click();
     QCOMPARE(pageStart(*window), 1);
     QCOMPARE(window->slotNumber1->text(), QStringLiteral("1"));
@@ -184,9 +188,10 @@ void ConsistStripTest::failedRedrawLeavesConsistentConsist() {
 
   select(*window, QStringLiteral("Tank"), QStringLiteral("12.5"), QStringLiteral("58.5"));
   window->addButton->click();
-  QCOMPARE(started.messages.errors,
-           QStringList{QStringLiteral("Cannot open file \"data/consists/Preview/Not_Wag_Img.jpg\". "
-                                      "No such file or directory.")});
+  QCOMPARE(
+      started.messages.errors,
+      QStringList{QStringLiteral("Cannot open file \"data/consists/Preview/Not_Wag_Img.jpg\". ") +
+                  fromCp1251(reasonOf(fileErrorFromErrno(ENOENT))) + QStringLiteral(".")});
   // The wagon is in, the labels are written, the slots from the failing one on stay empty.
   QCOMPARE(window->wagonTotal->text(), QStringLiteral("3"));
   QCOMPARE(window->lengthTotal->text(), QStringLiteral("32.5"));

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
@@ -21,8 +22,9 @@
 #include <thread>
 
 #include "app/common/qt_text.h"
-#include "app/support/app_test_support.h"
 #include "app/common/widgets.h"
+#include "app/support/app_test_support.h"
+#include "platform/file_error.h"
 #include "platform/hostile_file_support.h"
 
 namespace rakewright::testing {
@@ -169,8 +171,8 @@ void HostileFilesWindowTest::saveLeavesAProtectedFileAlone() {
   window->fileBox->setEditText(QStringLiteral("keep"));
   window->saveButton->click();
   QCOMPARE(started.messages.errors,
-           QStringList{QStringLiteral(
-               "Cannot create file \"data\\consists\\keep.con\". Permission denied.")});
+           QStringList{QStringLiteral("Cannot create file \"data\\consists\\keep.con\". ") +
+                       fromCp1251(reasonOf(fileErrorFromErrno(EACCES))) + QStringLiteral(".")});
   QCOMPARE(started.root.read("data/consists/keep.con"), kept);
   // The consist is as it was, and the longest names a folder allows are saved.
   QCOMPARE(shown(*window), QStringLiteral("1\tW1\t10"));

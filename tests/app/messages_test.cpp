@@ -3,8 +3,8 @@
 #include <QtTest>
 
 #include "app/common/qt_text.h"
-#include "app/support/app_test_support.h"
 #include "app/common/user_messages.h"
+#include "app/support/app_test_support.h"
 
 namespace rakewright::testing {
 namespace {

@@ -2,8 +2,12 @@
 // letter case, and the error texts for files that are missing, damaged or of another kind.
 #include <QtTest>
 
+#include <cerrno>
+
+#include "app/common/qt_text.h"
 #include "app/pictures/picture_loader.h"
 #include "app/support/app_test_support.h"
+#include "platform/file_error.h"
 
 namespace rakewright::testing {
 namespace {
@@ -51,10 +55,9 @@ void PictureLoaderTest::namesTheFileAndTheReasonOnFailure() {
   root.write("data/noise.bmp", jpegBytes(Qt::red));
   root.mkdir("data/folder.jpg");
 
-  QCOMPARE(
-      errorOf(root, "data/consists/Preview/Not_Wagon.jpg"),
-      QStringLiteral(
-          "Cannot open file \"data/consists/Preview/Not_Wagon.jpg\". No such file or directory"));
+  QCOMPARE(errorOf(root, "data/consists/Preview/Not_Wagon.jpg"),
+           QStringLiteral("Cannot open file \"data/consists/Preview/Not_Wagon.jpg\". ") +
+               fromCp1251(reasonOf(FileError(FileError::kPathNotFound, ENOENT))));
   QCOMPARE(errorOf(root, "data\\wagon.png"),
            QStringLiteral("Cannot open file \"data\\wagon.png\". Unknown picture file extension "
                           "(.png)"));
@@ -64,7 +67,8 @@ void PictureLoaderTest::namesTheFileAndTheReasonOnFailure() {
   QCOMPARE(errorOf(root, "data/noise.bmp"),
            QStringLiteral("Cannot open file \"data/noise.bmp\". Invalid bitmap"));
   QCOMPARE(errorOf(root, "data/folder.jpg"),
-           QStringLiteral("Cannot open file \"data/folder.jpg\". Is a directory"));
+           QStringLiteral("Cannot open file \"data/folder.jpg\". ") +
+               fromCp1251(reasonOf(fileErrorFromErrno(EISDIR))));
   // The decoder's own message follows the path.
   const QString noise = errorOf(root, "data/noise.jpg");
   QVERIFY2(noise.startsWith(QStringLiteral("Cannot open file \"data/noise.jpg\". ")) &&

@@ -7,11 +7,14 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <cerrno>
 #include <filesystem>
 
+#include "app/common/qt_text.h"
+#include "app/common/widgets.h"
 #include "app/main_window/authors_window.h"
 #include "app/support/app_test_support.h"
-#include "app/common/widgets.h"
+#include "platform/file_error.h"
 
 namespace rakewright::testing {
 namespace {
@@ -124,8 +127,9 @@ void StartupTest::startsWithEmptyConsistAndUnfilteredLists() {
   QCOMPARE(slotNames(*window), QStringList(6, QString()));
   const QList<QLabel*> numbers = {window->slotNumber1, window->slotNumber2, window->slotNumber3,
                                   window->slotNumber4, window->slotNumber5, window->slotNumber6};
-  const QList<PictureBox*> pictures = {window->slotPicture1, window->slotPicture2, window->slotPicture3,
-                                       window->slotPicture4, window->slotPicture5, window->slotPicture6};
+  const QList<PictureBox*> pictures = {window->slotPicture1, window->slotPicture2,
+                                       window->slotPicture3, window->slotPicture4,
+                                       window->slotPicture5, window->slotPicture6};
   for (int slot = 0; slot < 6; ++slot) {
     QCOMPARE(numbers[slot]->text(), QString::number(slot + 1));
     QVERIFY(nearlyEqual(centreColour(pictures[slot]), kNoWagonColour));
@@ -157,8 +161,7 @@ void StartupTest::reportsBothCatalogues() {
   QCOMPARE(rowTexts(window->folderList).size(), 3);
   QCOMPARE(rowTexts(window->folderList)[0], QStringLiteral("Hopper"));
   QCOMPARE(rowTexts(window->folderList)[1], QStringLiteral("Sleeper-cup"));
-  QCOMPARE(window->statusBar->panelText(2),
-           QStringLiteral("6 поездных едениц загружено. (3 + 3)"));
+  QCOMPARE(window->statusBar->panelText(2), QStringLiteral("6 поездных едениц загружено. (3 + 3)"));
   QCOMPARE(window->statusBar->panelText(0), QString());
   QCOMPARE(window->fileBox->count(), 2);
   QCOMPARE(window->fileBox->itemText(0), QStringLiteral("first.con"));
@@ -203,9 +206,10 @@ void StartupTest::startsWithoutNoWagonPicture() {
   RecordingMessages messages;
   const auto window = openWindow(root, messages);
 
-  QCOMPARE(messages.errors,
-           QStringList{QStringLiteral("Cannot open file \"data/consists/Preview/Not_Wagon.jpg\". "
-                                      "No such file or directory.")});
+  QCOMPARE(
+      messages.errors,
+      QStringList{QStringLiteral("Cannot open file \"data/consists/Preview/Not_Wagon.jpg\". ") +
+                  fromCp1251(reasonOf(fileErrorFromErrno(ENOENT))) + QStringLiteral(".")});
   QCOMPARE(window->trafficList->model()->rowCount(), 0);
   QCOMPARE(window->folderList->model()->rowCount(), 0);
   QCOMPARE(window->statusBar->panelText(2), QString());

@@ -257,7 +257,7 @@ TEST(WindowsPaths, NamesConvertWithoutTheAnsiCodePage) {
 // ReplaceFileW and MoveFileExW as a test plays them: the first `failures` calls fail with `error`,
 // having done `effect` to the files first (what Windows documents for that error); later calls
 // are the real ones. The waits are counted, not waited.
-enum class Effect { None, OldToBackup, OldRemoved, TheirsMade };
+enum class Effect { None, OldToBackup, OldCopiedToBackup, OldRemoved, TheirsMade };
 struct Play {
   const char* name;
   bool oldExists = true;
@@ -295,6 +295,9 @@ void applyEffect(Effect effect, LPCWSTR target) {
       break;
     case Effect::OldToBackup:
       played.real.moveFile(target, played.backup.c_str(), 0);
+      break;
+    case Effect::OldCopiedToBackup:
+      CopyFileW(target, played.backup.c_str(), FALSE);
       break;
     case Effect::OldRemoved:
       DeleteFileW(target);
@@ -358,6 +361,12 @@ TEST(WindowsReplace, EveryOutcomeLeavesTheOldOrTheNewContentUnderTheName) {
        .target = "new"},
       {.name = "replacement not renamed (1176)",
        .replaceError = 1176,
+       .replaceFailures = kAlways,
+       .target = "old",
+       .fails = true},
+      {.name = "replacement not renamed (1176), old file copied to the backup name",
+       .replaceError = 1176,
+       .replaceEffect = Effect::OldCopiedToBackup,
        .replaceFailures = kAlways,
        .target = "old",
        .fails = true},
@@ -597,26 +606,26 @@ TEST(WindowsLookups, OnlyTheLongNameItselfFindsAFile) {
 }
 
 TEST(WindowsLookups, ABaseHeldLongerThanTheWaitsIsSaidSo) {
-  TempFolder root;
-  root.write("data/consists/base.ini", "[WEIGHTS]\r\nA=60\r\n");
-  ProfileFile base(root.path(), "data\\consists\\base.ini");
-  EXPECT_EQ(base.current()->value("WEIGHTS", "A", "50"), "60");
-  root.write("data/consists/base.ini", "[WEIGHTS]\r\nA=70\r\n\r\n");
+  testing::ConsistFixture f;
+  f.writeBase("[WEIGHTS]\r\nA=60\r\n");
+  f.folder.write("data/consists/t.con", "1\tA\t25\r\n");
+  f.model.add("B", "25", "50");
+  EXPECT_EQ(f.base.open().weight("A"), "60");
+  f.writeBase("[WEIGHTS]\r\nA=70\r\n\r\n");
   {
     const InjectedCalls injected;
     startPlaying(nullptr, injected.real);
     win32Calls.sleep = &playedSleep;
-    const Handle editor(openShared(root / "data/consists/base.ini", 0));
-    try {
-      base.current();
-      ADD_FAILURE() << "a held base read as a base";
-    } catch (const FileError& error) {
-      EXPECT_EQ(std::string(error.what()), "Cannot open file \"data\\consists\\base.ini\". " +
-                                               windowsReason(ERROR_SHARING_VIOLATION));
-    }
+    const Handle editor(openShared(f.folder / "data/consists/base.ini", 0));
+    // Neither a lookup nor a load takes it for an empty base; the consist stays as it was.
+    const std::string said =
+        "Cannot open file \"data\\consists\\base.ini\". " + windowsReason(ERROR_SHARING_VIOLATION);
+    EXPECT_EQ(outcomeOf([&] { f.base.open(); }), said);
+    EXPECT_EQ(outcomeOf([&] { loadConsist(f.folder.path(), "t", f.model); }), said);
+    EXPECT_EQ(f.model.lines(), std::vector<std::string>{"1\tB\t25"});
     EXPECT_GE(played.slept, BusyRetry::kTotalWaitMs);
   }
-  EXPECT_EQ(base.current()->value("WEIGHTS", "A", "50"), "70");
+  EXPECT_EQ(f.base.open().weight("A"), "70");
 }
 
 TEST(WindowsReasons, AreWindowsOwnTextsOnOneLine) {
