@@ -8,6 +8,7 @@
 #include "consist/consist_check.h"
 #include "consist/consist_folder_check.h"
 #include "platform/cp1251.h"
+#include "platform/utf8.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"
 #include "platform/numbers.h"

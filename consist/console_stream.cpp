@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/cp1251.h"
+#include "platform/utf8.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -27,27 +28,6 @@ std::size_t cutSequence(std::string_view text) {
 }
 
 }  // namespace
-
-std::u16string utf16FromUtf8(std::string_view utf8) {
-  std::u16string utf16;
-  utf16.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    char32_t cp = 0;
-    if (!decodeUtf8(utf8, i, cp)) {
-      cp = 0xFFFD;
-      ++i;
-    }
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      utf16.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-      utf16.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-    } else {
-      utf16.push_back(static_cast<char16_t>(cp));
-    }
-  }
-  return utf16;
-}
 
 ConsoleStreamBuffer::ConsoleStreamBuffer(Calls calls)
     : calls_(std::move(calls)), console_(calls_.isConsole && calls_.isConsole()) {}
@@ -84,7 +64,7 @@ bool ConsoleStreamBuffer::flushPending(bool all) {
   const std::string_view ready = std::string_view(pending_).substr(0, pending_.size() - keep);
   bool written = true;
   if (!ready.empty()) {
-    written = console_ ? calls_.writeConsole(utf16FromUtf8(ready)) : calls_.writeBytes(ready);
+    written = console_ ? calls_.writeConsole(utf16FromUtf8<char16_t>(ready)) : calls_.writeBytes(ready);
   }
   pending_.erase(0, ready.size());
   return written;

@@ -40,8 +40,6 @@ class ConsoleStreamBuffer : public std::streambuf {
   std::string pending_;
 };
 
-// UTF-8 to UTF-16; a byte that is not part of valid UTF-8 becomes U+FFFD.
-std::u16string utf16FromUtf8(std::string_view utf8);
 
 #ifdef _WIN32
 // The calls for a standard handle (STD_OUTPUT_HANDLE, STD_ERROR_HANDLE).

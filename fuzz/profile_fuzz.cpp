@@ -12,6 +12,7 @@
 
 #include "fuzz/fuzz_support.h"
 #include "platform/cp1251.h"
+#include "platform/utf8.h"
 #include "platform/profile_reader.h"
 #include "reference/rolling_stock_base.h"
 

@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <unordered_map>
 
+#include "platform/utf8.h"
+
 namespace rakewright {
 
 namespace {
@@ -86,61 +88,7 @@ const std::unordered_map<char32_t, unsigned char>& reverseTable() {
   return table;
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
-
 }  // namespace
-
-bool decodeUtf8(std::string_view text, std::size_t& i, char32_t& cp) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char lead = byte(i);
-  int extra = 0;
-  char32_t min = 0;
-  if (lead < 0x80) {
-    cp = lead;
-    ++i;
-    return true;
-  } else if ((lead & 0xE0) == 0xC0) {
-    extra = 1;
-    cp = lead & 0x1F;
-    min = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2;
-    cp = lead & 0x0F;
-    min = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3;
-    cp = lead & 0x07;
-    min = 0x10000;
-  } else {
-    return false;
-  }
-  if (i + static_cast<std::size_t>(extra) >= text.size()) {
-    return false;
-  }
-  for (int k = 1; k <= extra; ++k) {
-    const unsigned char next = byte(i + static_cast<std::size_t>(k));
-    if ((next & 0xC0) != 0x80) {
-      return false;
-    }
-    cp = (cp << 6) | (next & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-    return false;
-  }
-  i += static_cast<std::size_t>(extra) + 1;
-  return true;
-}
 
 std::optional<char> cp1251FromCodePoint(char32_t cp) {
   if (cp < 0x80) {

@@ -20,11 +20,6 @@ std::optional<std::string> utf8ToCp1251(std::string_view text);
 // The Windows-1251 byte of a Unicode character; nullopt when the code page has none.
 std::optional<char> cp1251FromCodePoint(char32_t cp);
 
-// Decodes the UTF-8 sequence that starts at text[i] into `cp` and moves `i` past it. False, with
-// `i` unchanged, for a malformed sequence: a stray or truncated byte, an overlong form, a
-// surrogate or a value beyond U+10FFFF.
-bool decodeUtf8(std::string_view text, std::size_t& i, char32_t& cp);
-
 // One of the program's own texts, written in UTF-8 in the source, as Windows-1251 bytes. The text
 // must be one the code page can hold (std::logic_error otherwise). Callers keep the result in a
 // static, so each text is converted once.

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/cp1251.h"
+#include "platform/utf8.h"
 
 namespace rakewright {
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/cp1251.h"
+#include "platform/utf8.h"
 
 namespace rakewright {
 
@@ -14,68 +15,6 @@ namespace {
 
 bool isSeparator(wchar_t c) {
   return c == L'\\' || c == L'/';
-}
-
-// The code point of the UTF-8 sequence at `text[i]`, or -1 when the bytes there are not one;
-// `length` receives the number of bytes taken. Surrogates are accepted, as narrow() writes them.
-long decodeUtf8(std::string_view text, std::size_t i, std::size_t& length) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char lead = byte(i);
-  length = 1;
-  if (lead < 0x80) {
-    return lead;
-  }
-  std::size_t count = 0;
-  long point = 0;
-  long minimum = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    count = 1;
-    point = lead & 0x1F;
-    minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    count = 2;
-    point = lead & 0x0F;
-    minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    count = 3;
-    point = lead & 0x07;
-    minimum = 0x10000;
-  } else {
-    return -1;
-  }
-  if (i + count >= text.size()) {
-    return -1;
-  }
-  for (std::size_t k = 1; k <= count; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) {
-      return -1;
-    }
-    point = (point << 6) | (byte(i + k) & 0x3F);
-  }
-  if (point < minimum || point > 0x10FFFF) {
-    return -1;
-  }
-  length = count + 1;
-  return point;
-}
-
-void appendUtf8(std::string& out, std::uint32_t point) {
-  const auto put = [&](std::uint32_t value) { out.push_back(static_cast<char>(value)); };
-  if (point < 0x80) {
-    put(point);
-  } else if (point < 0x800) {
-    put(0xC0 | (point >> 6));
-    put(0x80 | (point & 0x3F));
-  } else if (point < 0x10000) {
-    put(0xE0 | (point >> 12));
-    put(0x80 | ((point >> 6) & 0x3F));
-    put(0x80 | (point & 0x3F));
-  } else {
-    put(0xF0 | (point >> 18));
-    put(0x80 | ((point >> 12) & 0x3F));
-    put(0x80 | ((point >> 6) & 0x3F));
-    put(0x80 | (point & 0x3F));
-  }
 }
 
 bool equalsAscii(std::string_view a, std::string_view upper) {
@@ -94,41 +33,11 @@ bool equalsAscii(std::string_view a, std::string_view upper) {
 }  // namespace
 
 std::wstring widen(std::string_view utf8) {
-  std::wstring out;
-  out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size();) {
-    std::size_t length = 1;
-    const long point = decodeUtf8(utf8, i, length);
-    i += length;
-    if (point < 0) {
-      out.push_back(L'\xFFFD');
-    } else if (point >= 0x10000) {
-      const long rest = point - 0x10000;
-      out.push_back(static_cast<wchar_t>(0xD800 + (rest >> 10)));
-      out.push_back(static_cast<wchar_t>(0xDC00 + (rest & 0x3FF)));
-    } else {
-      out.push_back(static_cast<wchar_t>(point));
-    }
-  }
-  return out;
+  return utf16FromUtf8<wchar_t>(utf8);
 }
 
 std::string narrow(std::wstring_view utf16) {
-  std::string out;
-  out.reserve(utf16.size());
-  for (std::size_t i = 0; i < utf16.size(); ++i) {
-    const auto unit = static_cast<std::uint32_t>(utf16[i]);
-    if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < utf16.size()) {
-      const auto next = static_cast<std::uint32_t>(utf16[i + 1]);
-      if (next >= 0xDC00 && next < 0xE000) {
-        appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00));
-        ++i;
-        continue;
-      }
-    }
-    appendUtf8(out, unit);
-  }
-  return out;
+  return utf8FromUtf16(utf16);
 }
 
 std::wstring win32Path(const std::string& diskPath) {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/cp1251.h"
+#include "platform/utf8.h"
 #include "platform/file_error.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"

@@ -1,10 +1,12 @@
 #include "text_files.h"
 
+#include "platform/cp1251.h"
 #include "reference/rolling_stock_base.h"
 
 #include <QString>
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <stdexcept>
 
 namespace sample {
@@ -130,26 +132,11 @@ std::string formatTenths(long long value) {
 }  // namespace
 
 std::string toCp1251(std::string_view utf8) {
-  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-  std::string bytes;
-  bytes.reserve(utf8.size());
-  for (const QChar c : text) {
-    const char16_t u = c.unicode();
-    if (u < 0x80) {
-      bytes += static_cast<char>(u);
-    } else if (u >= 0x0410 && u <= 0x044F) {
-      bytes += static_cast<char>(0xC0 + (u - 0x0410));
-    } else if (u == 0x0401) {
-      bytes += static_cast<char>(0xA8);
-    } else if (u == 0x0451) {
-      bytes += static_cast<char>(0xB8);
-    } else if (u == 0x2116) {
-      bytes += static_cast<char>(0xB9);
-    } else {
-      throw std::invalid_argument("not in the sample's code page: " + std::string(utf8));
-    }
+  std::optional<std::string> bytes = rakewright::utf8ToCp1251(utf8);
+  if (!bytes) {
+    throw std::invalid_argument("not in the sample's code page: " + std::string(utf8));
   }
-  return bytes;
+  return *std::move(bytes);
 }
 
 std::string trafficList(const std::vector<Stock>& stock) {

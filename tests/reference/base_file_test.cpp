@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/cp1251.h"
+#include "platform/utf8.h"
 #include "reference/base_rows.h"
 #include "reference/offered_figures.h"
 #include "support/temp_folder.h"
