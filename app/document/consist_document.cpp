@@ -16,6 +16,7 @@ const QString kBlankWarning =
     QStringLiteral("Нельзя использовать пробел в названии файла! Переименуйте!!!!");
 // The consist file's name as the error for an unwritable character names it.
 const QString kConsistFileField = QStringLiteral("Файл состава");
+const QString kSaveQuestion = QStringLiteral("Сохранить изменения в составе?");
 
 }  // namespace
 
@@ -50,6 +51,24 @@ bool ConsistDocument::hasUnsavedChanges() const {
 
 void ConsistDocument::markSaved() {
   savedText_ = consistFileText(model_);
+}
+
+bool ConsistDocument::mayClose() {
+  if (!hasUnsavedChanges()) {
+    return true;
+  }
+  switch (messages_.askToSave(kSaveQuestion)) {
+    case UserMessages::SaveAnswer::Save: {
+      bool written = false;
+      guarded(messages_, [&] { written = save(); });
+      return written;
+    }
+    case UserMessages::SaveAnswer::Discard:
+      return true;
+    case UserMessages::SaveAnswer::Cancel:
+      break;
+  }
+  return false;
 }
 
 template <typename Change>

@@ -60,6 +60,10 @@ class ConsistDocument : public QObject {
   bool hasUnsavedChanges() const;
   // The consist as it stands counts as saved (the empty consist at start-up).
   void markSaved();
+  // Before the consist goes with its window: a consist that differs from what was last loaded or
+  // saved asks whether to save it. True when it may go: saved, left unsaved on purpose, or
+  // unchanged; false when the user went back or the save failed (its error shown).
+  bool mayClose();
 
   // Runs `edit` on the consist as one step of the history named `text`. The 100-wagon refusal
   // shows its warning; a change that was made is announced (edited(), changed()).

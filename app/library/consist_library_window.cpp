@@ -1,5 +1,6 @@
 #include "app/library/consist_library_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -8,7 +9,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSortFilterProxyModel>
 #include <QStyle>
 #include <QTableView>
@@ -19,6 +19,7 @@
 #include "app/library/consist_file_actions.h"
 #include "app/document/consist_folder_watch.h"
 #include "app/library/consist_library_model.h"
+#include "app/common/actions.h"
 #include "app/common/shared_actions.h"
 #include "app/document/consist_document.h"
 #include "app/common/qt_text.h"
@@ -144,23 +145,25 @@ void ConsistLibraryWindow::connectSignals() {
   connect(proxy_, &QAbstractItemModel::rowsRemoved, this, &ConsistLibraryWindow::showProblems);
   connect(table_, &QTableView::activated, this, &ConsistLibraryWindow::openSelected);
 
-  const auto run = [this](void (ConsistLibraryWindow::*action)()) {
-    return [this, action] { guarded(document_.messages(), [&] { (this->*action)(); }); };
+  // Each command once: its button shows the action's tip, and its keys act in the table (Delete in
+  // the filter box edits the filter).
+  const auto command = [this](QPushButton* button, const QList<QKeySequence>& keys,
+                              void (ConsistLibraryWindow::*handler)()) {
+    QAction* action = makeAction(this, button->text(), button->toolTip(), document_.messages(),
+                                 [this, handler] { (this->*handler)(); }, keys);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    table_->addAction(action);
+    triggerOnClick(button, action);
   };
-  connect(openButton_, &QPushButton::clicked, this, run(&ConsistLibraryWindow::openSelected));
-  connect(copyButton_, &QPushButton::clicked, this, run(&ConsistLibraryWindow::copySelected));
-  connect(renameButton_, &QPushButton::clicked, this, run(&ConsistLibraryWindow::renameSelected));
-  connect(deleteButton_, &QPushButton::clicked, this, run(&ConsistLibraryWindow::deleteSelected));
-  connect(checkButton_, &QPushButton::clicked, this, run(&ConsistLibraryWindow::checkAll));
-  const auto key = [&](const QKeySequence& keys, void (ConsistLibraryWindow::*action)()) {
-    auto* shortcut = new QShortcut(keys, table_);
-    shortcut->setContext(Qt::WidgetShortcut);
-    connect(shortcut, &QShortcut::activated, this, run(action));
-  };
-  key(QKeySequence::Delete, &ConsistLibraryWindow::deleteSelected);
-  key(QKeySequence(Qt::Key_F2), &ConsistLibraryWindow::renameSelected);
-  auto* find = new QShortcut(QKeySequence::Find, this);
-  connect(find, &QShortcut::activated, filter_, [this] { filter_->setFocus(); });
+  command(openButton_, {}, &ConsistLibraryWindow::openSelected);
+  command(copyButton_, {}, &ConsistLibraryWindow::copySelected);
+  command(renameButton_, {QKeySequence(Qt::Key_F2)}, &ConsistLibraryWindow::renameSelected);
+  command(deleteButton_, {QKeySequence(QKeySequence::Delete)},
+          &ConsistLibraryWindow::deleteSelected);
+  command(checkButton_, {}, &ConsistLibraryWindow::checkAll);
+  auto* find = makeAction(this, QStringLiteral("Найти"), QString(), document_.messages(),
+                          [this] { filter_->setFocus(); }, {QKeySequence(QKeySequence::Find)});
+  addAction(find);
 }
 
 void ConsistLibraryWindow::showEvent(QShowEvent* event) {

@@ -43,7 +43,6 @@ constexpr int kCountPanel = 2;
 constexpr int kSavedPanel = 3;
 const QString kSavedNotice = QStringLiteral("Сохранено: ");
 const QString kSkippedNotice = QStringLiteral("Пропущено нечитаемых строк: ");
-const QString kSaveQuestion = QStringLiteral("Сохранить изменения в составе?");
 
 QPushButton* launcher(QWidget* window, const char* name, QRect place, const QString& caption,
                       const QFont& font, QAction* action) {
@@ -290,23 +289,9 @@ void MainWindow::moveDropped(int from, int position, bool copy) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (document_.hasUnsavedChanges()) {
-    switch (document_.messages().askToSave(kSaveQuestion)) {
-      case UserMessages::SaveAnswer::Save: {
-        bool saved = false;
-        guarded(document_.messages(), [&] { saved = document_.save(); });
-        if (!saved) {
-          event->ignore();
-          return;
-        }
-        break;
-      }
-      case UserMessages::SaveAnswer::Discard:
-        break;
-      case UserMessages::SaveAnswer::Cancel:
-        event->ignore();
-        return;
-    }
+  if (!document_.mayClose()) {
+    event->ignore();
+    return;
   }
   QWidget::closeEvent(event);
 }

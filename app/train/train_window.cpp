@@ -1,25 +1,27 @@
 #include "app/train/train_window.h"
 
-#include <QDir>
+#include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QShortcut>
 #include <QStackedWidget>
-#include <QStandardPaths>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
-#include "app/common/shared_actions.h"
-#include "app/document/consist_document.h"
+#include "app/common/actions.h"
 #include "app/common/qt_text.h"
+#include "app/common/shared_actions.h"
+#include "app/common/user_messages.h"
+#include "app/document/consist_document.h"
+#include "app/train/train_export.h"
 #include "app/train/train_picture_view.h"
 #include "app/train/train_table_model.h"
-#include "app/common/user_messages.h"
 #include "consist/paging.h"
 
 namespace rakewright {
@@ -69,56 +71,66 @@ void TrainWindow::buildControls() {
 
   auto* tools = new QHBoxLayout;
   tools->setSpacing(2);
-  const auto tool = [&](const char* name, const QString& text, const QString& tip) {
-    auto* button = new QToolButton(this);
-    button->setObjectName(QLatin1String(name));
-    button->setText(text);
-    button->setToolTip(tip);
-    button->setAutoRaise(true);
-    tools->addWidget(button);
-    return button;
+  // Each command once: its button (where it has one) shows the action's text and tip, and its
+  // keys work anywhere in the window.
+  UserMessages& messages = document_.messages();
+  const auto command = [&](const char* buttonName, const QString& text, const QString& tip,
+                           const QList<QKeySequence>& keys, std::function<void()> handler) {
+    QAction* action = makeAction(this, text, tip, messages, std::move(handler), keys);
+    action->setIconText(text);
+    addAction(action);
+    if (buttonName != nullptr) {
+      auto* button = new QToolButton(this);
+      button->setObjectName(QLatin1String(buttonName));
+      button->setDefaultAction(action);
+      button->setAutoRaise(true);
+      tools->addWidget(button);
+    }
+    return action;
   };
-  tableToggle_ = tool("TableToggle", QStringLiteral("Таблица"),
-                      QStringLiteral("Показать состав таблицей или картинками (F4)"));
-  tableToggle_->setCheckable(true);
+  const auto key = [](QKeySequence::StandardKey standard) { return QKeySequence(standard); };
+  const auto ctrl = [](int keyCode) { return QKeySequence(Qt::CTRL | keyCode); };
+  QAction* table = command("TableToggle", QStringLiteral("Таблица"),
+                           QStringLiteral("Показать состав таблицей или картинками (F4)"),
+                           {QKeySequence(Qt::Key_F4)}, [] {});
+  table->setCheckable(true);
+  connect(table, &QAction::toggled, this, &TrainWindow::showTable);
+  tableToggle_ = table;
   tools->addSpacing(12);
-  const struct {
-    const char* name;
-    QString text;
-    QString tip;
-    void (TrainWindow::*action)();
-  } actions[] = {
-      {"RemoveButton", QStringLiteral("Удалить"),
-       QStringLiteral("Удалить выбранные вагоны (Delete)"), &TrainWindow::removeSelected},
-      {"CutButton", QStringLiteral("Вырезать"),
-       QStringLiteral("Вырезать выбранные вагоны (Ctrl+X)"), &TrainWindow::cutSelected},
-      {"CopyButton", QStringLiteral("Копировать"),
-       QStringLiteral("Копировать выбранные вагоны (Ctrl+C)"), &TrainWindow::copySelected},
-      {"PasteButton", QStringLiteral("Вставить"),
-       QStringLiteral("Вставить скопированные вагоны перед текущим местом (Ctrl+V)"),
-       &TrainWindow::paste},
-      {"ReverseButton", QStringLiteral("Развернуть"),
-       QStringLiteral("Развернуть выбранные вагоны задом наперёд (Ctrl+R)"),
-       &TrainWindow::reverseSelected},
-      {"RepeatButton", QStringLiteral("Повторить…"),
-       QStringLiteral("Повторить выбранные вагоны несколько раз подряд (Ctrl+D)"),
-       &TrainWindow::repeatSelected},
-  };
-  for (const auto& action : actions) {
-    QToolButton* button = tool(action.name, action.text, action.tip);
-    connect(button, &QToolButton::clicked, this,
-            [this, run = action.action] { guarded(document_.messages(), [&] { (this->*run)(); }); });
-  }
+  command("RemoveButton", QStringLiteral("Удалить"),
+          QStringLiteral("Удалить выбранные вагоны (Delete)"), {key(QKeySequence::Delete)},
+          [this] { removeSelected(); });
+  command("CutButton", QStringLiteral("Вырезать"),
+          QStringLiteral("Вырезать выбранные вагоны (Ctrl+X)"), {ctrl(Qt::Key_X)},
+          [this] { cutSelected(); });
+  command("CopyButton", QStringLiteral("Копировать"),
+          QStringLiteral("Копировать выбранные вагоны (Ctrl+C)"), {ctrl(Qt::Key_C)},
+          [this] { copySelected(); });
+  command("PasteButton", QStringLiteral("Вставить"),
+          QStringLiteral("Вставить скопированные вагоны перед текущим местом (Ctrl+V)"),
+          {ctrl(Qt::Key_V)}, [this] { paste(); });
+  command("ReverseButton", QStringLiteral("Развернуть"),
+          QStringLiteral("Развернуть выбранные вагоны задом наперёд (Ctrl+R)"), {ctrl(Qt::Key_R)},
+          [this] { reverseSelected(); });
+  command("RepeatButton", QStringLiteral("Повторить…"),
+          QStringLiteral("Повторить выбранные вагоны несколько раз подряд (Ctrl+D)"),
+          {ctrl(Qt::Key_D)}, [this] { repeatSelected(); });
   tools->addStretch(1);
-  QToolButton* zoomOut = tool("ZoomOutButton", QStringLiteral("−"),
-                              QStringLiteral("Мельче (Ctrl+минус, Ctrl+колесо мыши)"));
-  QToolButton* fit = tool("FitButton", QStringLiteral("По ширине"),
-                          QStringLiteral("Весь состав по ширине (Ctrl+0)"));
-  QToolButton* zoomIn = tool("ZoomInButton", QStringLiteral("+"),
-                             QStringLiteral("Крупнее (Ctrl+плюс, Ctrl+колесо мыши)"));
+  command("ZoomOutButton", QStringLiteral("−"),
+          QStringLiteral("Мельче (Ctrl+минус, Ctrl+колесо мыши)"), {ctrl(Qt::Key_Minus)},
+          [this] { picture_->zoomOut(); });
+  command("FitButton", QStringLiteral("По ширине"),
+          QStringLiteral("Весь состав по ширине (Ctrl+0)"), {ctrl(Qt::Key_0)},
+          [this] { picture_->fitWidth(); });
+  command("ZoomInButton", QStringLiteral("+"),
+          QStringLiteral("Крупнее (Ctrl+плюс, Ctrl+колесо мыши)"),
+          {ctrl(Qt::Key_Plus), ctrl(Qt::Key_Equal)}, [this] { picture_->zoomIn(); });
   tools->addSpacing(12);
-  QToolButton* exportButton = tool("ExportButton", QStringLiteral("Сохранить картинку…"),
-                                   QStringLiteral("Сохранить весь состав картинкой PNG (Ctrl+E)"));
+  command("ExportButton", QStringLiteral("Сохранить картинку…"),
+          QStringLiteral("Сохранить весь состав картинкой PNG (Ctrl+E)"), {ctrl(Qt::Key_E)},
+          [this] { exportPicture(); });
+  command(nullptr, QStringLiteral("Выбрать все"), QString(), {ctrl(Qt::Key_A)},
+          [this] { select(lineRange(0, document_.model().wagonCount()), currentLine()); });
   layout->addLayout(tools);
 
   views_ = new QStackedWidget(this);
@@ -153,13 +165,6 @@ void TrainWindow::buildControls() {
   bottom->addWidget(totals_, 1);
   bottom->addWidget(notice_);
   layout->addLayout(bottom);
-
-  connect(tableToggle_, &QToolButton::toggled, this, &TrainWindow::showTable);
-  connect(zoomIn, &QToolButton::clicked, picture_, &TrainPictureView::zoomIn);
-  connect(zoomOut, &QToolButton::clicked, picture_, &TrainPictureView::zoomOut);
-  connect(fit, &QToolButton::clicked, picture_, &TrainPictureView::fitWidth);
-  connect(exportButton, &QToolButton::clicked, this,
-          [this] { guarded(document_.messages(), [this] { exportPicture(); }); });
 }
 
 void TrainWindow::connectSignals() {
@@ -169,9 +174,9 @@ void TrainWindow::connectSignals() {
   connect(&document_, &ConsistDocument::fileNameChanged, this, &TrainWindow::showTitle);
 
   connect(picture_, &TrainPictureView::moveRequested, this, &TrainWindow::moveBlockTo);
-  connect(picture_, &TrainPictureView::wagonActivated, this,
-          guardedSlot(document_.messages(),
-                      [this](int index) { document_.showPosition(index + 1); }));
+  connect(
+      picture_, &TrainPictureView::wagonActivated, this,
+      guardedSlot(document_.messages(), [this](int index) { document_.showPosition(index + 1); }));
   // A drop in the table moves the block once the view has finished with the drop.
   connect(tableModel_, &TrainTableModel::moveRequested, this, &TrainWindow::moveBlockTo,
           Qt::QueuedConnection);
@@ -183,29 +188,6 @@ void TrainWindow::connectSignals() {
           guardedSlot(document_.messages(), [this](const QModelIndex& index) {
             document_.showPosition(index.row() + 1);
           }));
-
-  const auto key = [this](const QKeySequence& keys, auto action) {
-    auto* shortcut = new QShortcut(keys, this);
-    shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(shortcut, &QShortcut::activated, this, action);
-  };
-  const auto run = [this](void (TrainWindow::*action)()) {
-    return [this, action] { guarded(document_.messages(), [&] { (this->*action)(); }); };
-  };
-  key(QKeySequence::Delete, run(&TrainWindow::removeSelected));
-  key(QKeySequence(Qt::CTRL | Qt::Key_X), run(&TrainWindow::cutSelected));
-  key(QKeySequence(Qt::CTRL | Qt::Key_C), run(&TrainWindow::copySelected));
-  key(QKeySequence(Qt::CTRL | Qt::Key_V), run(&TrainWindow::paste));
-  key(QKeySequence(Qt::CTRL | Qt::Key_R), run(&TrainWindow::reverseSelected));
-  key(QKeySequence(Qt::CTRL | Qt::Key_D), run(&TrainWindow::repeatSelected));
-  key(QKeySequence(Qt::CTRL | Qt::Key_E), run(&TrainWindow::exportPicture));
-  key(QKeySequence(Qt::CTRL | Qt::Key_A),
-      [this] { select(lineRange(0, document_.model().wagonCount()), currentLine()); });
-  key(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { picture_->zoomIn(); });
-  key(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { picture_->zoomIn(); });
-  key(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { picture_->zoomOut(); });
-  key(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { picture_->fitWidth(); });
-  key(QKeySequence(Qt::Key_F4), [this] { tableToggle_->toggle(); });
 }
 
 void TrainWindow::showEvent(QShowEvent* event) {
@@ -318,9 +300,8 @@ bool TrainWindow::edit(const QString& text,
                        const std::function<ConsistModel::AddOutcome(ConsistModel&)>& operation) {
   editing_ = true;
   bool done = false;
-  guarded(document_.messages(), [&] {
-    done = document_.edit(text, operation) == ConsistModel::AddOutcome::Added;
-  });
+  guarded(document_.messages(),
+          [&] { done = document_.edit(text, operation) == ConsistModel::AddOutcome::Added; });
   editing_ = false;
   return done;
 }
@@ -435,33 +416,11 @@ void TrainWindow::showTable(bool table) {
 }
 
 void TrainWindow::exportPicture() {
-  const ConsistModel& model = document_.model();
-  const QString name = document_.fileName();
-  QString stem = name;
-  if (stem.endsWith(QStringLiteral(".con"), Qt::CaseInsensitive)) {
-    stem.chop(4);
+  if (const std::optional<QString> path =
+          exportTrainPicture(trainItems(), document_.fileName(), totalsText(document_.model()),
+                             document_.messages())) {
+    notice_->setText(QStringLiteral("Картинка сохранена: %1").arg(*path));
   }
-  QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-  if (folder.isEmpty() || !QDir(folder).exists()) {
-    folder = QDir::homePath();
-  }
-  const std::optional<QString> path = document_.messages().askSaveFile(
-      QStringLiteral("Сохранить состав картинкой"),
-      QDir(folder).filePath((stem.isEmpty() ? QStringLiteral("состав") : stem) +
-                            QStringLiteral(".png")),
-      QStringLiteral("Картинка PNG (*.png)"));
-  if (!path) {
-    return;
-  }
-  const QStringList caption = {
-      name.isEmpty() ? QStringLiteral("Состав без имени") : QStringLiteral("Состав ") + name,
-      totalsText(model)};
-  const QImage picture = trainPicture(trainItems(), caption);
-  if (!picture.save(*path, "PNG")) {
-    document_.messages().error(QStringLiteral("Не удалось записать файл «%1».").arg(*path));
-    return;
-  }
-  notice_->setText(QStringLiteral("Картинка сохранена: %1").arg(*path));
 }
 
 }  // namespace rakewright

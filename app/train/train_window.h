@@ -23,7 +23,7 @@
 class QLabel;
 class QStackedWidget;
 class QTableView;
-class QToolButton;
+class QAction;
 
 namespace rakewright {
 
@@ -91,7 +91,7 @@ class TrainWindow : public QWidget {
   TrainTableModel* tableModel_ = nullptr;
   QLabel* totals_ = nullptr;
   QLabel* notice_ = nullptr;
-  QToolButton* tableToggle_ = nullptr;
+  QAction* tableToggle_ = nullptr;
 };
 
 }  // namespace rakewright
