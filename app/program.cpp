@@ -61,9 +61,9 @@ Program::~Program() {
 
 void Program::makeActions() {
   UserMessages& messages = document_.messages();
-  actions_.undo = makeAction(this, QStringLiteral("Отменить"), QStringLiteral("Отменить (Ctrl+Z)"),
-                             messages, [this] { document_.undo(); },
-                             {QKeySequence(Qt::CTRL | Qt::Key_Z)});
+  actions_.undo =
+      makeAction(this, QStringLiteral("Отменить"), QStringLiteral("Отменить (Ctrl+Z)"), messages,
+                 [this] { document_.undo(); }, {QKeySequence(Qt::CTRL | Qt::Key_Z)});
   actions_.redo = makeAction(
       this, QStringLiteral("Повторить"), QStringLiteral("Повторить (Ctrl+Y)"), messages,
       [this] { document_.redo(); },
@@ -74,17 +74,17 @@ void Program::makeActions() {
   connect(&history, &QUndoStack::canUndoChanged, actions_.undo, &QAction::setEnabled);
   connect(&history, &QUndoStack::canRedoChanged, actions_.redo, &QAction::setEnabled);
 
-  actions_.showTrain = makeAction(
-      this, QStringLiteral("Весь состав"),
-      QStringLiteral("Весь состав в одном окне: выбор и правка блоков вагонов (Ctrl+T)"), messages,
-      [this] { showTrainWindow(); }, {QKeySequence(Qt::CTRL | Qt::Key_T)});
-  actions_.showLibrary = makeAction(
-      this, QStringLiteral("Составы"),
-      QStringLiteral("Все файлы составов папки data\\consists с их проверкой (Ctrl+O)"), messages,
-      [this] { showLibraryWindow(); }, {QKeySequence(Qt::CTRL | Qt::Key_O)});
-  actions_.showAuthors = makeAction(this, QStringLiteral("Авторы"),
-                                    QStringLiteral("Кто сделал программу"), messages,
-                                    [this] { showAuthorsWindow(); });
+  actions_.showTrain =
+      makeAction(this, QStringLiteral("Весь состав"),
+                 QStringLiteral("Весь состав в одном окне: выбор и правка блоков вагонов (Ctrl+T)"),
+                 messages, [this] { showTrainWindow(); }, {QKeySequence(Qt::CTRL | Qt::Key_T)});
+  actions_.showLibrary =
+      makeAction(this, QStringLiteral("Составы"),
+                 QStringLiteral("Все файлы составов папки data\\consists с их проверкой (Ctrl+O)"),
+                 messages, [this] { showLibraryWindow(); }, {QKeySequence(Qt::CTRL | Qt::Key_O)});
+  actions_.showAuthors =
+      makeAction(this, QStringLiteral("Авторы"), QStringLiteral("Кто сделал программу"), messages,
+                 [this] { showAuthorsWindow(); });
 }
 
 void Program::showTrainWindow() {
@@ -92,7 +92,9 @@ void Program::showTrainWindow() {
     trainWindow_ = new TrainWindow(document_, actions_, mainWindow_.get());
     placeBelow(*trainWindow_, *mainWindow_);
   }
+  const bool opening = !trainWindow_->isVisible();
   showAndActivate(trainWindow_);
+  trainWindow_->focusTrain(opening);
 }
 
 void Program::showLibraryWindow() {
@@ -104,6 +106,7 @@ void Program::showLibraryWindow() {
             [this] { showAndActivate(mainWindow_.get()); });
   }
   showAndActivate(libraryWindow_);
+  libraryWindow_->focusFilter();
 }
 
 void Program::showAuthorsWindow() {

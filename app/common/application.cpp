@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QIcon>
 #include <QString>
+#include <QTranslator>
 #include <QtGlobal>
 
 #include "app/common/user_messages.h"
@@ -13,6 +14,7 @@
 static void initResources() {
   Q_INIT_RESOURCE(resources);
   Q_INIT_RESOURCE(fonts);
+  Q_INIT_RESOURCE(translations);
 }
 
 namespace rakewright {
@@ -39,11 +41,23 @@ void registerBundledFonts() {
   }
 }
 
+// Qt's own texts in Russian, as the program's: the buttons of its dialogs, the file dialog.
+void loadQtTranslation() {
+  auto* translator = new QTranslator(qApp);
+  if (translator->load(QStringLiteral(":/translations/qtbase_ru.qm"))) {
+    QCoreApplication::installTranslator(translator);
+  } else {
+    qWarning("Rakewright: Qt's compiled-in Russian translation could not be loaded");
+    delete translator;
+  }
+}
+
 }  // namespace
 
 void prepareApplication() {
   initResources();
   registerBundledFonts();
+  loadQtTranslation();
   QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/rakewright.png")));
 }

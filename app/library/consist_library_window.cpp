@@ -16,14 +16,14 @@
 
 #include <algorithm>
 
-#include "app/library/consist_file_actions.h"
-#include "app/document/consist_folder_watch.h"
-#include "app/library/consist_library_model.h"
 #include "app/common/actions.h"
-#include "app/common/shared_actions.h"
-#include "app/document/consist_document.h"
 #include "app/common/qt_text.h"
+#include "app/common/shared_actions.h"
 #include "app/common/user_messages.h"
+#include "app/document/consist_document.h"
+#include "app/document/consist_folder_watch.h"
+#include "app/library/consist_file_actions.h"
+#include "app/library/consist_library_model.h"
 #include "consist/check_summary.h"
 
 namespace rakewright {
@@ -138,6 +138,10 @@ void ConsistLibraryWindow::connectSignals() {
     }
   });
   connect(filter_, &QLineEdit::textChanged, proxy_, &QSortFilterProxyModel::setFilterFixedString);
+  connect(filter_, &QLineEdit::textChanged, this, &ConsistLibraryWindow::ensureSelection);
+  connect(filter_, &QLineEdit::returnPressed, this,
+          guardedSlot(document_.messages(), [this] { openSelected(); }));
+  filter_->installEventFilter(this);
   connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &ConsistLibraryWindow::showProblems);
   connect(proxy_, &QAbstractItemModel::modelReset, this, &ConsistLibraryWindow::showProblems);
@@ -149,8 +153,9 @@ void ConsistLibraryWindow::connectSignals() {
   // the filter box edits the filter).
   const auto command = [this](QPushButton* button, const QList<QKeySequence>& keys,
                               void (ConsistLibraryWindow::*handler)()) {
-    QAction* action = makeAction(this, button->text(), button->toolTip(), document_.messages(),
-                                 [this, handler] { (this->*handler)(); }, keys);
+    QAction* action = makeAction(
+        this, button->text(), button->toolTip(), document_.messages(),
+        [this, handler] { (this->*handler)(); }, keys);
     action->setShortcutContext(Qt::WidgetShortcut);
     table_->addAction(action);
     triggerOnClick(button, action);
@@ -172,6 +177,40 @@ void ConsistLibraryWindow::showEvent(QShowEvent* event) {
     status_->setText(QStringLiteral("Проверка файлов…"));
   }
   scanner_->request();
+}
+
+void ConsistLibraryWindow::focusFilter() {
+  filter_->setFocus(Qt::ActiveWindowFocusReason);
+  filter_->selectAll();
+  ensureSelection();
+}
+
+bool ConsistLibraryWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == filter_ && event->type() == QEvent::KeyPress) {
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+      case Qt::Key_Up:
+      case Qt::Key_Down:
+      case Qt::Key_PageUp:
+      case Qt::Key_PageDown:
+        // The filter box has no use for them: they move through the table.
+        QApplication::sendEvent(table_, event);
+        return true;
+      default:
+        break;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void ConsistLibraryWindow::ensureSelection() {
+  if (table_->selectionModel()->hasSelection() || proxy_->rowCount() == 0) {
+    return;
+  }
+  const QModelIndex first = proxy_->index(0, 0);
+  table_->selectionModel()->setCurrentIndex(
+      first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  table_->scrollTo(first);
+  showProblems();
 }
 
 void ConsistLibraryWindow::keyPressEvent(QKeyEvent* event) {
@@ -196,6 +235,7 @@ void ConsistLibraryWindow::showPass(const ConsistFileEntries& entries, int check
   if (!keep.empty() && model_->rowOf(keep) >= 0) {
     pendingSelection_.clear();
   }
+  ensureSelection();
 
   // The summary the command line's --check prints too.
   const CheckCounts counts{model_->rowCount(), model_->filesWithErrors(),
@@ -274,7 +314,8 @@ void ConsistLibraryWindow::copySelected() {
     return;
   }
   const std::string from = entry->diskPath;
-  if (const auto copy = copyConsistFile(document_.anchors().dataRoot, from, *typed, document_.messages())) {
+  if (const auto copy =
+          copyConsistFile(document_.anchors().dataRoot, from, *typed, document_.messages())) {
     rescan(*copy);
   }
 }

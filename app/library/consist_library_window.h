@@ -40,6 +40,9 @@ class ConsistLibraryWindow : public QWidget {
   void deleteSelected();
   // Reads and checks every file again.
   void checkAll();
+  // Gives the keyboard to the filter box, whose Up and Down move through the table and whose Enter
+  // opens the selected file; a file is selected as soon as one is listed.
+  void focusFilter();
 
  signals:
   // A pass of the check has been shown (for tests and benchmarks).
@@ -49,6 +52,7 @@ class ConsistLibraryWindow : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
@@ -57,6 +61,8 @@ class ConsistLibraryWindow : public QWidget {
   void showPass(const ConsistFileEntries& entries, int checked, qint64 milliseconds);
   void showProblems();
   void select(const std::string& diskPath);
+  // Selects the first row when none is selected and one is shown.
+  void ensureSelection();
   // The selected file's entry; nullptr when none is selected.
   const ConsistFileEntry* selectedEntry() const;
   // Looks at the folder at once after an action, keeping `diskPath` selected.

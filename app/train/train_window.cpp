@@ -409,6 +409,17 @@ void TrainWindow::moveBlockTo(const std::vector<int>& dragged, int before) {
   });
 }
 
+void TrainWindow::focusTrain(bool fromStrip) {
+  const ConsistModel& model = document_.model();
+  if (fromStrip && model.wagonCount() > 0) {
+    const int first = std::clamp(model.pageStart() - 1, 0, model.wagonCount() - 1);
+    select({first}, first);
+    picture_->scrollTo(first);
+    table_->scrollTo(tableModel_->index(first, 0));
+  }
+  views_->currentWidget()->setFocus(Qt::ActiveWindowFocusReason);
+}
+
 void TrainWindow::showTable(bool table) {
   views_->setCurrentWidget(table ? static_cast<QWidget*>(table_) : picture_);
   tableToggle_->setChecked(table);

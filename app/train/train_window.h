@@ -44,6 +44,10 @@ class TrainWindow : public QWidget {
   int currentLine() const;
   const WagonBlock& clipboard() const { return clipboard_; }
 
+  // Gives the keyboard to the train: to the view shown and, when `fromStrip`, with the wagon the
+  // main window's strip shows first selected and current, so that the keys act on it at once.
+  void focusTrain(bool fromStrip);
+
   // The block operations on the selection, as the buttons and keys run them.
   void removeSelected();
   void copySelected();
