@@ -22,4 +22,7 @@ function(rakewright_bundle_qt_translation target)
   file(CONFIGURE OUTPUT "${build_dir}/translations.qrc" CONTENT
        "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n  <qresource prefix=\"/translations\">\n    <file>qtbase_ru.qm</file>\n  </qresource>\n</RCC>\n")
   target_sources(${target} PRIVATE "${build_dir}/translations.qrc")
+  # The build machine's rcc would pack it with zstd, which the static Qt for Windows is built
+  # without; zlib serves both.
+  set_source_files_properties("${build_dir}/translations.qrc" PROPERTIES AUTORCC_OPTIONS --no-zstd)
 endfunction()
