@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QScreen>
@@ -9,7 +10,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/base_editor/base_editor_window.h"
 #include "app/common/actions.h"
+#include "app/common/user_messages.h"
 #include "app/library/consist_library_window.h"
 #include "app/main_window/authors_window.h"
 #include "app/main_window/main_window.h"
@@ -43,7 +46,7 @@ void placeOver(QWidget& window, const QWidget& owner) {
 }  // namespace
 
 void SharedActions::addTo(QWidget* window) const {
-  window->addActions({undo, redo, showTrain, showLibrary});
+  window->addActions({undo, redo, showTrain, showLibrary, showBaseEditor});
 }
 
 Program::Program(Anchors anchors, UserMessages& messages)
@@ -82,6 +85,10 @@ void Program::makeActions() {
       makeAction(this, QStringLiteral("Составы"),
                  QStringLiteral("Все файлы составов папки data\\consists с их проверкой (Ctrl+O)"),
                  messages, [this] { showLibraryWindow(); }, {QKeySequence(Qt::CTRL | Qt::Key_O)});
+  actions_.showBaseEditor = makeAction(
+      this, QStringLiteral("База подвижного состава"),
+      QStringLiteral("Длины, вес и оси в base.ini: исправить то, что находит проверка (Ctrl+B)"),
+      messages, [this] { showBaseEditor(wagonInView()); }, {QKeySequence(Qt::CTRL | Qt::Key_B)});
   actions_.showAuthors =
       makeAction(this, QStringLiteral("Авторы"), QStringLiteral("Кто сделал программу"), messages,
                  [this] { showAuthorsWindow(); });
@@ -104,9 +111,36 @@ void Program::showLibraryWindow() {
     // A file opened from the library is worked on in the main window.
     connect(libraryWindow_, &ConsistLibraryWindow::fileOpened, this,
             [this] { showAndActivate(mainWindow_.get()); });
+    connect(libraryWindow_, &ConsistLibraryWindow::fixInBaseRequested, this,
+            guardedSlot(document_.messages(),
+                        [this](const std::string& name) { showBaseEditor(name); }));
   }
   showAndActivate(libraryWindow_);
   libraryWindow_->focusFilter();
+}
+
+std::string Program::wagonInView() const {
+  const QWidget* active = QApplication::activeWindow();
+  if (active == mainWindow_.get()) {
+    return mainWindow_->wagonInView();
+  }
+  if (trainWindow_ != nullptr && active == trainWindow_) {
+    return trainWindow_->wagonInView();
+  }
+  if (libraryWindow_ != nullptr && active == libraryWindow_) {
+    return libraryWindow_->wagonInView();
+  }
+  return {};
+}
+
+void Program::showBaseEditor(const std::string& name) {
+  if (baseEditor_ == nullptr) {
+    baseEditor_ = new BaseEditorWindow(document_, actions_, mainWindow_->trafficCatalogue(),
+                                       mainWindow_->folderCatalogue(), mainWindow_.get());
+    placeOver(*baseEditor_, *mainWindow_);
+  }
+  showAndActivate(baseEditor_);
+  baseEditor_->open(name);
 }
 
 void Program::showAuthorsWindow() {

@@ -1,13 +1,14 @@
 // Program, the program's windows and what they share: the consist document, the shared commands
 // (SharedActions) and the windows themselves. It makes the main window (which runs the start-up
-// sequence) and the hidden authors window at once, and the whole-train window and the consist
-// library when first asked for, and places each as it is first shown. No window holds another: the
+// sequence) and the hidden authors window at once, and the whole-train window, the consist library
+// and the rolling-stock base editor when first asked for, and places each as it is first shown. No window holds another: the
 // windows meet only in the document and in the shared commands, which end up here.
 #pragma once
 
 #include <QObject>
 
 #include <memory>
+#include <string>
 
 #include "app/common/shared_actions.h"
 #include "app/document/consist_document.h"
@@ -15,6 +16,7 @@
 namespace rakewright {
 
 class AuthorsWindow;
+class BaseEditorWindow;
 class ConsistLibraryWindow;
 class MainWindow;
 class TrainWindow;
@@ -37,9 +39,13 @@ class Program : public QObject {
   void showTrainWindow();
   void showLibraryWindow();
   void showAuthorsWindow();
+  // Opens the rolling-stock base editor at `name` (none: where it was).
+  void showBaseEditor(const std::string& name);
 
  private:
   void makeActions();
+  // The rolling-stock name the active window points at ("" for none).
+  std::string wagonInView() const;
 
   ConsistDocument document_;
   SharedActions actions_;
@@ -48,6 +54,7 @@ class Program : public QObject {
   // Windows of their own over the main window, which owns them.
   TrainWindow* trainWindow_ = nullptr;
   ConsistLibraryWindow* libraryWindow_ = nullptr;
+  BaseEditorWindow* baseEditor_ = nullptr;
 };
 
 }  // namespace rakewright

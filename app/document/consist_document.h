@@ -89,6 +89,10 @@ class ConsistDocument : public QObject {
   void undo();
   void redo();
 
+  // Tells the windows that base.ini was written by the program (the base editor), so that what
+  // they show from it is looked at anew (baseChanged()).
+  void announceBaseChange() { emit baseChanged(); }
+
   // Paging of the strip.
   void page(PageStep step);
   // Pages so that `position` shows, as little as needed.
@@ -107,6 +111,7 @@ class ConsistDocument : public QObject {
   void saved(const QString& name);
   // A load ended with `result`, before the change is announced.
   void loaded(const rakewright::LoadResult& result);
+  void baseChanged();
 
  private:
   // Runs `change` on the consist and records it for undo as `text`, also when it throws after

@@ -104,6 +104,15 @@ void ConsistLibraryWindow::buildControls() {
   problemsCaption->setBuddy(problems_);
   layout->addWidget(problemsCaption);
   layout->addWidget(problems_, 2);
+  auto* fixRow = new QHBoxLayout;
+  fixButton_ = new QPushButton(QStringLiteral("Исправить в базе…"), this);
+  fixButton_->setObjectName(QStringLiteral("FixInBaseButton"));
+  fixButton_->setToolTip(
+      QStringLiteral("Открыть базу подвижного состава на вагоне выбранного замечания (Ctrl+B)"));
+  fixButton_->setEnabled(false);
+  fixRow->addWidget(fixButton_);
+  fixRow->addStretch(1);
+  layout->addLayout(fixRow);
 
   auto* buttons = new QHBoxLayout;
   const auto button = [&](const char* name, const QString& text, const QString& tip) {
@@ -132,11 +141,13 @@ void ConsistLibraryWindow::buildControls() {
 
 void ConsistLibraryWindow::connectSignals() {
   connect(scanner_, &ConsistLibraryScanner::passed, this, &ConsistLibraryWindow::showPass);
-  connect(watch_, &ConsistFolderWatch::changed, this, [this] {
+  const auto lookAgain = [this] {
     if (isVisible()) {
       scanner_->request();
     }
-  });
+  };
+  connect(watch_, &ConsistFolderWatch::changed, this, lookAgain);
+  connect(&document_, &ConsistDocument::baseChanged, this, lookAgain);
   connect(filter_, &QLineEdit::textChanged, proxy_, &QSortFilterProxyModel::setFilterFixedString);
   connect(filter_, &QLineEdit::textChanged, this, &ConsistLibraryWindow::ensureSelection);
   connect(filter_, &QLineEdit::returnPressed, this,
@@ -148,6 +159,14 @@ void ConsistLibraryWindow::connectSignals() {
   connect(proxy_, &QAbstractItemModel::layoutChanged, this, &ConsistLibraryWindow::showProblems);
   connect(proxy_, &QAbstractItemModel::rowsRemoved, this, &ConsistLibraryWindow::showProblems);
   connect(table_, &QTableView::activated, this, &ConsistLibraryWindow::openSelected);
+  connect(problems_, &QListWidget::currentItemChanged, this,
+          [this] { fixButton_->setEnabled(!wagonInView().empty()); });
+  connect(fixButton_, &QPushButton::clicked, this, [this] {
+    if (const std::string name = wagonInView(); !name.empty()) {
+      emit fixInBaseRequested(name);
+    }
+  });
+  connect(problems_, &QListWidget::itemActivated, this, [this] { fixButton_->click(); });
 
   // Each command once: its button shows the action's tip, and its keys act in the table (Delete in
   // the filter box edits the filter).
@@ -177,6 +196,11 @@ void ConsistLibraryWindow::showEvent(QShowEvent* event) {
     status_->setText(QStringLiteral("Проверка файлов…"));
   }
   scanner_->request();
+}
+
+std::string ConsistLibraryWindow::wagonInView() const {
+  const QListWidgetItem* item = problems_->currentItem();
+  return item != nullptr ? item->data(Qt::UserRole).toByteArray().toStdString() : std::string();
 }
 
 void ConsistLibraryWindow::focusFilter() {
@@ -277,6 +301,7 @@ void ConsistLibraryWindow::showProblems() {
   QStyle* style = QApplication::style();
   for (const ConsistProblem& problem : entry->check.problems) {
     auto* item = new QListWidgetItem(fromCp1251(problem.text), problems_);
+    item->setData(Qt::UserRole, QByteArray::fromStdString(problem.name));
     item->setIcon(style->standardIcon(problem.isError() ? QStyle::SP_MessageBoxCritical
                                                         : QStyle::SP_MessageBoxWarning));
   }

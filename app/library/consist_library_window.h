@@ -40,6 +40,8 @@ class ConsistLibraryWindow : public QWidget {
   void deleteSelected();
   // Reads and checks every file again.
   void checkAll();
+  // The rolling-stock name the selected problem names ("" for none).
+  std::string wagonInView() const;
   // Gives the keyboard to the filter box, whose Up and Down move through the table and whose Enter
   // opens the selected file; a file is selected as soon as one is listed.
   void focusFilter();
@@ -49,6 +51,8 @@ class ConsistLibraryWindow : public QWidget {
   void listed();
   // A file was opened into the document.
   void fileOpened();
+  // "Исправить в базе…" for the wagon the selected problem names.
+  void fixInBaseRequested(const std::string& name);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -86,6 +90,7 @@ class ConsistLibraryWindow : public QWidget {
   QPushButton* renameButton_ = nullptr;
   QPushButton* deleteButton_ = nullptr;
   QPushButton* checkButton_ = nullptr;
+  QPushButton* fixButton_ = nullptr;
 };
 
 }  // namespace rakewright

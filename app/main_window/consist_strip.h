@@ -53,6 +53,8 @@ class ConsistStrip : public QFrame {
 
   // Writes the slots' labels: the positions page start.. and their names; empties the pictures.
   void showLabels(const ConsistModel& model);
+  // The wagon the keyboard works on, while the strip has the focus: its position, 0 for none.
+  int currentWagon() const { return hasFocus() ? current_ : 0; }
   // Loads the six pictures. Throws PictureError when a required picture fails.
   void showPictures(const ConsistModel& model);
 

@@ -186,7 +186,8 @@ void MainWindow::connectSignals() {
           [this](const WagonChoice& wagon) { selection_->offer(wagon); });
   connect(&document_, &ConsistDocument::edited, this,
           [this] { status_->setPanelText(kSavedPanel, QString()); });
-  connect(&document_, &ConsistDocument::saved, this, guardedSlot(messages, [this](const QString& name) {
+  connect(&document_, &ConsistDocument::saved, this,
+          guardedSlot(messages, [this](const QString& name) {
             listConsistFiles();
             status_->setPanelText(kSavedPanel, kSavedNotice + name);
           }));
@@ -259,6 +260,21 @@ void MainWindow::start() {
   listConsistFiles();
 
   status_->setPanelText(kCountPanel, fromCp1251(count));
+}
+
+const Catalogue& MainWindow::trafficCatalogue() const {
+  return trafficPane_->catalogue();
+}
+
+const Catalogue& MainWindow::folderCatalogue() const {
+  return folderPane_->catalogue();
+}
+
+std::string MainWindow::wagonInView() const {
+  if (const int position = strip_->strip()->currentWagon(); position > 0) {
+    return document_.model().wagonName(position);
+  }
+  return selection_->offeredWagon().name;
 }
 
 void MainWindow::listConsistFiles() {

@@ -12,6 +12,9 @@
 #include <QWidget>
 
 #include <memory>
+#include <string>
+
+#include "reference/catalogue.h"
 
 class QCloseEvent;
 class QMimeData;
@@ -44,6 +47,12 @@ class MainWindow : public QWidget {
   void centreOnScreen();
 
   SelectionPanel& selectionPanel() const { return *selection_; }
+  // The catalogues the start-up built: the traffic list's and the wagon folders'.
+  const Catalogue& trafficCatalogue() const;
+  const Catalogue& folderCatalogue() const;
+  // The rolling-stock name the window points at: the strip's current wagon while the strip has
+  // the keyboard, else the wagon the selection offers ("" for none).
+  std::string wagonInView() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

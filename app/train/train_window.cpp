@@ -420,6 +420,10 @@ void TrainWindow::focusTrain(bool fromStrip) {
   views_->currentWidget()->setFocus(Qt::ActiveWindowFocusReason);
 }
 
+std::string TrainWindow::wagonInView() const {
+  return document_.model().wagonName(currentLine() + 1);
+}
+
 void TrainWindow::showTable(bool table) {
   views_->setCurrentWidget(table ? static_cast<QWidget*>(table_) : picture_);
   tableToggle_->setChecked(table);

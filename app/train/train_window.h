@@ -47,6 +47,8 @@ class TrainWindow : public QWidget {
   // Gives the keyboard to the train: to the view shown and, when `fromStrip`, with the wagon the
   // main window's strip shows first selected and current, so that the keys act on it at once.
   void focusTrain(bool fromStrip);
+  // The rolling-stock name of the current wagon ("" after the last).
+  std::string wagonInView() const;
 
   // The block operations on the selection, as the buttons and keys run them.
   void removeSelected();

@@ -7,10 +7,13 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <cerrno>
 #include <filesystem>
 
+#include "app/common/qt_text.h"
 #include "app/common/widgets.h"
 #include "app/support/app_test_support.h"
+#include "platform/file_error.h"
 
 namespace rakewright::testing {
 namespace {
@@ -240,10 +243,10 @@ void ConsistButtonsTest::reportsFilesThatCannotBeOpenedOrWritten() {
 
   window->fileBox->setEditText(QStringLiteral("missing.con"));
   window->loadButton->click();
+  // The system's reason for a missing file, as this system words it.
   QCOMPARE(started.messages.errors,
-           QStringList{QStringLiteral("Cannot open file "
-                                      "\"data\\consists\\missing.con\". No such "
-                                      "file or directory.")});
+           QStringList{QStringLiteral("Cannot open file \"data\\consists\\missing.con\". ") +
+                       fromCp1251(reasonOf(fileErrorFromErrno(ENOENT))) + QStringLiteral(".")});
   // A file that cannot be read does not cost the consist being edited.
   QCOMPARE(window->wagonTotal->text(), QStringLiteral("2"));
 
