@@ -148,15 +148,27 @@ int ConsistCheck::warnings() const {
 
 CheckReferences readCheckReferences(const std::string& dataRoot) {
   CheckReferences references;
-  for (const std::string_view path : {paths::kTrafficRef, paths::kConsistsRef}) {
-    Catalogue catalogue;
-    try {
-      ReadCatalogueFile(dataRoot, path, catalogue);
-    } catch (const FileError&) {
-      // The window has no such catalogue either; its names count as unknown.
-    }
-    for (const std::string_view name : catalogue) {
+  Catalogue traffic;
+  try {
+    ReadCatalogueFile(dataRoot, paths::kTrafficRef, traffic);
+  } catch (const FileError&) {
+    // The window has no such catalogue either; its names count as unknown.
+  }
+  for (const std::string_view name : traffic) {
+    references.catalogueNames.insert(cp1251UpperCase(name));
+  }
+  Catalogue folder;
+  try {
+    ReadCatalogueFile(dataRoot, paths::kConsistsRef, folder);
+    for (const std::string_view name : folder) {
       references.catalogueNames.insert(cp1251UpperCase(name));
+    }
+  } catch (const FileError&) {
+    // The window writes the folder index on every start; where it never ran (a check from the
+    // command line on a fresh copy), the index is made from the wagon folders as the window would
+    // make it, without writing it, so that no folder wagon counts as unknown.
+    for (const std::string& line : folderIndexLines(dataRoot, traffic)) {
+      references.catalogueNames.insert(cp1251UpperCase(line.substr(0, line.find('\t'))));
     }
   }
   // The preview pictures by their upper-cased file names; a name that reaches into another

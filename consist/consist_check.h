@@ -79,8 +79,8 @@ struct CheckReferences {
 };
 
 // The catalogues as the window builds them (the traffic list and the folder index below
-// `dataRoot`; a file that cannot be read counts as an empty catalogue) and the preview pictures
-// of the data folder, listed once.
+// `dataRoot`; a traffic list that cannot be read counts as empty, a folder index that cannot be
+// read is made from the wagon folders) and the preview pictures of the data folder, listed once.
 CheckReferences readCheckReferences(const std::string& dataRoot);
 
 // Checks the content of a consist file against the base and the references.

@@ -34,9 +34,10 @@ run() {  # run FOLDER ARGUMENTS...: sets code, out, err
 run "$scratch/simulator" ./rakewright --check
 check "--check exits with 1 when a file has errors" test "$code" -eq 1
 check "the summary line comes last" \
-  test "$(tail -n 1 "$scratch/out")" = "2 из 4 составов с ошибками, 1 — только с замечаниями"
+  test "$(tail -n 1 "$scratch/out")" = "1 из 4 составов с ошибками, 2 — только с замечаниями"
 check "an error as file:line" grep -qxF \
-  "data/consists/coal_train.con:5: ошибка: «Box_Red» нет ни в одном каталоге" "$scratch/out"
+  "data/consists/сборный_старый.con:3: ошибка: «Платформа_ТС9» нет ни в одном каталоге" \
+  "$scratch/out"
 check "nothing on standard error" test -z "$err"
 expected=$out
 
@@ -45,7 +46,7 @@ expected=$out
 run "$scratch/other" "$scratch/simulator/rakewright" --check
 check "the base beside the executable" test "$out" = "$expected"
 run "$scratch" "$scratch/simulator/rakewright" --check --root other
-check "the base of --root" grep -qF "2 из 4 составов с ошибками, 2 — только с замечаниями" \
+check "the base of --root" grep -qF "1 из 4 составов с ошибками, 3 — только с замечаниями" \
   "$scratch/out"
 
 rm "$scratch/simulator/data/consists/coal_train.con" "$scratch/simulator/data/consists/"сборный*

@@ -31,8 +31,8 @@ in_cmd() {
 
 in_cmd "rakewright --check" "echo EXIT=%ERRORLEVEL%"
 check "the problems as file:line" grep -qxF \
-  'data\consists\coal_train.con:5: ошибка: «Box_Red» нет ни в одном каталоге' <<<"$out"
-check "the summary" grep -qxF "2 из 4 составов с ошибками, 1 — только с замечаниями" <<<"$out"
+  'data\consists\сборный_старый.con:3: ошибка: «Платформа_ТС9» нет ни в одном каталоге' <<<"$out"
+check "the summary" grep -qxF "1 из 4 составов с ошибками, 2 — только с замечаниями" <<<"$out"
 check "exit code 1 in %ERRORLEVEL%" grep -qxF "EXIT=1" <<<"$out"
 
 in_cmd 'rakewright --check --root Z:\nowhere' "echo EXIT=%ERRORLEVEL%"

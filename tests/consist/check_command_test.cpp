@@ -82,6 +82,21 @@ TEST(CheckCommand, PrintsEachProblemAndTheSummaryAndExitsByTheErrors) {
   EXPECT_EQ(named.code, kExitClean);
 }
 
+// A copy the window never ran on has no folder index yet: the folder wagons are still known, and
+// the check writes nothing.
+TEST(CheckCommand, KnowsTheFolderWagonsWhereTheWindowNeverWroteTheirIndex) {
+  TempFolder root;
+  writeSimulator(root, "[FREIGHT]\r\nHopper=12\r\n[WEIGHTS]\r\nHopper=20\r\n[OSI]\r\nHopper=4\r\n");
+  root.write("data/freight_wags/Hopper/hopper.dmd", "");
+  root.write("data/consists/Preview/Hopper.jpg", "");
+  root.write("data/consists/broken.con", "1\tHopper\t12\r\n");
+  root.write("data/consists/clean.con", "1\tHopper\t12\r\n");
+  const CommandRun pass = run({"--check", "--root", root.path()}, "/nonexistent/");
+  EXPECT_EQ(pass.out, "0 из 2 составов с ошибками\n");
+  EXPECT_EQ(pass.code, kExitClean);
+  EXPECT_FALSE(root.exists("data/traffic/consists.ref"));
+}
+
 TEST(CheckCommand, WrongArgumentsAndAMissingFolderExitWithTwo) {
   TempFolder root;
   writeSimulator(root, "");
