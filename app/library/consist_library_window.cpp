@@ -74,6 +74,8 @@ void ConsistLibraryWindow::buildControls() {
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Whole rows are chosen, so Tab goes on to the file's problems rather than across the cells.
+  table_->setTabKeyNavigation(false);
   table_->verticalHeader()->hide();
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
   table_->setIconSize(QSize(16, 16));

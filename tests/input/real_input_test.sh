@@ -381,4 +381,121 @@ judge "the library opens the chosen file" expect_file "library_renamed.con" \
   "${coal_train[@]}" ";980${T}48${T}10"
 stop
 
+# The flows from here on start from the sample folder as it comes.
+fresh_root() {
+  rm -rf "$root"
+  mkdir -p "$root"
+  cp -a "$sample/." "$root/"
+  cp "$exe" "$root/$program"
+}
+
+# 9. The keyboard at once in the whole-train window: Ctrl+T gives the train the focus on the wagon
+#    the strip shows first, so Home and Delete remove the first wagon without a click.
+fresh_root
+start "flow 9, the whole-train window by keyboard"
+file_box
+typed "coal_train"
+load
+keys ctrl+t
+window_named '^Весь состав' >/dev/null || fail "the whole-train window did not open"
+keys Home Delete Escape
+gone '^Весь состав' || fail "Esc did not close the whole-train window"
+file_box
+typed "keyboard_train"
+save
+judge "Ctrl+T, Home and Delete remove the first wagon" expect_file "keyboard_train.con" \
+  "${coal_train[@]:1}" ";704${T}36${T}9"
+stop
+
+# 10. The library by keyboard at once: Ctrl+O selects the first file and leaves the keyboard in the
+#     filter box, whose Down moves to the second file and Enter opens it.
+fresh_root
+start "flow 10, the consist library by keyboard"
+file_box
+keys ctrl+o
+window_named '^Составы$' >/dev/null || fail "the consist library did not open"
+sleep 1  # the files are listed and checked on a thread of their own
+keys Down Return
+sleep 0.5
+file_box
+typed "second_file"
+save
+judge "Ctrl+O, Down and Enter open the second file" expect_file "second_file.con" \
+  "1${T}ЭР2_head${T}19.6" "1${T}ЭР2_motor${T}19.6" "1${T}ЭР2_motor${T}19.6" \
+  "1${T}ЭР2_motor${T}19.6" "1${T}ЭР2_head${T}19.6" ";247${T}20${T}5"
+stop
+
+# 11. A delete into the trash on an account that never had one: the trash is made, and the file
+#     lands there with the record a desktop restores it by.
+fresh_root
+home="$work/fresh-home"
+mkdir -p "$home"
+kept_home=$HOME
+kept_data_home=${XDG_DATA_HOME-}
+export HOME="$home"
+unset XDG_DATA_HOME
+start "flow 11, a delete into a trash made on first use"
+file_box
+keys ctrl+o
+window_named '^Составы$' >/dev/null || fail "the consist library did not open"
+sleep 1
+typed "elektrichka"
+keys Tab Tab Delete
+sleep 0.5
+keys shift+Tab space  # "Да"
+trashed() {
+  local i
+  for i in $(seq 1 100); do
+    [ ! -e "$consists/elektrichka.con" ] && cmp -s "$sample/data/consists/elektrichka.con" \
+      "$home/.local/share/Trash/files/elektrichka.con" &&
+      grep -q '^Path=.*elektrichka\.con$' "$home/.local/share/Trash/info/elektrichka.con.trashinfo" &&
+      return 0
+    sleep 0.1
+  done
+  return 1
+}
+judge "a delete makes the trash and moves the file there" trashed
+stop
+export HOME="$kept_home"
+[ -n "$kept_data_home" ] && export XDG_DATA_HOME="$kept_data_home"
+
+# 12. From the library's problem to a fixed base: a file whose wagon the base gives no length;
+#     Tab from the filter box to its remark, whose Enter opens the base editor; the length typed
+#     and saved with Ctrl+S. base.ini gets the line at the end of its section, every other byte
+#     as it was.
+fresh_root
+base="$root/data/consists/base.ini"
+grep -av '^Box_Red=13\.9' "$base" >"$work/base.without" || true
+cp "$work/base.without" "$base"
+printf '1\tBox_Red\t13.9\r\n;23\t4\t1\r\n' >"$consists/fix_me.con"
+# What the editor must write: the line after the last entry of [FREIGHT].
+after=$(awk '/^\[/ { freight = ($0 ~ /^\[FREIGHT\]/) }
+  freight && !/^\r?$/ { last = NR } END { print last }' "$work/base.without")
+{
+  head -n "$after" "$work/base.without"
+  printf 'Box_Red=13.9\r\n'
+  tail -n "+$((after + 1))" "$work/base.without"
+} >"$work/base.expected"
+start "flow 12, a library problem fixed in the base"
+file_box
+keys ctrl+o
+window_named '^Составы$' >/dev/null || fail "the consist library did not open"
+sleep 1
+typed "fix_me"
+keys Tab Tab Tab Return
+window_named '^База подвижного состава$' >/dev/null || fail "the base editor did not open"
+sleep 0.5
+typed "13.9"
+keys Return ctrl+s
+fixed() {
+  local i
+  for i in $(seq 1 100); do
+    cmp -s "$work/base.expected" "$base" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+judge "the base editor writes the length into its section" fixed
+stop
+
 finish
