@@ -20,8 +20,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Tests and generators run the Windows programs through Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Tests and generators run the Windows programs through Wine, by a script that keeps what Wine
+# starts beside a program off the caller's output pipes (scripts/windows/wine-run).
+get_filename_component(RAKEWRIGHT_WINE_RUN "${CMAKE_CURRENT_LIST_DIR}/../scripts/windows/wine-run"
+                       ABSOLUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${RAKEWRIGHT_WINE_RUN})
 
 # One executable without DLLs beside it: the C and C++ runtimes and winpthread linked in.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

@@ -153,12 +153,17 @@ void BaseEditorWindow::buildControls() {
     auto* check = new QCheckBox(QString::fromUtf8(box.text), this);
     check->setObjectName(QLatin1String(box.name));
     const BaseFilterModel::Filter filter = box.filter;
-    connect(check, &QCheckBox::toggled, this,
-            [this, filter](bool on) { shown_->setFilter(filter, on); });
+    connect(check, &QCheckBox::toggled, this, [this, filter](bool on) {
+      shown_->setFilter(filter, on);
+      showCount();
+    });
     filters->addWidget(check);
   }
   layout->addLayout(filters);
-  connect(search_, &QLineEdit::textChanged, shown_, &BaseFilterModel::setSearch);
+  connect(search_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    shown_->setSearch(text);
+    showCount();
+  });
 
   table_ = new QTableView(this);
   table_->setObjectName(QStringLiteral("BaseTable"));
@@ -226,7 +231,14 @@ void BaseEditorWindow::open(const std::string& name) {
 void BaseEditorWindow::showRows() {
   const std::vector<std::string> names(consistNames_.begin(), consistNames_.end());
   rows_->setRows(baseRows(base_, traffic_, folder_, names));
-  status_->setText(QStringLiteral("Названий: %1").arg(rows_->rowCount()));
+  showCount();
+}
+
+void BaseEditorWindow::showCount() {
+  const int all = rows_->rowCount();
+  const int shown = shown_->rowCount();
+  status_->setText(shown == all ? QStringLiteral("Названий: %1").arg(all)
+                                : QStringLiteral("Названий: %1, показано: %2").arg(all).arg(shown));
 }
 
 void BaseEditorWindow::addConsistNames(const std::unordered_set<std::string>& names) {
@@ -252,7 +264,7 @@ void BaseEditorWindow::addConsistNames(const std::unordered_set<std::string>& na
   }
   rows_->addRows(std::move(added));
   shown_->invalidate();
-  status_->setText(QStringLiteral("Названий: %1").arg(rows_->rowCount()));
+  showCount();
 }
 
 void BaseEditorWindow::showAt(const std::string& name) {

@@ -64,6 +64,8 @@ class BaseEditorWindow : public QWidget {
   void buildControls();
   void makeActions(const SharedActions& actions);
   void showRows();
+  // The number of names in the status line, and how many the search and the filters leave.
+  void showCount();
   void addConsistNames(const std::unordered_set<std::string>& names);
   // Puts `state` in place of the base and shows the row of `name` anew.
   void showState(const BaseFile& state, const std::string& name);

@@ -151,7 +151,9 @@ QVariant BaseTableModel::data(const QModelIndex& index, int role) const {
           return QStringLiteral("Длины в базе нет: угадана по названию");
         }
         if (figure->source == FigureSource::Default) {
-          return QStringLiteral("В базе нет: значение по умолчанию");
+          return figure->text.empty()
+                     ? QStringLiteral("Длины в базе нет, и по названию её не угадать")
+                     : QStringLiteral("В базе нет: значение по умолчанию");
         }
         return QStringLiteral("Из базы");
       }

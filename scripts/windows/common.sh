@@ -112,3 +112,25 @@ windows_start_wine() {
   # not spend its time on that.
   wineboot --init >/dev/null 2>&1 </dev/null || true
 }
+
+# Checks what rakewright.exe carries: no DLL that Windows lacks, and its own resources
+# (app/windows/rakewright.rc.in): the icon group with its seven sizes, the version information with
+# the project's version, and exactly one manifest, the program's, declaring per-monitor DPI.
+#   windows_check_exe EXE VERSION
+windows_check_exe() {
+  local exe=$1 version=$2 resources
+  if x86_64-w64-mingw32-objdump -p "$exe" | grep -i 'DLL Name' |
+      grep -viE '(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comdlg32|imm32|winmm|ws2_32|uxtheme|dwmapi|shlwapi|version|netapi32|shcore|wtsapi32|userenv|uuid|setupapi|winspool|authz|d3d9|d3d11|dxgi|d2d1|dwrite|msvcrt|api-ms-win-[a-z0-9-]*)\.dll'; then
+    echo "$exe needs a DLL that Windows does not have" >&2
+    return 1
+  fi
+  resources=$(x86_64-w64-mingw32-windres -i "$exe" -O rc)
+  if ! grep -q '^"IDI_ICON1" 14 /\* RT_GROUP_ICON \*/' <<<"$resources" ||
+      [ "$(grep -c '^[0-9]* 3 /\* RT_ICON \*/' <<<"$resources")" -ne 7 ] ||
+      ! grep -q "VALUE \"ProductVersion\", \"$version\"" <<<"$resources" ||
+      [ "$(grep -c '^[0-9]* 24 /\* RT_MANIFEST \*/' <<<"$resources")" -ne 1 ] ||
+      ! grep -q 'PerMonitorV2' <<<"$resources"; then
+    echo "$exe lacks its icon, its version information or its one manifest" >&2
+    return 1
+  fi
+}
