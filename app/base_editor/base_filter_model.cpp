@@ -7,15 +7,18 @@ namespace rakewright {
 BaseFilterModel::BaseFilterModel(BaseTableModel& rows, QObject* parent)
     : QSortFilterProxyModel(parent), rows_(rows) {
   setSourceModel(&rows_);
-  setSortRole(BaseTableModel::SortRole);
-  setSortCaseSensitivity(Qt::CaseInsensitive);
+}
+
+void BaseFilterModel::sort(int column, Qt::SortOrder order) {
+  // The rows sort themselves once; this model keeps their order and only leaves rows out.
+  rows_.sort(column, order);
 }
 
 void BaseFilterModel::setFilter(Filter filter, bool on) {
   const int filters = on ? filters_ | filter : filters_ & ~filter;
   if (filters != filters_) {
     filters_ = filters;
-    invalidateRowsFilter();
+    refilter();
   }
 }
 
@@ -23,8 +26,15 @@ void BaseFilterModel::setSearch(const QString& text) {
   const QString folded = text.toCaseFolded();
   if (folded != search_) {
     search_ = folded;
-    invalidateRowsFilter();
+    refilter();
   }
+}
+
+void BaseFilterModel::refilter() {
+  // The mapping made anew with one layout change: filtering row by row would announce every run
+  // of rows that goes or comes on its own, and the view would lay itself out again for each of
+  // thousands of runs.
+  invalidate();
 }
 
 bool BaseFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex&) const {

@@ -1,6 +1,7 @@
 // BaseFilterModel, what the base editor's table shows of its rows: those that every ticked
 // filter keeps ("без длины", "без веса", "без осей", "нет в каталогах", "есть в составах") and
-// whose name holds the search text, letter case ignored, sorted by the column chosen.
+// whose name holds the search text, letter case ignored, in the order the rows were sorted in
+// (BaseTableModel::sort, which a click on a header reaches through this model).
 #pragma once
 
 #include <QSortFilterProxyModel>
@@ -25,11 +26,14 @@ class BaseFilterModel : public QSortFilterProxyModel {
 
   void setFilter(Filter filter, bool on);
   void setSearch(const QString& text);
+  void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
  protected:
   bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
 
  private:
+  void refilter();
+
   BaseTableModel& rows_;
   int filters_ = 0;
   QString search_;

@@ -5,7 +5,10 @@
 #include <QFont>
 #include <QPalette>
 
+#include <algorithm>
+#include <numeric>
 #include <utility>
+#include <variant>
 
 #include "app/common/qt_text.h"
 #include "platform/cp1251.h"
@@ -67,13 +70,73 @@ BaseTableModel::Shown BaseTableModel::shown(BaseRow row) {
 void BaseTableModel::setRows(std::vector<BaseRow> rows) {
   beginResetModel();
   rows_.clear();
-  index_.clear();
   rows_.reserve(rows.size());
   for (BaseRow& row : rows) {
-    index_.emplace(matchKey(row.name), static_cast<int>(rows_.size()));
     rows_.push_back(shown(std::move(row)));
   }
+  rebuildIndex();
   endResetModel();
+  if (sortColumn_ >= 0) {
+    applySort();
+  }
+}
+
+void BaseTableModel::rebuildIndex() {
+  index_.clear();
+  index_.reserve(rows_.size());
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    index_.emplace(matchKey(rows_[i].row.name), static_cast<int>(i));
+  }
+}
+
+void BaseTableModel::sort(int column, Qt::SortOrder order) {
+  if (column < 0 || column >= kColumns) {
+    return;
+  }
+  sortColumn_ = column;
+  sortOrder_ = order;
+  applySort();
+}
+
+void BaseTableModel::applySort() {
+  // Each row's key is taken once; the sort then compares plain values.
+  using Key = std::variant<double, QString>;
+  std::vector<Key> keys;
+  keys.reserve(rows_.size());
+  for (int i = 0; i < static_cast<int>(rows_.size()); ++i) {
+    const QVariant value = data(index(i, sortColumn_), SortRole);
+    if (value.typeId() == QMetaType::Double) {
+      keys.emplace_back(value.toDouble());
+    } else {
+      keys.emplace_back(value.toString().toCaseFolded());
+    }
+  }
+  std::vector<int> order(rows_.size());
+  std::iota(order.begin(), order.end(), 0);
+  const bool ascending = sortOrder_ == Qt::AscendingOrder;
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    return ascending ? keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)]
+                     : keys[static_cast<std::size_t>(b)] < keys[static_cast<std::size_t>(a)];
+  });
+
+  emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  std::vector<int> newRowOf(order.size());
+  std::vector<Shown> sorted;
+  sorted.reserve(rows_.size());
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    newRowOf[static_cast<std::size_t>(order[i])] = static_cast<int>(i);
+    sorted.push_back(std::move(rows_[static_cast<std::size_t>(order[i])]));
+  }
+  rows_ = std::move(sorted);
+  rebuildIndex();
+  const QModelIndexList before = persistentIndexList();
+  QModelIndexList after;
+  after.reserve(before.size());
+  for (const QModelIndex& old : before) {
+    after.append(index(newRowOf[static_cast<std::size_t>(old.row())], old.column()));
+  }
+  changePersistentIndexList(before, after);
+  emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void BaseTableModel::addRows(std::vector<BaseRow> rows) {
@@ -87,6 +150,9 @@ void BaseTableModel::addRows(std::vector<BaseRow> rows) {
     rows_.push_back(shown(std::move(row)));
   }
   endInsertRows();
+  if (sortColumn_ >= 0) {
+    applySort();
+  }
 }
 
 void BaseTableModel::setRow(int index, BaseRow row) {

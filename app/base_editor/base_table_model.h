@@ -50,6 +50,10 @@ class BaseTableModel : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
+  // Sorts the rows themselves by `column` (SortRole's values, texts ignoring letter case; equal
+  // values keep their order), so that the filter above them never sorts: a search keystroke then
+  // costs one pass over the rows. Rows added later are sorted in; an edited row stays in place.
+  void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
   // An edit in the table changes nothing here: it is asked for (editRequested), and the row
   // changes when the base took it.
   bool setData(const QModelIndex& index, const QVariant& value, int role) override;
@@ -66,8 +70,14 @@ class BaseTableModel : public QAbstractTableModel {
   };
   static Shown shown(BaseRow row);
 
+  // Puts the rows in the order of the last sort, keeping every persistent index on its row.
+  void applySort();
+  void rebuildIndex();
+
   std::vector<Shown> rows_;
   std::unordered_map<std::string, int> index_;  // by the name as matched
+  int sortColumn_ = -1;
+  Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
 };
 
 }  // namespace rakewright

@@ -73,6 +73,7 @@ class BaseEditorTest : public QObject {
  private slots:
   void editsAreCheckedWrittenInTheirLinesAndUndone();
   void closingAsksForEditsNotSaved();
+  void sortsByValueAndKeepsTheCurrentRow();
 };
 
 void BaseEditorTest::editsAreCheckedWrittenInTheirLinesAndUndone() {
@@ -117,6 +118,31 @@ void BaseEditorTest::editsAreCheckedWrittenInTheirLinesAndUndone() {
   // The main window's next selection reads it.
   selectRow(e.started.window->trafficList, QStringLiteral("Tank"));
   QCOMPARE(e.started.window->lengthField->text(), QStringLiteral("24.5"));
+}
+
+// Lengths sort as numbers, guessed ones among them, both ways; the search keeps the
+// order; the row the keyboard was on stays current.
+void BaseEditorTest::sortsByValueAndKeepsTheCurrentRow() {
+  Editor e("Tank");
+  const auto lengths = [&e] {
+    QStringList shown;
+    QAbstractItemModel* model = e.table->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+      const QString length = model->index(row, BaseTableModel::Length).data().toString();
+      if (!length.isEmpty()) {
+        shown << model->index(row, BaseTableModel::Name).data().toString() + "=" + length;
+      }
+    }
+    return shown.join(' ');
+  };
+  e.table->sortByColumn(BaseTableModel::Length, Qt::DescendingOrder);
+  QCOMPARE(lengths(),
+           QStringLiteral("Sleeper-plac=≈ 25 Sleeper-cup=24.5 Loco=≈ 15 Hopper=14 Tank=12.5"));
+  QCOMPARE(e.table->model()->index(e.table->currentIndex().row(), BaseTableModel::Name).data(),
+           QVariant(QStringLiteral("Tank")));
+  e.table->sortByColumn(BaseTableModel::Length, Qt::AscendingOrder);
+  control<QLineEdit>(*e.window, "BaseSearch")->setText(QStringLiteral("er"));
+  QCOMPARE(lengths(), QStringLiteral("Hopper=14 Sleeper-cup=24.5 Sleeper-plac=≈ 25"));
 }
 
 void BaseEditorTest::closingAsksForEditsNotSaved() {
