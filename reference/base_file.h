@@ -41,10 +41,10 @@ namespace rakewright {
 
 // The five length sections, in the order of the length chain; they double as the categories of
 // the traffic filter.
-enum class LengthSection : std::uint8_t { Pass, Freight, Locos, Mvps, Spec };
+enum class LengthSection : std::uint8_t { Pass, Freight, Locos, Mvps, Special };
 inline constexpr std::array<LengthSection, 5> kLengthSections = {
     LengthSection::Pass, LengthSection::Freight, LengthSection::Locos, LengthSection::Mvps,
-    LengthSection::Spec};
+    LengthSection::Special};
 
 // "PASS", "FREIGHT", "LOCOS", "MVPS", "SPEC".
 std::string_view sectionName(LengthSection section);
